@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace vocarin {
+
+// Decodes the bytes of a course text file (BOM rules, lenient fallbacks) and
+// cuts the text into lines. Throws TextDecodingFault for a UTF-8 BOM followed
+// by an invalid sequence.
+QStringList decodeCourseText(const QByteArray& bytes);
+
+// Reads a whole file and decodes it as above. Throws FileOpenFault when the
+// file cannot be opened (the message names the full path and the reason).
+QStringList readCourseTextFile(const QString& path);
+
+} // namespace vocarin

@@ -1,0 +1,27 @@
+#include "course/StringList.h"
+
+#include "course/CourseText.h"
+#include "course/Fault.h"
+
+namespace vocarin {
+
+const QString& StringList::get(qsizetype index) const
+{
+    if (index < 0 || index >= m_lines.size())
+        throw ListIndexFault(index);
+    return m_lines.at(index);
+}
+
+void StringList::put(qsizetype index, const QString& line)
+{
+    if (index < 0 || index >= m_lines.size())
+        throw ListIndexFault(index);
+    m_lines[index] = line;
+}
+
+void StringList::loadFromFile(const QString& path)
+{
+    m_lines = readCourseTextFile(path);
+}
+
+} // namespace vocarin

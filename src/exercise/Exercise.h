@@ -1,0 +1,52 @@
+#pragma once
+
+#include "exercise/ExerciseState.h"
+
+#include <QString>
+
+namespace vocarin {
+
+class Board;
+class Speaker;
+class CuePlayer;
+class RandomSource;
+
+// The word exercise: the logic behind the main window's handlers, working on
+// one ExerciseState. The window's handlers of the same names call these.
+class Exercise
+{
+public:
+    Exercise(Board& board, Speaker& speaker, CuePlayer& cues, RandomSource& random);
+
+    ExerciseState& state() { return m_state; }
+    const ExerciseState& state() const { return m_state; }
+
+    // Loads the course folder and begins a run; a fault leaves at once.
+    // With fewer than three words, shows the message and closes the main window.
+    void InitialGame(const QString& subDirectory);
+    void StartGame();
+
+    void btnResetClick();
+    void btnWord1Click(int button); // the pressed answer button, 1 to 6
+    void btnNextClick();
+    void bbtnListenAgainClick();
+
+    void rbItemClick(int count); // rbItem1Click ... rbItem6Click
+    void rbItem1Click() { rbItemClick(1); }
+    void rbItem2Click() { rbItemClick(2); }
+    void rbItem3Click() { rbItemClick(3); }
+    void rbItem4Click() { rbItemClick(4); }
+    void rbItem5Click() { rbItemClick(5); }
+    void rbItem6Click() { rbItemClick(6); }
+    void rbRndOffChange();
+    void rbEnglishOnChange();
+
+private:
+    Board& m_board;
+    Speaker& m_speaker;
+    CuePlayer& m_cues;
+    RandomSource& m_random;
+    ExerciseState m_state;
+};
+
+} // namespace vocarin

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+namespace vocarin {
+
+// Interleaved 32-bit float PCM.
+struct AudioClip
+{
+    int sampleRate = 0;
+    int channels = 1;
+    std::vector<float> samples;
+    int frames() const { return channels > 0 ? int(samples.size()) / channels : 0; }
+};
+
+// One output device with two voices mixed together: a cue and speech sound at
+// the same time; a new cue replaces the cue still sounding.
+class AudioOutput
+{
+public:
+    virtual ~AudioOutput() = default;
+    virtual void playCue(std::shared_ptr<const AudioClip> clip) = 0;
+    virtual void playSpeech(std::shared_ptr<const AudioClip> clip) = 0;
+    virtual bool isSpeechPlaying() const = 0;
+    // Silences both; used before the cue images are released.
+    virtual void stopAll() = 0;
+};
+
+// The real device (SDL2), or a silent output when there is none: never fails,
+// never prints.
+std::unique_ptr<AudioOutput> openSystemAudioOutput();
+
+} // namespace vocarin
