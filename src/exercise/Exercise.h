@@ -24,6 +24,9 @@ public:
     // Loads the course folder and begins a run; a fault leaves at once.
     // With fewer than three words, shows the message and closes the main window.
     void InitialGame(const QString& subDirectory);
+    // Puts a loaded course of at least three words at its first question:
+    // what InitialGame does after a successful load.
+    void beginRun();
     void StartGame();
 
     void btnResetClick();
@@ -42,6 +45,21 @@ public:
     void rbEnglishOnChange();
 
 private:
+    // A run exists once a course of at least three words has its question order.
+    bool hasRun() const;
+    void buildOrder();
+    void resetStatus();
+    void restartRun();
+
+    qint32 wordAt(qint32 position) const; // word number at a 1-based order position
+    const QString& englishOf(qint32 word) const;
+    const QString& meaningOf(qint32 word) const;
+
+    void drawChoices(qint32 currentWord);
+    qint32 distinctOthersUpTo(qint32 currentWord, qint32 wanted) const;
+    void placeAt(qint32 position);
+    void arrangeButtons();
+
     Board& m_board;
     Speaker& m_speaker;
     CuePlayer& m_cues;
