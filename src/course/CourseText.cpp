@@ -2,6 +2,7 @@
 
 #include "course/Fault.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -164,7 +165,8 @@ QString openFailureReason(int error)
 
 [[noreturn]] void failToOpen(const QString& path, int error)
 {
-    throw FileOpenFault(QFileInfo(path).absoluteFilePath(), openFailureReason(error));
+    throw FileOpenFault(QDir::cleanPath(QFileInfo(path).absoluteFilePath()),
+                        openFailureReason(error));
 }
 
 class FileDescriptor

@@ -1,0 +1,198 @@
+#include "WorkingFolder.h"
+
+#include "course/CourseText.h"
+#include "course/Fault.h"
+#include "course/StringList.h"
+
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace vocarin;
+using namespace Qt::StringLiterals;
+
+class TestCourseText : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void decodes_data();
+    void decodes();
+    void rejectsInvalidUtf8AfterMark_data();
+    void rejectsInvalidUtf8AfterMark();
+    void readsWholeFile();
+    void failsToOpen_data();
+    void failsToOpen();
+    void failsToOpenWithoutPermission();
+};
+
+void TestCourseText::decodes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+
+    const QByteArray utf8Mark("\xEF\xBB\xBF");
+    const QByteArray le("\xFF\xFE");
+    const QByteArray be("\xFE\xFF");
+
+    QTest::newRow("empty file") << QByteArray() << QStringList();
+    QTest::newRow("UTF-8 mark only") << utf8Mark << QStringList();
+    QTest::newRow("UTF-16LE mark only") << le << QStringList();
+    QTest::newRow("UTF-16BE mark only") << be << QStringList();
+
+    QTest::newRow("UTF-8 with mark")
+        << utf8Mark + "りんご\napple"_ba << QStringList{u"りんご"_s, u"apple"_s};
+    QTest::newRow("UTF-8 mark, ASCII only") << utf8Mark + "a\nb"_ba << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("UTF-16LE with mark")
+        << le + QByteArray("\x42\x30\x0D\x00\x0A\x00\x62\x00", 8) << QStringList{u"あ"_s, u"b"_s};
+    QTest::newRow("UTF-16BE with mark")
+        << be + QByteArray("\x30\x42\x00\x0D\x00\x0A\x00\x62", 8) << QStringList{u"あ"_s, u"b"_s};
+    QTest::newRow("UTF-16LE surrogate pair")
+        << le + QByteArray("\x3D\xD8\x00\xDE", 4) << QStringList{u"\U0001F600"_s};
+    QTest::newRow("UTF-16LE odd trailing byte")
+        << le + QByteArray("\x61\x00\x62", 3) << QStringList{u"a\uFFFD"_s};
+    QTest::newRow("UTF-16LE lone high surrogate")
+        << le + QByteArray("\x3D\xD8\x62\x00", 4) << QStringList{u"\uFFFDb"_s};
+    QTest::newRow("UTF-16LE lone low surrogate")
+        << le + QByteArray("\x61\x00\x00\xDE\x62\x00", 6) << QStringList{u"a\uFFFDb"_s};
+    QTest::newRow("UTF-16LE high surrogate at the end")
+        << le + QByteArray("\x61\x00\x3D\xD8", 4) << QStringList{u"a\uFFFD"_s};
+    QTest::newRow("UTF-16BE lone low surrogate")
+        << be + QByteArray("\xDE\x00\x00\x61", 4) << QStringList{u"\uFFFDa"_s};
+
+    QTest::newRow("unmarked UTF-8 Japanese") << "赤\r\n青い"_ba << QStringList{u"赤"_s, u"青い"_s};
+    QTest::newRow("CP932 Japanese")
+        << "\x82\xE8\x82\xF1\x82\xB2\r\n\x90\xD4"_ba << QStringList{u"りんご"_s, u"赤"_s};
+    QTest::newRow("CP932 half-width katakana and wave dash")
+        << "\xB1\x81\x60"_ba << QStringList{u"ｱ\uFF5E"_s};
+    QTest::newRow("CP932 undefined byte")
+        << "\x82\xA0\xFF\x82\xA2"_ba << QStringList{u"あ\uFFFDい"_s};
+    QTest::newRow("CP932 lead byte before a line break")
+        << "\x82\nb"_ba << QStringList{u"\uFFFD"_s, u"b"_s};
+    QTest::newRow("CP932 lead byte at the end") << "a\x82"_ba << QStringList{u"a\uFFFD"_s};
+    // One byte that is not UTF-8 makes the whole file CP932.
+    QTest::newRow("UTF-8 and CP932 mixed")
+        << "\xE3\x81\x82\n\x82\xA0"_ba << QStringList{u"縺\uFFFD"_s, u"あ"_s};
+
+    QTest::newRow("LF") << "a\nb"_ba << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("CR") << "a\rb\rc"_ba << QStringList{u"a"_s, u"b"_s, u"c"_s};
+    QTest::newRow("CR LF is one break") << "a\r\nb"_ba << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("LF CR is two breaks") << "a\n\rb"_ba << QStringList{u"a"_s, u""_s, u"b"_s};
+    QTest::newRow("mixed breaks") << "a\rb\nc"_ba << QStringList{u"a"_s, u"b"_s, u"c"_s};
+    QTest::newRow("CR CR LF") << "a\r\r\nb"_ba << QStringList{u"a"_s, u""_s, u"b"_s};
+    QTest::newRow("last break adds nothing") << "a\nb\n"_ba << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("a further break adds an empty line")
+        << "a\nb\nc\n\n"_ba << QStringList{u"a"_s, u"b"_s, u"c"_s, u""_s};
+    QTest::newRow("single break") << "\r\n"_ba << QStringList{u""_s};
+    QTest::newRow("empty lines inside") << "\n\na"_ba << QStringList{u""_s, u""_s, u"a"_s};
+    QTest::newRow("nothing trimmed") << " a \t\n\t"_ba << QStringList{u" a \t"_s, u"\t"_s};
+
+    QTest::newRow("NUL in the third line")
+        << QByteArray("a\nb\ncc\0d\ne", 10) << QStringList{u"a"_s, u"b"_s, u"cc"_s};
+    QTest::newRow("NUL first") << QByteArray("\0a\nb", 4) << QStringList();
+    QTest::newRow("NUL after a break") << QByteArray("a\n\0b", 4) << QStringList{u"a"_s};
+    QTest::newRow("UTF-16LE NUL") << le + QByteArray("\x61\x00\x00\x00\x62\x00", 6)
+                                  << QStringList{u"a"_s};
+    QTest::newRow("NUL in CP932") << QByteArray("\x82\xA0\0\xFF", 4) << QStringList{u"あ"_s};
+}
+
+void TestCourseText::decodes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QCOMPARE(decodeCourseText(bytes), lines);
+}
+
+void TestCourseText::rejectsInvalidUtf8AfterMark_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("stray continuation byte") << "abc\x80"_ba;
+    QTest::newRow("CP932 bytes") << "\x82\xA0"_ba;
+    QTest::newRow("truncated at the end") << "ok\n\xE3\x81"_ba;
+    QTest::newRow("overlong form") << "\xC0\xAF"_ba;
+    QTest::newRow("encoded surrogate") << "\xED\xA0\x80"_ba;
+    QTest::newRow("beyond U+10FFFF") << "\xF4\x90\x80\x80"_ba;
+    QTest::newRow("after a NUL") << QByteArray("a\0\xFF", 3);
+}
+
+void TestCourseText::rejectsInvalidUtf8AfterMark()
+{
+    QFETCH(QByteArray, body);
+    QVERIFY_THROWS_EXCEPTION(TextDecodingFault, decodeCourseText("\xEF\xBB\xBF"_ba + body));
+    try {
+        decodeCourseText("\xEF\xBB\xBF"_ba + body);
+    } catch (const TextDecodingFault& fault) {
+        QCOMPARE(
+            fault.message(),
+            u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません"_s);
+    }
+}
+
+void TestCourseText::readsWholeFile()
+{
+    WorkingFolder folder;
+    QByteArray big;
+    for (int i = 0; i < 50000; ++i)
+        big += "\x82\xA0word " + QByteArray::number(i) + "\r\n";
+    folder.create(u"big.txt"_s, big);
+
+    const QStringList lines = readCourseTextFile(u"big.txt"_s);
+    QCOMPARE(lines.size(), 50000);
+    QCOMPARE(lines.first(), u"あword 0"_s);
+    QCOMPARE(lines.last(), u"あword 49999"_s);
+}
+
+void TestCourseText::failsToOpen_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("shownPath");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("missing file") << u"missing.txt"_s << u"missing.txt"_s
+                                  << u"指定されたファイルが見つかりません。"_s;
+    QTest::newRow("missing, dotted path") << u"./sub/../missing.txt"_s << u"missing.txt"_s
+                                          << u"指定されたファイルが見つかりません。"_s;
+    QTest::newRow("folder") << u"sub"_s << u"sub"_s << u"ファイルではなくフォルダーです。"_s;
+    QTest::newRow("file used as folder")
+        << u"plain.txt/x.txt"_s << u"plain.txt/x.txt"_s << u"指定されたパスが見つかりません。"_s;
+}
+
+void TestCourseText::failsToOpen()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, shownPath);
+    QFETCH(QString, reason);
+
+    WorkingFolder folder;
+    folder.create(u"sub/"_s);
+    folder.create(u"plain.txt"_s, "x");
+
+    StringList list;
+    list.add(u"kept"_s);
+    try {
+        list.loadFromFile(path);
+        QFAIL("the open did not fail");
+    } catch (const FileOpenFault& fault) {
+        QCOMPARE(fault.message(), u"ファイル "_s + folder.path() + u'/' + shownPath +
+                                      u" は開けません。 "_s + reason + u' ');
+    }
+    QCOMPARE(list.lines(), QStringList{u"kept"_s});
+}
+
+void TestCourseText::failsToOpenWithoutPermission()
+{
+    if (::geteuid() == 0)
+        QSKIP("root reads every file");
+    WorkingFolder folder;
+    folder.create(u"secret.txt"_s, "x");
+    QFile::setPermissions(u"secret.txt"_s, QFileDevice::Permissions());
+    try {
+        readCourseTextFile(u"secret.txt"_s);
+        QFAIL("the open did not fail");
+    } catch (const FileOpenFault& fault) {
+        QVERIFY(fault.message().endsWith(u"アクセスが拒否されました。 "_s));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestCourseText)
+#include "tst_course_text.moc"
