@@ -39,12 +39,14 @@ void addCourse(CourseCatalogue& catalogue, const QString& courseFolder, const QS
 }
 
 // The platform lists folders in no stable order; sort them as a person would,
-// with numbers compared as numbers ("day2" before "day10").
+// with numbers compared as numbers ("day2" before "day10"). A fixed locale
+// keeps the order the same whatever the environment says; the C locale would
+// turn the numeric mode off.
 QStringList subfolderNames()
 {
     QStringList names = QDir::current().entryList(
         QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
-    QCollator collator;
+    QCollator collator(QLocale(QLocale::Japanese, QLocale::Japan));
     collator.setNumericMode(true);
     std::sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
         const int order = collator.compare(a, b);
