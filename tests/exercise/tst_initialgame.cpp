@@ -1,0 +1,154 @@
+#include "ExerciseDoubles.h"
+
+#include "course/CourseLoad.h"
+#include "course/Fault.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using vocarin::test::numbered;
+using vocarin::test::Rig;
+
+namespace {
+
+void writeLines(const QString& path, const QStringList& lines)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    // UTF-8 with its marking bytes, so the Japanese texts read the same everywhere.
+    file.write("\xEF\xBB\xBF");
+    for (const QString& line : lines)
+        file.write((line + u"\r\n"_s).toUtf8());
+}
+
+// A course folder below the working folder: option file, word and meaning lists.
+void writeCourse(const QString& folder, const QString& title, qint32 selectNum,
+                 const QStringList& words)
+{
+    QVERIFY(QDir::current().mkpath(folder));
+    writeLines(folder + u"/Option.txt"_s, {title, u"day1"_s, QString::number(selectNum)});
+    writeLines(folder + u"/day1E.txt"_s, words);
+    writeLines(folder + u"/day1J.txt"_s, numbered(u"意味"_s, int(words.size())));
+}
+
+} // namespace
+
+class TestInitialGame : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void load_data();
+    void load();
+    void courseChange();
+    void loadFault();
+
+private:
+    QString m_startFolder;
+    QTemporaryDir m_dir;
+};
+
+void TestInitialGame::init()
+{
+    QVERIFY(m_dir.isValid());
+    m_startFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir.path()));
+}
+
+void TestInitialGame::cleanup()
+{
+    QDir::setCurrent(m_startFolder);
+    QDir(m_dir.path()).removeRecursively();
+    QDir().mkpath(m_dir.path());
+}
+
+void TestInitialGame::load_data()
+{
+    QTest::addColumn<int>("words");
+    QTest::addColumn<bool>("runs");
+
+    QTest::newRow("three words begin a run") << 3 << true;
+    QTest::newRow("two words: message, then the window closes") << 2 << false;
+    QTest::newRow("no words") << 0 << false;
+}
+
+void TestInitialGame::load()
+{
+    QFETCH(int, words);
+    QFETCH(bool, runs);
+
+    writeCourse(u"a"_s, u"Colours"_s, 2, numbered(u"w"_s, words));
+    Rig rig;
+    rig.random.queue({1, 0, 0});
+    rig.exercise.InitialGame(u".\\a\\"_s);
+
+    QCOMPARE(rig.board.caption, u"Colours"_s);
+    QCOMPARE(rig.state().AllQuestNum, words);
+    if (runs) {
+        QCOMPARE(rig.random.left(), 0);
+        QCOMPARE(rig.board.lbQuestNum, u"問題番号： 1/3"_s);
+        QCOMPARE(rig.order(), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+        QCOMPARE(rig.state().CurrentNum, 1);
+        QCOMPARE(rig.speaker.spoken, QStringList{u"w1"_s});
+        QCOMPARE(rig.state().AnsCheckString, u"意味1"_s);
+        QCOMPARE(rig.board.checkedChoice, 2);
+        QVERIFY(!rig.board.closed);
+    } else {
+        // Nothing of a run: no status texts, no order, no word spoken.
+        QCOMPARE(rig.log.entries(),
+                 (QStringList{u"caption:Colours"_s, u"message:"_s + vocarin::tooFewWordsMessage(),
+                              u"close"_s}));
+        QCOMPARE(rig.order(), QStringList{});
+        QCOMPARE(rig.random.asked, QList<qint32>{});
+        // And the handlers that follow before the window has gone do nothing.
+        rig.log.clear();
+        rig.exercise.btnNextClick();
+        rig.exercise.btnResetClick();
+        rig.exercise.rbRndOffChange();
+        QCOMPARE(rig.log.entries(), QStringList{});
+    }
+}
+
+void TestInitialGame::courseChange()
+{
+    writeCourse(u"a"_s, u"First"_s, 1, numbered(u"w"_s, 3));
+    writeCourse(u"b"_s, u"Second"_s, 2, numbered(u"v"_s, 4));
+    Rig rig;
+    rig.random.queue({0, 0, 0});
+    rig.exercise.InitialGame(u".\\a\\"_s);
+    rig.exercise.btnWord1Click(1);
+    rig.exercise.btnNextClick();
+    QCOMPARE(rig.state().CurrentNum, 2);
+    QCOMPARE(rig.state().CorrectNum, 1);
+
+    rig.random.queue({1, 0, 0});
+    rig.exercise.InitialGame(u".\\b\\"_s);
+
+    QCOMPARE(rig.random.left(), 0);
+    QCOMPARE(rig.board.caption, u"Second"_s);
+    QCOMPARE(rig.state().CurrentNum, 1);
+    QCOMPARE(rig.state().CorrectNum, 0);
+    QCOMPARE(rig.state().SelectNum, 2);
+    QCOMPARE(rig.board.lbQuestNum, u"問題番号： 1/4"_s);
+    QCOMPARE(rig.board.lbCorrectNum, u"正解数： 0"_s);
+    QCOMPARE(rig.order().size(), 4);
+    QCOMPARE(rig.speaker.spoken.last(), u"v1"_s);
+}
+
+void TestInitialGame::loadFault()
+{
+    writeCourse(u"a"_s, u"Colours"_s, 1, numbered(u"w"_s, 3));
+    QVERIFY(QFile::remove(u"a/day1E.txt"_s));
+    Rig rig;
+    QVERIFY_THROWS_EXCEPTION(vocarin::FileOpenFault, rig.exercise.InitialGame(u".\\a\\"_s));
+    // The caption was already set; no run began.
+    QCOMPARE(rig.log.entries(), QStringList{u"caption:Colours"_s});
+}
+
+QTEST_GUILESS_MAIN(TestInitialGame)
+#include "tst_initialgame.moc"
