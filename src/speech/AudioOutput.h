@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <memory>
 #include <vector>
 
@@ -12,6 +14,7 @@ struct AudioClip
     int channels = 1;
     std::vector<float> samples;
     int frames() const { return channels > 0 ? int(samples.size()) / channels : 0; }
+    qint64 durationMs() const { return sampleRate > 0 ? qint64(frames()) * 1000 / sampleRate : 0; }
 };
 
 // One output device with two voices mixed together: a cue and speech sound at
@@ -20,6 +23,8 @@ class AudioOutput
 {
 public:
     virtual ~AudioOutput() = default;
+    // Readies a cue for instant playing (format conversion); called once when it is loaded.
+    virtual void prepareCue(const std::shared_ptr<const AudioClip>& clip) { (void)clip; }
     virtual void playCue(std::shared_ptr<const AudioClip> clip) = 0;
     virtual void playSpeech(std::shared_ptr<const AudioClip> clip) = 0;
     virtual bool isSpeechPlaying() const = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercise/Speaker.h"
+#include "speech/SpeechEngine.h"
 
 #include <QString>
 
@@ -9,24 +10,28 @@
 
 namespace vocarin {
 
-class AudioOutput;
-class SpeechEngine; // one synthesis engine (flite, espeak-ng) behind its own voices
-
+// One entry of a voice collection. Made only by SpVoice.
 class VoiceToken
 {
 public:
-    QString GetDescription() const;
-    // implementation detail left to the speech code
-    SpeechEngine* engine = nullptr;
-    int voiceIndex = -1;
-    QString description;
+    QString GetDescription() const { return m_description; }
+
+private:
+    friend class SpVoice;
+    VoiceToken(SpeechEngine* engine, int voiceIndex, QString description)
+        : m_engine(engine), m_voiceIndex(voiceIndex), m_description(std::move(description))
+    {
+    }
+    SpeechEngine* m_engine;
+    int m_voiceIndex;
+    QString m_description;
 };
 
 class VoiceCollection
 {
 public:
     qint32 Count() const { return qint32(m_items.size()); }
-    VoiceToken Item(qint32 index) const; // throws Fault outside the collection
+    VoiceToken Item(qint32 index) const; // throws ListIndexFault outside the collection
     explicit VoiceCollection(std::vector<VoiceToken> items) : m_items(std::move(items)) {}
 
 private:
@@ -38,7 +43,8 @@ private:
 class SpVoice : public Speaker
 {
 public:
-    // Throws a Fault when an engine cannot start.
+    // Starts every engine; throws a Fault when one cannot start. Voices are
+    // listed engine by engine; until a voice is assigned the first one speaks.
     explicit SpVoice(AudioOutput& output,
                      std::vector<std::unique_ptr<SpeechEngine>> engines = defaultEngines());
     ~SpVoice() override;
@@ -49,6 +55,10 @@ public:
     VoiceCollection GetVoices(const QString& requiredAttributes,
                               const QString& optionalAttributes) const;
     void setVoice(const VoiceToken& token); // the Voice property assignment
+    // Returns once the output has played the text. Meanwhile the thread's
+    // events are processed except user input, which waits until afterwards;
+    // a watchdog ends the wait when the output stalls. Throws a Fault when
+    // synthesis fails. Only flags 0 is ever passed: the engine's default.
     void Speak(const QString& text, int flags);
     void speak(const QString& text) override { Speak(text, 0); }
 
@@ -61,5 +71,9 @@ inline const QString preferredVoiceDescription()
 {
     return QStringLiteral("Microsoft Zira Desktop - English (United States)");
 }
+
+// The index of the voice described exactly (case and spaces count) as the
+// preferred voice, the last one when several are; 999 when there is none.
+qint32 findPreferredVoice(const VoiceCollection& voices);
 
 } // namespace vocarin

@@ -1,0 +1,134 @@
+#include "speech/SdlAudioOutput.h"
+
+#include "speech/AudioConvert.h"
+
+#include <SDL.h>
+#include <alsa/asoundlib.h>
+
+#include <algorithm>
+
+namespace vocarin {
+
+namespace {
+
+// Keeps ALSA from printing its own lines when there is no sound card.
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+class SilentAudioOutput : public AudioOutput
+{
+public:
+    void playCue(std::shared_ptr<const AudioClip>) override {}
+    // Without a device speech ends at once: nothing is heard, so nothing is waited for.
+    void playSpeech(std::shared_ptr<const AudioClip>) override {}
+    bool isSpeechPlaying() const override { return false; }
+    void stopAll() override {}
+};
+
+class DeviceLock
+{
+public:
+    explicit DeviceLock(SDL_AudioDeviceID device) : m_device(device)
+    {
+        SDL_LockAudioDevice(m_device);
+    }
+    ~DeviceLock() { SDL_UnlockAudioDevice(m_device); }
+    DeviceLock(const DeviceLock&) = delete;
+    DeviceLock& operator=(const DeviceLock&) = delete;
+
+private:
+    SDL_AudioDeviceID m_device;
+};
+
+} // namespace
+
+std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open()
+{
+    snd_lib_error_set_handler(quietAlsa);
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return nullptr;
+
+    std::unique_ptr<SdlAudioOutput> output(new SdlAudioOutput);
+    SDL_AudioSpec want{};
+    want.freq = 48000;
+    want.format = AUDIO_F32SYS;
+    want.channels = 2;
+    want.samples = 512; // about 10 ms: cues follow clicks closely
+    want.callback = &SdlAudioOutput::callback;
+    want.userdata = output.get();
+    output->m_device =
+        SDL_OpenAudioDevice(nullptr, 0, &want, &output->m_spec, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    if (output->m_device == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return nullptr;
+    }
+    SDL_PauseAudioDevice(output->m_device, 0);
+    return output;
+}
+
+SdlAudioOutput::~SdlAudioOutput()
+{
+    SDL_CloseAudioDevice(m_device);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SdlAudioOutput::callback(void* self, Uint8* stream, int bytes)
+{
+    auto* output = static_cast<SdlAudioOutput*>(self);
+    output->m_mixer.mix(reinterpret_cast<float*>(stream),
+                        bytes / int(sizeof(float)) / output->m_spec.channels);
+}
+
+std::shared_ptr<const AudioClip> SdlAudioOutput::deviceClip(const AudioClip& clip) const
+{
+    return std::make_shared<const AudioClip>(convertClip(clip, m_spec.freq, m_spec.channels));
+}
+
+std::shared_ptr<const AudioClip>
+SdlAudioOutput::preparedCue(const std::shared_ptr<const AudioClip>& clip)
+{
+    const auto found = std::find_if(m_cues.begin(), m_cues.end(),
+                                    [&clip](const auto& cue) { return cue.first == clip; });
+    if (found != m_cues.end())
+        return found->second;
+    return m_cues.emplace_back(clip, deviceClip(*clip)).second;
+}
+
+void SdlAudioOutput::prepareCue(const std::shared_ptr<const AudioClip>& clip)
+{
+    preparedCue(clip);
+}
+
+void SdlAudioOutput::playCue(std::shared_ptr<const AudioClip> clip)
+{
+    auto converted = preparedCue(clip);
+    DeviceLock lock(m_device);
+    m_mixer.setCue(std::move(converted));
+}
+
+void SdlAudioOutput::playSpeech(std::shared_ptr<const AudioClip> clip)
+{
+    auto converted = deviceClip(*clip);
+    DeviceLock lock(m_device);
+    m_mixer.setSpeech(std::move(converted));
+}
+
+bool SdlAudioOutput::isSpeechPlaying() const
+{
+    DeviceLock lock(m_device);
+    return m_mixer.speechPlaying();
+}
+
+void SdlAudioOutput::stopAll()
+{
+    DeviceLock lock(m_device);
+    m_mixer.stop();
+}
+
+std::unique_ptr<AudioOutput> openSystemAudioOutput()
+{
+    if (auto device = SdlAudioOutput::open())
+        return device;
+    return std::make_unique<SilentAudioOutput>();
+}
+
+} // namespace vocarin

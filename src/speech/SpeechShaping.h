@@ -1,0 +1,13 @@
+#pragma once
+
+#include "speech/AudioOutput.h"
+
+namespace vocarin {
+
+// What every voice's raw PCM goes through before it reaches the mixer: the
+// silence the engines put around a word is cut to about 10 ms (learners hear
+// a longer lead as lag), then the level is brought to one loudness for all
+// voices. Silence alone comes out empty.
+AudioClip shapeSpeech(AudioClip raw);
+
+} // namespace vocarin

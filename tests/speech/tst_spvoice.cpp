@@ -1,0 +1,265 @@
+#include "course/Fault.h"
+#include "speech/CaptureSink.h"
+#include "speech/SpVoice.h"
+#include "speech/ToneEngine.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+
+using namespace vocarin;
+
+namespace {
+
+using Engines = std::vector<std::unique_ptr<SpeechEngine>>;
+
+QStringList descriptions(const VoiceCollection& voices)
+{
+    QStringList out;
+    for (qint32 i = 0; i < voices.Count(); ++i)
+        out << voices.Item(i).GetDescription();
+    return out;
+}
+
+// Two engines: voices A, B, then C.
+struct TwoEngines
+{
+    ToneEngine* first;
+    ToneEngine* second;
+    Engines engines;
+
+    TwoEngines()
+    {
+        auto a =
+            std::make_unique<ToneEngine>(QStringList{QStringLiteral("A"), QStringLiteral("B")});
+        auto c = std::make_unique<ToneEngine>(QStringList{QStringLiteral("C")});
+        first = a.get();
+        second = c.get();
+        engines.push_back(std::move(a));
+        engines.push_back(std::move(c));
+    }
+};
+
+} // namespace
+
+class TestSpVoice : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void listsEveryEngineInOrder();
+    void itemOutsideCollectionFails_data();
+    void itemOutsideCollectionFails();
+    void findsPreferredVoice_data();
+    void findsPreferredVoice();
+    void speaksWithTheAssignedVoice_data();
+    void speaksWithTheAssignedVoice();
+    void foreignTokenIsRefused();
+    void passesTextUnchanged_data();
+    void passesTextUnchanged();
+    void noVoicesStillStarts();
+    void engineThatCannotStartFails_data();
+    void engineThatCannotStartFails();
+    void failedSpeakRaisesFault();
+    void returnsOnlyAfterPlaybackEnded();
+    void watchdogEndsStalledPlayback();
+};
+
+void TestSpVoice::listsEveryEngineInOrder()
+{
+    CaptureSink sink;
+    TwoEngines two;
+    SpVoice voice(sink, std::move(two.engines));
+    const QStringList expected{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
+    QCOMPARE(descriptions(voice.GetVoices()), expected);
+    QCOMPARE(descriptions(voice.GetVoices(QString(), QString())), expected);
+}
+
+void TestSpVoice::itemOutsideCollectionFails_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::newRow("no selection") << -1;
+    QTest::newRow("one past the end") << 3;
+}
+
+void TestSpVoice::itemOutsideCollectionFails()
+{
+    QFETCH(int, index);
+    CaptureSink sink;
+    TwoEngines two;
+    SpVoice voice(sink, std::move(two.engines));
+    QVERIFY_THROWS_EXCEPTION(ListIndexFault, voice.GetVoices().Item(index));
+}
+
+void TestSpVoice::findsPreferredVoice_data()
+{
+    QTest::addColumn<QStringList>("voices");
+    QTest::addColumn<int>("expected");
+    const QString zira = preferredVoiceDescription();
+    const QString other = QStringLiteral("Flite slt - English (United States)");
+    QTest::newRow("absent") << QStringList{other, other} << 999;
+    QTest::newRow("no voices") << QStringList{} << 999;
+    QTest::newRow("third") << QStringList{other, other, zira, other} << 2;
+    QTest::newRow("first") << QStringList{zira} << 0;
+    QTest::newRow("case differs") << QStringList{other, zira.toLower()} << 999;
+    QTest::newRow("trailing space") << QStringList{zira + QLatin1Char(' ')} << 999;
+    QTest::newRow("two matches: the later") << QStringList{zira, other, zira, other} << 2;
+}
+
+void TestSpVoice::findsPreferredVoice()
+{
+    QFETCH(QStringList, voices);
+    QFETCH(int, expected);
+    CaptureSink sink;
+    Engines engines;
+    engines.push_back(std::make_unique<ToneEngine>(voices));
+    SpVoice voice(sink, std::move(engines));
+    QCOMPARE(findPreferredVoice(voice.GetVoices()), expected);
+}
+
+void TestSpVoice::speaksWithTheAssignedVoice_data()
+{
+    QTest::addColumn<int>("assigned"); // -1: none
+    QTest::addColumn<bool>("secondEngine");
+    QTest::addColumn<int>("engineVoice");
+    QTest::newRow("default is the first") << -1 << false << 0;
+    QTest::newRow("second of the first engine") << 1 << false << 1;
+    QTest::newRow("first of the second engine") << 2 << true << 0;
+}
+
+void TestSpVoice::speaksWithTheAssignedVoice()
+{
+    QFETCH(int, assigned);
+    QFETCH(bool, secondEngine);
+    QFETCH(int, engineVoice);
+    CaptureSink sink;
+    TwoEngines two;
+    SpVoice voice(sink, std::move(two.engines));
+    if (assigned >= 0)
+        voice.setVoice(voice.GetVoices(QString(), QString()).Item(assigned));
+    voice.Speak(QStringLiteral("apple"), 0);
+    voice.speak(QStringLiteral("pear"));
+
+    const ToneEngine* used = secondEngine ? two.second : two.first;
+    const ToneEngine* unused = secondEngine ? two.first : two.second;
+    QCOMPARE(used->requests().size(), 2u);
+    QCOMPARE(used->requests()[0], std::make_pair(engineVoice, QStringLiteral("apple")));
+    QCOMPARE(used->requests()[1], std::make_pair(engineVoice, QStringLiteral("pear")));
+    QVERIFY(unused->requests().empty());
+    QCOMPARE(sink.captures(CaptureSink::Kind::Speech).size(), 2u);
+}
+
+void TestSpVoice::foreignTokenIsRefused()
+{
+    CaptureSink sink;
+    TwoEngines mine, theirs;
+    SpVoice voice(sink, std::move(mine.engines));
+    SpVoice other(sink, std::move(theirs.engines));
+    QVERIFY_THROWS_EXCEPTION(Fault, voice.setVoice(other.GetVoices().Item(0)));
+}
+
+void TestSpVoice::passesTextUnchanged_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("clips");
+    QTest::newRow("empty word: nothing to hear") << QString() << 0;
+    QTest::newRow("spaces kept") << QStringLiteral(" Well Done! ") << 1;
+    QTest::newRow("markup-like") << QStringLiteral("<silence msec=\"500\"/>") << 1;
+}
+
+void TestSpVoice::passesTextUnchanged()
+{
+    QFETCH(QString, text);
+    QFETCH(int, clips);
+    CaptureSink sink;
+    auto engine = std::make_unique<ToneEngine>();
+    const ToneEngine* tone = engine.get();
+    Engines engines;
+    engines.push_back(std::move(engine));
+    SpVoice voice(sink, std::move(engines));
+    voice.Speak(text, 0);
+    QCOMPARE(tone->requests().at(0).second, text);
+    QCOMPARE(int(sink.captures().size()), clips);
+}
+
+void TestSpVoice::noVoicesStillStarts()
+{
+    CaptureSink sink;
+    Engines engines;
+    engines.push_back(std::make_unique<ToneEngine>(QStringList{}));
+    SpVoice voice(sink, std::move(engines));
+    QCOMPARE(voice.GetVoices().Count(), 0);
+    QCOMPARE(findPreferredVoice(voice.GetVoices()), 999);
+}
+
+void TestSpVoice::engineThatCannotStartFails_data()
+{
+    QTest::addColumn<bool>("afterWorkingEngine");
+    QTest::newRow("only engine") << false;
+    QTest::newRow("after a working engine") << true;
+}
+
+void TestSpVoice::engineThatCannotStartFails()
+{
+    QFETCH(bool, afterWorkingEngine);
+    CaptureSink sink;
+    Engines engines;
+    if (afterWorkingEngine)
+        engines.push_back(std::make_unique<ToneEngine>());
+    engines.push_back(std::make_unique<BrokenEngine>());
+    QVERIFY_THROWS_EXCEPTION(Fault, SpVoice(sink, std::move(engines)));
+}
+
+void TestSpVoice::failedSpeakRaisesFault()
+{
+    CaptureSink sink;
+    auto engine = std::make_unique<ToneEngine>();
+    engine->setFailing(true);
+    Engines engines;
+    engines.push_back(std::move(engine));
+    SpVoice voice(sink, std::move(engines));
+    QVERIFY_THROWS_EXCEPTION(Fault, voice.Speak(QStringLiteral("No!"), 0));
+    QVERIFY(sink.captures().empty());
+}
+
+// Speech plays on the sink's clock, moved on by a timer that only an event
+// loop running inside Speak can fire.
+void TestSpVoice::returnsOnlyAfterPlaybackEnded()
+{
+    CaptureSink sink(false);
+    Engines engines;
+    engines.push_back(std::make_unique<ToneEngine>());
+    SpVoice voice(sink, std::move(engines));
+
+    QStringList events;
+    QTimer::singleShot(0, this, [&] {
+        events << (sink.isSpeechPlaying() ? QStringLiteral("playing") : QStringLiteral("idle"));
+        sink.advance(30000);
+        QTimer::singleShot(5, this, [&] {
+            events << (sink.isSpeechPlaying() ? QStringLiteral("playing") : QStringLiteral("idle"));
+            sink.advance(50000);
+        });
+    });
+    voice.Speak(QStringLiteral("Excellent!"), 0);
+    events << QStringLiteral("returned");
+
+    QCOMPARE(events, (QStringList{QStringLiteral("playing"), QStringLiteral("playing"),
+                                  QStringLiteral("returned")}));
+    QVERIFY(!sink.isSpeechPlaying());
+}
+
+void TestSpVoice::watchdogEndsStalledPlayback()
+{
+    CaptureSink sink(false);
+    Engines engines;
+    engines.push_back(std::make_unique<ToneEngine>());
+    SpVoice voice(sink, std::move(engines));
+    QElapsedTimer elapsed;
+    elapsed.start();
+    voice.Speak(QStringLiteral("apple"), 0);
+    QVERIFY(sink.isSpeechPlaying());
+    QVERIFY(elapsed.elapsed() >= sink.captures().at(0).clip->durationMs());
+}
+
+QTEST_GUILESS_MAIN(TestSpVoice)
+#include "tst_spvoice.moc"
