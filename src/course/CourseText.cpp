@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include <cerrno>
 #include <cstring>
@@ -26,98 +27,83 @@ constexpr const char* qStringEncoding = "UTF-16LE";
 constexpr const char* qStringEncoding = "UTF-16BE";
 #endif
 
-enum class Errors { Reject, Replace };
-
-class Iconv
+// Windows-31J through iconv. Bytes the code page does not define become
+// U+FFFD one byte at a time, so a broken lead byte never swallows a line break.
+QString decodeCp932(QByteArrayView input)
 {
-public:
-    explicit Iconv(const char* from) : m_cd(iconv_open(qStringEncoding, from))
-    {
-        if (m_cd == reinterpret_cast<iconv_t>(-1))
-            qFatal("iconv has no converter from %s", from);
-    }
-    ~Iconv() { iconv_close(m_cd); }
-    Iconv(const Iconv&) = delete;
-    Iconv& operator=(const Iconv&) = delete;
-    iconv_t handle() const { return m_cd; }
-
-private:
-    iconv_t m_cd;
-};
-
-// Converts the whole input in one pass. With Errors::Replace every sequence
-// the encoding does not define becomes U+FFFD and decoding goes on after
-// `unit` bytes; with Errors::Reject the first such sequence gives nullopt.
-std::optional<QString> convert(const char* encoding, QByteArrayView input, qsizetype unit,
-                               Errors errors)
-{
-    Iconv converter(encoding);
-    // None of our encodings yields more UTF-16 units than it has input units.
-    QString out(input.size() / unit + 1, Qt::Uninitialized);
+    const iconv_t converter = iconv_open(qStringEncoding, "CP932");
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        qFatal("iconv cannot decode CP932");
+    // Every CP932 character, and every replaced byte, is one UTF-16 unit at most.
+    QString out(input.size(), Qt::Uninitialized);
     char* in = const_cast<char*>(input.data());
     size_t inLeft = size_t(input.size());
     qsizetype written = 0;
-
     while (inLeft > 0) {
         char* dst = reinterpret_cast<char*>(out.data() + written);
         size_t outLeft = size_t(out.size() - written) * sizeof(char16_t);
-        const size_t result = iconv(converter.handle(), &in, &inLeft, &dst, &outLeft);
+        const size_t result = iconv(converter, &in, &inLeft, &dst, &outLeft);
         written = out.size() - qsizetype(outLeft / sizeof(char16_t));
         if (result != size_t(-1))
             break;
-        if (errno == E2BIG) {
-            out.resize(out.size() * 2);
-            continue;
-        }
-        if (errors == Errors::Reject)
-            return std::nullopt;
-        if (written == out.size())
-            out.resize(out.size() * 2);
         out[written++] = QChar(replacementCharacter);
-        // EINVAL: an incomplete sequence ends the input.
-        const size_t skip = errno == EILSEQ ? std::min(size_t(unit), inLeft) : inLeft;
+        // EILSEQ: skip the byte; EINVAL: an incomplete character ends the input.
+        const size_t skip = errno == EILSEQ ? 1 : inLeft;
         in += skip;
         inLeft -= skip;
     }
+    iconv_close(converter);
     out.truncate(written);
     return out;
 }
 
-bool isAscii(QByteArrayView bytes)
+// Qt's validating UTF-8 decoder; nullopt on the first invalid sequence.
+std::optional<QString> decodeUtf8(QByteArrayView input)
 {
-    unsigned char any = 0;
-    for (char c : bytes)
-        any |= static_cast<unsigned char>(c);
-    return any < 0x80;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decoder.decode(input);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
 }
 
-// Text without marking bytes: UTF-8 when the whole file is valid UTF-8,
-// otherwise Windows-31J, the code page Japanese Windows saves in.
-QString decodeUnmarked(QByteArrayView bytes)
+// Qt's UTF-16 decoder turns an odd last byte into U+FFFD but passes unpaired
+// surrogates through; those become U+FFFD here.
+QString decodeUtf16(QByteArrayView input, QStringDecoder::Encoding encoding)
 {
-    if (isAscii(bytes))
-        return QString::fromLatin1(bytes);
-    if (auto text = convert("UTF-8", bytes, 1, Errors::Reject))
-        return *std::move(text);
-    return *convert("CP932", bytes, 1, Errors::Replace);
+    QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless |
+                                         QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decoder.decode(input);
+    QChar* const end = text.data() + text.size();
+    for (QChar* c = text.data(); c != end; ++c) {
+        if (!c->isSurrogate())
+            continue;
+        if (c->isHighSurrogate() && c + 1 != end && c[1].isLowSurrogate())
+            ++c;
+        else
+            *c = QChar(replacementCharacter);
+    }
+    return text;
 }
 
 QString decode(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF")) {
-        const QByteArrayView body = bytes.sliced(3);
-        if (isAscii(body))
-            return QString::fromLatin1(body);
-        auto text = convert("UTF-8", body, 1, Errors::Reject);
+        auto text = decodeUtf8(bytes.sliced(3));
         if (!text)
             throw TextDecodingFault();
         return *std::move(text);
     }
     if (bytes.startsWith("\xFF\xFE"))
-        return *convert("UTF-16LE", bytes.sliced(2), 2, Errors::Replace);
+        return decodeUtf16(bytes.sliced(2), QStringDecoder::Utf16LE);
     if (bytes.startsWith("\xFE\xFF"))
-        return *convert("UTF-16BE", bytes.sliced(2), 2, Errors::Replace);
-    return decodeUnmarked(bytes);
+        return decodeUtf16(bytes.sliced(2), QStringDecoder::Utf16BE);
+    // No marking bytes: UTF-8 when the whole file is valid UTF-8, as modern
+    // editors save, otherwise Windows-31J, as Japanese Windows saves.
+    if (auto text = decodeUtf8(bytes))
+        return *std::move(text);
+    return decodeCp932(bytes);
 }
 
 QStringList splitLines(QStringView text)
@@ -126,7 +112,12 @@ QStringList splitLines(QStringView text)
     if (nul >= 0)
         text.truncate(nul);
 
+    // Counting the breaks first spares the list its regrowth on long files.
+    qsizetype breaks = 0;
+    for (QChar c : text)
+        breaks += (c == u'\n') | (c == u'\r');
     QStringList lines;
+    lines.reserve(breaks + 1);
     const QChar* const end = text.data() + text.size();
     const QChar* start = text.data();
     for (const QChar* p = start; p != end;) {

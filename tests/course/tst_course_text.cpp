@@ -43,6 +43,10 @@ void TestCourseText::decodes_data()
     QTest::newRow("UTF-8 with mark")
         << utf8Mark + "りんご\napple"_ba << QStringList{u"りんご"_s, u"apple"_s};
     QTest::newRow("UTF-8 mark, ASCII only") << utf8Mark + "a\nb"_ba << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("UTF-8 second mark is text")
+        << utf8Mark + utf8Mark + "a"_ba << QStringList{u"\uFEFFa"_s};
+    QTest::newRow("UTF-16LE second mark is text")
+        << le + le + QByteArray("\x61\x00", 2) << QStringList{u"\uFEFFa"_s};
     QTest::newRow("UTF-16LE with mark")
         << le + QByteArray("\x42\x30\x0D\x00\x0A\x00\x62\x00", 8) << QStringList{u"あ"_s, u"b"_s};
     QTest::newRow("UTF-16BE with mark")
