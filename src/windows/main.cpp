@@ -1,7 +1,10 @@
-#include <cstdio>
+#include "windows/Platform.h"
+#include "windows/Vocarin.h"
 
-int main()
+#include <QApplication>
+
+int main(int argc, char* argv[])
 {
-    std::fputs("Vocarin: the window is not built yet.\n", stderr);
-    return 1;
+    QApplication app(argc, argv);
+    return vocarin::runVocarin(vocarin::Platform::system());
 }

@@ -1,0 +1,175 @@
+#pragma once
+
+#include "exercise/Board.h"
+#include "exercise/Exercise.h"
+
+#include <QHash>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QButtonGroup;
+class QComboBox;
+class QFrame;
+class QGraphicsDropShadowEffect;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace vocarin {
+
+class AudioOutput;
+class CircleShape;
+class CueStream;
+class CueStreamPlayer;
+class Lifecycle;
+class RandomSource;
+class ScaledView;
+class SpVoice;
+class TForm2;
+struct Platform;
+
+// The main window: the exercise is played here. It is the exercise's board,
+// and its handlers are thin calls into the exercise or the speech object.
+class TForm1 : public QWidget, public Board
+{
+    Q_OBJECT
+public:
+    static constexpr QSize kDesignSize{650, 399};
+
+    // Builds every control of the layout; FormCreate is the caller's next step.
+    TForm1(Lifecycle& life, const Platform& platform);
+    ~TForm1() override;
+
+    ScaledView* ScaledLayout1;
+    QFrame* Panel1;
+    QPushButton* btnWord1;
+    QPushButton* btnWord2;
+    QPushButton* btnWord3;
+    QPushButton* btnWord4;
+    QPushButton* btnWord5;
+    QPushButton* btnWord6;
+    QPushButton* btnNext;
+    QPushButton* btnReset;
+    QGroupBox* gbRandom;
+    QGroupBox* gbEnglishView;
+    QRadioButton* rbRndOff;
+    QRadioButton* rbRndOn;
+    QRadioButton* rbEnglishOff;
+    QRadioButton* rbEnglishOn;
+    QLabel* lbQuestNum;
+    QLabel* lbCorrectNum;
+    QLabel* lbWrongNum;
+    QFrame* Panel2;
+    QLabel* lbEnglish;
+    QFrame* Panel3;
+    QLabel* lbJap;
+    QPushButton* bbtnListenAgain;
+    QPushButton* btnClose;
+    QLabel* Label6;
+    CircleShape* shpCircle;
+    QGroupBox* gbItemNum;
+    QRadioButton* rbItem1;
+    QRadioButton* rbItem2;
+    QRadioButton* rbItem3;
+    QRadioButton* rbItem4;
+    QRadioButton* rbItem5;
+    QRadioButton* rbItem6;
+    QGraphicsDropShadowEffect* ShadowEffect1;
+    QGraphicsDropShadowEffect* ShadowEffect2;
+    QGraphicsDropShadowEffect* ShadowEffect3;
+    QGraphicsDropShadowEffect* ShadowEffect4;
+    QGraphicsDropShadowEffect* ShadowEffect5;
+    QGraphicsDropShadowEffect* ShadowEffect6;
+    QGraphicsDropShadowEffect* ShadowEffect7;
+    QGraphicsDropShadowEffect* ShadowEffect8;
+    QGraphicsDropShadowEffect* ShadowEffect9;
+    QPushButton* btnChangeCourse;
+    QComboBox* ComboBox1;
+    QLabel* Label1;
+
+    void btnCloseClick();
+    void StartGame();
+    void InitialGame(const QString& SubDirectory);
+    void FormCreate();
+    void rbEnglishOnChange();
+    void rbRndOffChange();
+    void FormClose();
+    void btnResetClick();
+    void bbtnListenAgainClick();
+    void btnWord1Click(QObject* Sender);
+    void btnNextClick();
+    void rbItem6Click();
+    void rbItem1Click();
+    void rbItem2Click();
+    void rbItem3Click();
+    void rbItem4Click();
+    void rbItem5Click();
+    void btnChangeCourseClick();
+    void FormShow();
+    void FormDestroy();
+    void ComboBox1Change();
+
+    void setForm2(TForm2* form2) { Form2 = form2; }
+    // Start-up's showing: maximised and centred, FormShow, then activated.
+    void showOnStart();
+
+    // Finding a control by name; null when there is none.
+    QWidget* control(const QString& name) const { return m_controls.value(name); }
+    ExerciseState& state() { return m_exercise.state(); }
+    SpVoice* speechObject() const { return voice.get(); }
+
+    // Board
+    void setCaption(const QString& caption) override;
+    void setAnswerText(int button, const QString& text) override;
+    QString answerText(int button) const override;
+    void setAnswerVisible(int button, bool visible) override;
+    void setAnswerEnabled(int button, bool enabled) override;
+    void setEnglishText(const QString& text) override;
+    void setShownAnswer(const QString& text) override;
+    QString shownAnswer() const override;
+    void setQuestNumText(const QString& text) override;
+    void setCorrectNumText(const QString& text) override;
+    void setWrongNumText(const QString& text) override;
+    void setCircleVisible(bool visible) override;
+    void setNextEnabled(bool enabled) override;
+    void setListenAgainEnabled(bool enabled) override;
+    bool isRandomOrderOn() const override;
+    bool isEnglishOn() const override;
+    bool isEnglishOff() const override;
+    void checkChoiceCount(int count) override;
+    void showMessage(const QString& text) override;
+    void closeMainWindow() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    class Services;
+
+    void buildLayout();
+    void bindHandlers();
+    template <typename Control> Control* named(const QString& name) const;
+
+    std::array<QPushButton*, 7> btnQArray{}; // 1 to 6
+    Lifecycle& m_life;
+    const Platform& m_platform;
+    TForm2* Form2 = nullptr;
+    QHash<QString, QWidget*> m_controls;
+    QHash<QString, QButtonGroup*> m_radioGroups;
+    bool m_closing = false;
+
+    std::unique_ptr<AudioOutput> m_audio;
+    std::unique_ptr<CueStream> RSPu;
+    std::unique_ptr<CueStream> RSBubuu;
+    std::unique_ptr<CueStream> RSPingPong;
+    std::unique_ptr<CueStreamPlayer> m_cuePlayer;
+    std::unique_ptr<SpVoice> voice;
+    std::unique_ptr<RandomSource> m_random;
+    std::unique_ptr<Services> m_services;
+    Exercise m_exercise;
+};
+
+} // namespace vocarin

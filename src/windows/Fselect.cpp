@@ -1,0 +1,127 @@
+#include "windows/Fselect.h"
+
+#include "windows/Fmain.h"
+#include "windows/Lifecycle.h"
+#include "windows/Look.h"
+#include "windows/Placement.h"
+#include "windows/ScaledView.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGraphicsProxyWidget>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace vocarin {
+
+TForm2::TForm2(TForm1& form1, Lifecycle& life)
+    : QWidget(&form1, Qt::Window), m_form1(form1), m_life(life)
+{
+    setObjectName(u"Form2"_s);
+    setWindowTitle(u"問題の変更"_s);
+
+    ScaledLayout1 = new ScaledView(kDesignSize, this);
+    ScaledLayout1->setObjectName(u"ScaledLayout1"_s);
+    ScaledLayout1->setBackgroundBrush(palette().window());
+    auto* frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    frame->addWidget(ScaledLayout1);
+
+    Button1 = new QPushButton(u"OK"_s);
+    Button1->setObjectName(u"Button1"_s);
+    Button1->setFont(look::designFont(false, 0, false));
+    // Enter presses OK while it has the focus; the dialog has no default button.
+    Button1->setAutoDefault(true);
+    Button1->setAttribute(Qt::WA_TranslucentBackground);
+    ScaledLayout1->place(Button1, nullptr, {312, 216, 121, 33}, 0);
+
+    Label1 = new QLabel(u"どれを練習しますか？"_s);
+    Label1->setObjectName(u"Label1"_s);
+    Label1->setFont(look::designFont(false, 14, false));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Label1->setWordWrap(true);
+    Label1->setFocusPolicy(Qt::NoFocus);
+    Label1->setAttribute(Qt::WA_TranslucentBackground);
+    // The standard label size, wide and tall enough for the question at size 14.
+    ScaledLayout1->place(Label1, nullptr, {16, 8, 200, 20}, 1);
+
+    ListBox1 = new QListWidget;
+    ListBox1->setObjectName(u"ListBox1"_s);
+    ListBox1->setFont(look::designFont(false, 0, false));
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ScaledLayout1->place(ListBox1, nullptr, {8, 32, 425, 177}, 2);
+
+    ScaledLayout1->setTabChain({Button1, Label1, ListBox1});
+
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { m_life.handle([this] { Button1Click(); }); });
+}
+
+void TForm2::Button1Click()
+{
+    const QString folder = m_form1.state().SubDirectoryList.get(ItemIndex());
+    m_form1.InitialGame(folder);
+    close();
+}
+
+TForm2::ModalResult TForm2::ShowModal()
+{
+    const QPointer<QWidget> previous = QApplication::activeWindow();
+    setWindowModality(Qt::ApplicationModal);
+    m_modalResult = ModalResult::None;
+    showMaximised(this, kDesignSize, !m_shownBefore);
+    m_shownBefore = true;
+    raise();
+    activateWindow();
+    ScaledLayout1->setFocus(Qt::ActiveWindowFocusReason);
+
+    QEventLoop loop;
+    m_loop = &loop;
+    m_life.runLoop(loop);
+    m_loop = nullptr;
+
+    if (!m_life.terminating())
+        hide();
+    if (previous && previous->isVisible())
+        previous->activateWindow();
+    return m_modalResult;
+}
+
+int TForm2::ItemIndex() const
+{
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    return selected.isEmpty() ? -1 : ListBox1->row(selected.first());
+}
+
+void TForm2::setItemIndex(int index)
+{
+    ListBox1->setCurrentRow(index);
+}
+
+void TForm2::endModal(ModalResult result)
+{
+    m_modalResult = result;
+    if (m_loop)
+        m_loop->quit();
+}
+
+void TForm2::closeEvent(QCloseEvent* event)
+{
+    // A modal showing ends through its result; the loop then hides the dialog.
+    event->ignore();
+    if (!m_loop)
+        return;
+    if (event->spontaneous() && m_life.handlerRunning()) {
+        m_life.closeAfterHandlers(this);
+        return;
+    }
+    endModal(ModalResult::Cancel);
+}
+
+} // namespace vocarin

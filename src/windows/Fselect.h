@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QWidget>
+
+class QEventLoop;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace vocarin {
+
+class Lifecycle;
+class ScaledView;
+class TForm1;
+
+// The course selection dialog, always shown modally over the main window.
+// It owns no data: the folders are the main window's SubDirectoryList.
+class TForm2 : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr QSize kDesignSize{442, 256};
+    enum class ModalResult { None, Cancel };
+
+    TForm2(TForm1& form1, Lifecycle& life);
+
+    QLabel* Label1;
+    QListWidget* ListBox1;
+    QPushButton* Button1;
+    ScaledView* ScaledLayout1;
+
+    void Button1Click();
+
+    // Shows the dialog maximised and runs a nested loop until it is closed or
+    // the application terminates; hidden afterwards, never destroyed.
+    ModalResult ShowModal();
+
+    // The selected item's index, -1 when none is selected.
+    int ItemIndex() const;
+    void setItemIndex(int index);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void endModal(ModalResult result);
+
+    TForm1& m_form1;
+    Lifecycle& m_life;
+    ModalResult m_modalResult = ModalResult::None;
+    QEventLoop* m_loop = nullptr;
+    bool m_shownBefore = false;
+};
+
+} // namespace vocarin

@@ -1,0 +1,62 @@
+#include "windows/Lifecycle.h"
+
+#include "windows/Displays.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <exception>
+
+namespace vocarin {
+
+void Lifecycle::requestTermination()
+{
+    if (m_terminating)
+        return;
+    m_terminating = true;
+    for (QEventLoop* loop : std::as_const(m_loops))
+        loop->quit();
+}
+
+void Lifecycle::runLoop(QEventLoop& loop)
+{
+    if (m_terminating)
+        QTimer::singleShot(0, &loop, &QEventLoop::quit);
+    m_loops.append(&loop);
+    loop.exec();
+    m_loops.removeOne(&loop);
+}
+
+void Lifecycle::runMainLoop()
+{
+    if (m_terminating)
+        return;
+    QEventLoop loop;
+    runLoop(loop);
+}
+
+void Lifecycle::handle(const std::function<void()>& handler)
+{
+    ++m_handlerDepth;
+    try {
+        handler();
+    } catch (const std::exception& fault) {
+        showFault(messageOf(fault));
+    }
+    --m_handlerDepth;
+    if (m_handlerDepth > 0)
+        return;
+    const auto closes = std::exchange(m_pendingCloses, {});
+    for (const auto& window : closes) {
+        if (window)
+            window->close();
+    }
+}
+
+void Lifecycle::closeAfterHandlers(QWidget* window)
+{
+    if (!m_pendingCloses.contains(window))
+        m_pendingCloses.append(window);
+}
+
+} // namespace vocarin

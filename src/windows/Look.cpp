@@ -1,0 +1,42 @@
+#include "windows/Look.h"
+
+#include <QApplication>
+#include <QStringList>
+
+namespace vocarin::look {
+
+namespace {
+
+const QString kJapaneseGothic = QStringLiteral("Noto Sans CJK JP");
+const QString kJapaneseMonoGothic = QStringLiteral("Noto Sans Mono CJK JP");
+
+// Without a Japanese face first, the font fallback may pick a Chinese one for kanji.
+QFont japaneseFirst(QFont font)
+{
+    QStringList families = font.families();
+    if (families.isEmpty())
+        families.append(font.family());
+    families.removeAll(kJapaneseGothic);
+    families.prepend(kJapaneseGothic);
+    font.setFamilies(families);
+    return font;
+}
+
+} // namespace
+
+QFont designFont(bool gothic, int pixelSize, bool bold)
+{
+    QFont font = japaneseFirst(QApplication::font());
+    if (gothic)
+        font.setFamilies({kJapaneseMonoGothic, kJapaneseGothic});
+    font.setPixelSize(pixelSize > 0 ? pixelSize : kDefaultTextSize);
+    font.setBold(bold);
+    return font;
+}
+
+void applyJapaneseDefaultFont()
+{
+    QApplication::setFont(japaneseFirst(QApplication::font()));
+}
+
+} // namespace vocarin::look
