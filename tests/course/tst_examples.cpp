@@ -1,0 +1,89 @@
+#include "course/CourseDiscovery.h"
+#include "course/CourseLoad.h"
+#include "exercise/ExerciseState.h"
+
+#include <QDir>
+#include <QSet>
+#include <QTest>
+
+using namespace vocarin;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class CaptionWindow : public CourseWindow
+{
+public:
+    void setCaption(const QString& text) override { caption = text; }
+    QString caption;
+};
+
+} // namespace
+
+// The bundled courses are what a new learner starts with: each must be found
+// and must load with distinct words and a meaning for every word.
+class TestExamples : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QDir::setCurrent(QStringLiteral(VOCARIN_EXAMPLES_DIR)); }
+    void cleanup() { QDir::setCurrent(m_previous); }
+    void discoversAll();
+    void loads_data();
+    void loads();
+
+private:
+    QString m_previous = QDir::currentPath();
+};
+
+void TestExamples::discoversAll()
+{
+    StringList optionList;
+    const CourseCatalogue catalogue = discoverCourses(optionList);
+    QCOMPARE(catalogue.titles, (QStringList{u"身の回りのもの"_s, u"動物"_s, u"よく使う動詞"_s}));
+    QCOMPARE(catalogue.folders, (QStringList{u".\\"_s, u".\\animals\\"_s, u".\\verbs\\"_s}));
+}
+
+void TestExamples::loads_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<qint32>("selectNum");
+    QTest::addColumn<QString>("firstWord");
+    QTest::addColumn<QString>("firstMeaning");
+
+    QTest::newRow("UTF-8 with BOM")
+        << u".\\"_s << u"身の回りのもの"_s << 4 << u"apple"_s << u"りんご"_s;
+    QTest::newRow("UTF-16LE with format marker")
+        << u".\\animals\\"_s << u"動物"_s << 3 << u"bear"_s << u"クマ"_s;
+    QTest::newRow("CP932 with CRLF")
+        << u".\\verbs\\"_s << u"よく使う動詞"_s << 6 << u"begin"_s << u"始める"_s;
+}
+
+void TestExamples::loads()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, title);
+    QFETCH(qint32, selectNum);
+    QFETCH(QString, firstWord);
+    QFETCH(QString, firstMeaning);
+
+    ExerciseState state;
+    CaptionWindow window;
+    QCOMPARE(loadCourse(folder, state, window), LoadOutcome::Loaded);
+    QCOMPARE(window.caption, title);
+    QCOMPARE(state.SelectNum, selectNum);
+    QCOMPARE(state.QuestionList.get(0), firstWord);
+    QCOMPARE(state.AnswerList.get(0), firstMeaning);
+    QCOMPARE(state.AnswerList.count(), state.QuestionList.count());
+    QVERIFY(state.AllQuestNum >= selectNum);
+
+    const QStringList& words = state.QuestionList.lines();
+    QCOMPARE(QSet<QString>(words.begin(), words.end()).size(), words.size());
+    for (const QString& meaning : state.AnswerList.lines())
+        QVERIFY2(!meaning.isEmpty() && !meaning.contains(QChar(u'\uFFFD')), qPrintable(meaning));
+}
+
+QTEST_GUILESS_MAIN(TestExamples)
+#include "tst_examples.moc"
