@@ -115,7 +115,7 @@ QStringList splitLines(QStringView text)
     // Counting the breaks first spares the list its regrowth on long files.
     qsizetype breaks = 0;
     for (QChar c : text)
-        breaks += (c == u'\n') | (c == u'\r');
+        breaks += int(c == u'\n') + int(c == u'\r');
     QStringList lines;
     lines.reserve(breaks + 1);
     const QChar* const end = text.data() + text.size();

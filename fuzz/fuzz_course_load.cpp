@@ -1,0 +1,57 @@
+// A fuzzed course in a temporary working folder. Input layout: byte 0 is the
+// length of Option.txt, byte 1 that of E.txt, then the two files, and the
+// rest is J.txt (an empty second option line names E.txt and J.txt).
+#include "course/CourseLoad.h"
+#include "course/Fault.h"
+#include "exercise/ExerciseState.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+
+namespace {
+
+class IgnoredWindow : public vocarin::CourseWindow
+{
+public:
+    void setCaption(const QString&) override {}
+};
+
+void write(const QString& name, QByteArrayView bytes)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes.data(), bytes.size()) != bytes.size())
+        qFatal("cannot write %s", qPrintable(name));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static QTemporaryDir folder;
+    static const bool entered = QDir::setCurrent(folder.path());
+    if (!entered || size < 2)
+        return 0;
+
+    const QByteArrayView input(reinterpret_cast<const char*>(data), qsizetype(size));
+    const qsizetype optionSize = std::min<qsizetype>(data[0], input.size() - 2);
+    const qsizetype wordSize = std::min<qsizetype>(data[1], input.size() - 2 - optionSize);
+    write(QStringLiteral("Option.txt"), input.sliced(2, optionSize));
+    write(QStringLiteral("E.txt"), input.sliced(2 + optionSize, wordSize));
+    write(QStringLiteral("J.txt"), input.sliced(2 + optionSize + wordSize));
+
+    vocarin::ExerciseState state;
+    IgnoredWindow window;
+    try {
+        const vocarin::LoadOutcome outcome =
+            vocarin::loadCourse(QStringLiteral(".\\"), state, window);
+        if ((outcome == vocarin::LoadOutcome::TooFewWords) != (state.AllQuestNum < 3) ||
+            state.AllQuestNum != state.QuestionList.count())
+            __builtin_trap();
+    } catch (const vocarin::Fault&) {
+    }
+    return 0;
+}
