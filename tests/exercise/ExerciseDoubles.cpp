@@ -39,10 +39,21 @@ AnswerButton& FakeBoard::mutableAt(int button)
     return const_cast<AnswerButton&>(at(button));
 }
 
+void FakeBoard::setLabel(QString& label, const QString& name, const QString& text)
+{
+    label = text;
+    m_log.add(name + u':' + text);
+}
+
+void FakeBoard::setFlag(bool& flag, const QString& name, bool on)
+{
+    flag = on;
+    m_log.add(name + u':' + onOff(on));
+}
+
 void FakeBoard::setCaption(const QString& text)
 {
-    caption = text;
-    m_log.add(u"caption:"_s + text);
+    setLabel(caption, u"caption"_s, text);
 }
 
 void FakeBoard::setAnswerText(int button, const QString& text)
@@ -65,50 +76,42 @@ void FakeBoard::setAnswerEnabled(int button, bool enabled)
 
 void FakeBoard::setEnglishText(const QString& text)
 {
-    lbEnglish = text;
-    m_log.add(u"lbEnglish:"_s + text);
+    setLabel(lbEnglish, u"lbEnglish"_s, text);
 }
 
 void FakeBoard::setShownAnswer(const QString& text)
 {
-    lbJap = text;
-    m_log.add(u"lbJap:"_s + text);
+    setLabel(lbJap, u"lbJap"_s, text);
 }
 
 void FakeBoard::setQuestNumText(const QString& text)
 {
-    lbQuestNum = text;
-    m_log.add(u"lbQuestNum:"_s + text);
+    setLabel(lbQuestNum, u"lbQuestNum"_s, text);
 }
 
 void FakeBoard::setCorrectNumText(const QString& text)
 {
-    lbCorrectNum = text;
-    m_log.add(u"lbCorrectNum:"_s + text);
+    setLabel(lbCorrectNum, u"lbCorrectNum"_s, text);
 }
 
 void FakeBoard::setWrongNumText(const QString& text)
 {
-    lbWrongNum = text;
-    m_log.add(u"lbWrongNum:"_s + text);
+    setLabel(lbWrongNum, u"lbWrongNum"_s, text);
 }
 
 void FakeBoard::setCircleVisible(bool visible)
 {
-    circle = visible;
-    m_log.add(u"circle:"_s + onOff(visible));
+    setFlag(circle, u"circle"_s, visible);
 }
 
 void FakeBoard::setNextEnabled(bool enabled)
 {
-    next = enabled;
-    m_log.add(u"next:"_s + onOff(enabled));
+    setFlag(next, u"next"_s, enabled);
 }
 
 void FakeBoard::setListenAgainEnabled(bool enabled)
 {
-    listenAgain = enabled;
-    m_log.add(u"listen:"_s + onOff(enabled));
+    setFlag(listenAgain, u"listen"_s, enabled);
 }
 
 void FakeBoard::checkChoiceCount(int count)

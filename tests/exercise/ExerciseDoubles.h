@@ -86,6 +86,8 @@ public:
 
 private:
     AnswerButton& mutableAt(int button);
+    void setLabel(QString& label, const QString& name, const QString& text);
+    void setFlag(bool& flag, const QString& name, bool on);
     EventLog& m_log;
 };
 
