@@ -164,17 +164,14 @@ void Exercise::drawChoices(qint32 currentWord)
     ExerciseState& s = m_state;
     if (!hasButtons(s.SelectNum))
         return;
-    s.CQList.add(englishOf(currentWord));
-    s.CJList.add(meaningOf(currentWord));
+    place(currentWord);
     if (s.SelectNum == 2) {
         // Any other position will do, even one with the same English text.
         qint32 position = 0;
         do
             position = m_random.Random(s.AllQuestNum) + 1;
         while (position == s.CurrentNum);
-        const qint32 word = wordAt(position);
-        s.CQList.add(englishOf(word));
-        s.CJList.add(meaningOf(word));
+        place(wordAt(position));
         return;
     }
     // Counted before drawing so that the draws below always end: a course with
@@ -186,14 +183,18 @@ void Exercise::drawChoices(qint32 currentWord)
             if (position == s.CurrentNum)
                 continue;
             const qint32 word = wordAt(position);
-            const QString& english = englishOf(word);
-            if (s.CQList.lines().contains(english))
+            if (s.CQList.lines().contains(englishOf(word)))
                 continue;
-            s.CQList.add(english);
-            s.CJList.add(meaningOf(word));
+            place(word);
             break;
         }
     }
+}
+
+void Exercise::place(qint32 word)
+{
+    m_state.CQList.add(englishOf(word));
+    m_state.CJList.add(meaningOf(word));
 }
 
 qint32 Exercise::distinctOthersUpTo(qint32 currentWord, qint32 wanted) const

@@ -57,7 +57,7 @@ private:
 
     void drawChoices(qint32 currentWord);
     qint32 distinctOthersUpTo(qint32 currentWord, qint32 wanted) const;
-    void placeAt(qint32 position);
+    void place(qint32 word); // its English text and meaning go on the next button
     void arrangeButtons();
 
     Board& m_board;
