@@ -20,10 +20,10 @@ using namespace vocarin;
 namespace {
 
 // Letters, digits, spaces, hyphens and apostrophes stay; anything else, path
-// separators included, becomes "_".
+// separators included, becomes "_". Long lines are cut to fit a file name.
 QString fileNameFor(const QString& word)
 {
-    QString name = word.trimmed();
+    QString name = word.trimmed().left(100);
     for (QChar& c : name)
         if (!c.isLetterOrNumber() && c != u' ' && c != u'-' && c != u'\'')
             c = u'_';

@@ -8,9 +8,11 @@ namespace vocarin {
 namespace {
 
 constexpr int kKeptSilenceMs = 10;
-// Below this share of the clip's peak a sample counts as silence.
+// Below this share of the clip's peak a sample counts as silence, and always
+// below -40 dBFS: the engines' own background noise for a text without words
+// must not be levelled up into a hiss.
 constexpr float kSilenceShareOfPeak = 0.02f;
-constexpr float kSilenceFloor = 1.0f / 4096;
+constexpr float kSilenceFloor = 0.01f;
 constexpr double kTargetRms = 0.1; // about -20 dBFS
 constexpr float kPeakLimit = 0.9f;
 
