@@ -44,8 +44,8 @@ void addCourse(CourseCatalogue& catalogue, const QString& courseFolder, const QS
 // turn the numeric mode off.
 QStringList subfolderNames()
 {
-    QStringList names = QDir::current().entryList(
-        QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+    QStringList names =
+        QDir::current().entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::NoSort);
     QCollator collator(QLocale(QLocale::Japanese, QLocale::Japan));
     collator.setNumericMode(true);
     std::sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {

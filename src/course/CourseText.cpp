@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <iconv.h>
+#include <memory>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,8 +32,9 @@ constexpr const char* qStringEncoding = "UTF-16BE";
 // U+FFFD one byte at a time, so a broken lead byte never swallows a line break.
 QString decodeCp932(QByteArrayView input)
 {
-    const iconv_t converter = iconv_open(qStringEncoding, "CP932");
-    if (converter == reinterpret_cast<iconv_t>(-1))
+    const std::unique_ptr<void, int (*)(iconv_t)> converter(iconv_open(qStringEncoding, "CP932"),
+                                                            iconv_close);
+    if (converter.get() == reinterpret_cast<iconv_t>(-1))
         qFatal("iconv cannot decode CP932");
     // Every CP932 character, and every replaced byte, is one UTF-16 unit at most.
     QString out(input.size(), Qt::Uninitialized);
@@ -42,7 +44,7 @@ QString decodeCp932(QByteArrayView input)
     while (inLeft > 0) {
         char* dst = reinterpret_cast<char*>(out.data() + written);
         size_t outLeft = size_t(out.size() - written) * sizeof(char16_t);
-        const size_t result = iconv(converter, &in, &inLeft, &dst, &outLeft);
+        const size_t result = iconv(converter.get(), &in, &inLeft, &dst, &outLeft);
         written = out.size() - qsizetype(outLeft / sizeof(char16_t));
         if (result != size_t(-1))
             break;
@@ -52,7 +54,6 @@ QString decodeCp932(QByteArrayView input)
         in += skip;
         inLeft -= skip;
     }
-    iconv_close(converter);
     out.truncate(written);
     return out;
 }
@@ -182,9 +183,7 @@ QByteArray readWholeFile(const QString& path)
     const FileDescriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0)
         failToOpen(path, errno);
-    struct stat info
-    {
-    };
+    struct stat info;
     if (::fstat(file.get(), &info) != 0)
         failToOpen(path, errno);
     // Opening a folder read-only succeeds here; reading it must not.
