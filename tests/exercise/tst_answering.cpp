@@ -40,6 +40,7 @@ private Q_SLOTS:
     void nextQuestion();
     void wholeRun_data();
     void wholeRun();
+    void closingAgain();
     void listenAgain();
 };
 
@@ -258,6 +259,32 @@ void TestAnswering::wholeRun()
     QCOMPARE(rig.state().CurrentNum, 3);
     QCOMPARE(rig.board.lbQuestNum, u"問題番号： 3/3"_s);
     QCOMPARE(rig.state().CorrectNum + rig.state().WrongNum, 3);
+}
+
+void TestAnswering::closingAgain()
+{
+    // The last question shows "same" on btnWord1 and btnWord2: both are right.
+    Rig rig;
+    rig.setCourse(numbered(u"w"_s, 3), {u"m1"_s, u"same"_s, u"same"_s}, 3);
+    for (const QList<qint32>& question : {kQuestion1, kQuestion2, kQuestion3}) {
+        rig.random.queue(question);
+        rig.random.queue({0});
+    }
+    rig.exercise.beginRun();
+    for (int i = 0; i < 3; ++i) {
+        rig.exercise.btnWord1Click(2);
+        rig.exercise.btnNextClick();
+    }
+    QVERIFY(!rig.board.next);
+    QCOMPARE(rig.board.messages.size(), 1);
+
+    rig.random.queue({0});
+    rig.exercise.btnWord1Click(1);
+    QVERIFY(rig.board.next);
+    rig.exercise.btnNextClick();
+    QCOMPARE(rig.random.left(), 0);
+    QCOMPARE(rig.board.messages, QStringList(2, u"おめでとうございます!! パーフェクトです!!"_s));
+    QVERIFY(!rig.board.next);
 }
 
 void TestAnswering::listenAgain()
