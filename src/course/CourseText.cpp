@@ -58,7 +58,8 @@ QString decodeCp932(QByteArrayView input)
     return out;
 }
 
-// Qt's validating UTF-8 decoder; nullopt on the first invalid sequence.
+// Qt's validating UTF-8 decoder; nullopt when any sequence is invalid. A
+// mark at the start of the input is text: the file's own was taken off before.
 std::optional<QString> decodeUtf8(QByteArrayView input)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
@@ -102,8 +103,12 @@ QString decode(QByteArrayView bytes)
         return decodeUtf16(bytes.sliced(2), QStringDecoder::Utf16BE);
     // No marking bytes: UTF-8 when the whole file is valid UTF-8, as modern
     // editors save, otherwise Windows-31J, as Japanese Windows saves.
-    if (auto text = decodeUtf8(bytes))
-        return *std::move(text);
+    // The validity test stops at the first bad byte, which in a CP932 file
+    // usually comes early.
+    if (bytes.isValidUtf8()) {
+        if (auto text = decodeUtf8(bytes))
+            return *std::move(text);
+    }
     return decodeCp932(bytes);
 }
 
@@ -219,7 +224,9 @@ QStringList decodeCourseText(const QByteArray& bytes)
 
 QStringList readCourseTextFile(const QString& path)
 {
-    return decodeCourseText(readWholeFile(path));
+    // The file's bytes go before the lines are made, which then reuse their memory.
+    const QString text = decode(readWholeFile(path));
+    return splitLines(text);
 }
 
 } // namespace vocarin
