@@ -155,6 +155,8 @@ QString openFailureReason(int error)
         return QStringLiteral("アクセスが拒否されました。");
     case EISDIR:
         return QStringLiteral("ファイルではなくフォルダーです。");
+    case ENODEV:
+        return QStringLiteral("通常のファイルではありません。");
     default:
         return QString::fromLocal8Bit(std::strerror(error));
     }
@@ -185,19 +187,23 @@ private:
 
 QByteArray readWholeFile(const QString& path)
 {
-    const FileDescriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a pipe in a course folder cannot hang the open.
+    const FileDescriptor file(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0)
         failToOpen(path, errno);
     struct stat info;
     if (::fstat(file.get(), &info) != 0)
         failToOpen(path, errno);
-    // Opening a folder read-only succeeds here; reading it must not.
+    // Opening a folder read-only succeeds here; reading it must not. Pipes and
+    // devices are no course files either: reading them may never end.
     if (S_ISDIR(info.st_mode))
         failToOpen(path, EISDIR);
+    if (!S_ISREG(info.st_mode))
+        failToOpen(path, ENODEV);
 
     // One byte more than the size, so that the end shows without growing.
-    QByteArray bytes(S_ISREG(info.st_mode) ? qsizetype(info.st_size) + 1 : 64 * 1024,
-                     Qt::Uninitialized);
+    QByteArray bytes(qsizetype(info.st_size) + 1, Qt::Uninitialized);
     qsizetype filled = 0;
     for (;;) {
         if (filled == bytes.size())

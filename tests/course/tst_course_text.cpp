@@ -6,6 +6,7 @@
 
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vocarin;
@@ -157,6 +158,7 @@ void TestCourseText::failsToOpen_data()
     QTest::newRow("missing, dotted path") << u"./sub/../missing.txt"_s << u"missing.txt"_s
                                           << u"指定されたファイルが見つかりません。"_s;
     QTest::newRow("folder") << u"sub"_s << u"sub"_s << u"ファイルではなくフォルダーです。"_s;
+    QTest::newRow("pipe") << u"pipe"_s << u"pipe"_s << u"通常のファイルではありません。"_s;
     QTest::newRow("file used as folder")
         << u"plain.txt/x.txt"_s << u"plain.txt/x.txt"_s << u"指定されたパスが見つかりません。"_s;
 }
@@ -170,6 +172,7 @@ void TestCourseText::failsToOpen()
     WorkingFolder folder;
     folder.create(u"sub/"_s);
     folder.create(u"plain.txt"_s, "x");
+    QCOMPARE(::mkfifo("pipe", 0600), 0);
 
     StringList list;
     list.add(u"kept"_s);
