@@ -1,0 +1,324 @@
+// A long session of the real main window and course dialog on the offscreen
+// platform: thousands of answers over many program starts, course changes and
+// option changes, sound into a capture sink and a tone voice. Meant to run
+// under the sanitizers, which report any leak at exit; it prints the resident
+// memory at the start and the end so that growth shows.
+
+#include "exercise/RandomSource.h"
+#include "speech/CaptureSink.h"
+#include "speech/ToneEngine.h"
+#include "windows/Fmain.h"
+#include "windows/Fselect.h"
+#include "windows/Lifecycle.h"
+#include "windows/Platform.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <random>
+
+using namespace Qt::StringLiterals;
+using namespace vocarin;
+
+namespace {
+
+constexpr int kAnswers = 10000;
+
+class SeededRandom : public RandomSource
+{
+public:
+    explicit SeededRandom(unsigned seed) : m_engine(seed) {}
+    qint32 Random(qint32 n) override
+    {
+        return std::uniform_int_distribution<qint32>(0, n - 1)(m_engine);
+    }
+
+private:
+    std::mt19937 m_engine;
+};
+
+qint64 residentKb(QByteArrayView field)
+{
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray utf8Lines(const QStringList& lines)
+{
+    return "\xEF\xBB\xBF" + lines.join(u"\r\n"_s).toUtf8() + "\r\n";
+}
+
+QByteArray utf16Lines(const QStringList& lines)
+{
+    const QString text = lines.join(u'\n') + u'\n';
+    return QByteArray("\xFF\xFE", 2) +
+           QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
+// Message boxes (closing messages, fault boxes) are answered with OK as soon
+// as their modal loop runs.
+class BoxAnswerer : public QObject
+{
+public:
+    int answered = 0;
+    QStringList faults;
+
+    BoxAnswerer()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            if (box->windowTitle() == u"エラー"_s)
+                faults.append(box->text());
+            ++answered;
+            box->button(QMessageBox::Ok)->click();
+        });
+        m_timer.start(1);
+    }
+
+private:
+    QTimer m_timer;
+};
+
+} // namespace
+
+class LongRunTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void thousandsOfAnswers();
+
+private:
+    void writeCourses();
+    // Picks a course in the dialog while its modal loop runs; after the course
+    // that fails to load the dialog is still open, and the next one is taken.
+    void chooseInDialog(TForm2& dialog, int row);
+    void changeOption(TForm1& form);
+    // One press on an answer button, right more often than wrong; false when no
+    // button can be pressed.
+    bool answer(TForm1& form);
+
+    std::mt19937 m_dice{7};
+    int m_courseCount = 0;
+    int m_brokenRow = -1;
+};
+
+void LongRunTest::writeCourses()
+{
+    // Course 0 is the working folder itself; the rest are subfolders.
+    const QStringList fruit{u"apple"_s, u"grape"_s,  u"peach"_s, u"lemon"_s,
+                            u"melon"_s, u"cherry"_s, u"plum"_s,  u"pear"_s};
+    const QStringList fruitJ{u"りんご"_s, u"ぶどう"_s,     u"もも"_s,   u"レモン"_s,
+                             u"メロン"_s, u"さくらんぼ"_s, u"すもも"_s, u"なし"_s};
+    writeFile(u"Option.txt"_s, utf8Lines({u"果物"_s, u"f"_s, u"6"_s}));
+    writeFile(u"fE.txt"_s, utf8Lines(fruit));
+    writeFile(u"fJ.txt"_s, utf8Lines(fruitJ));
+
+    QStringList many, manyJ;
+    for (int i = 0; i < 300; ++i) {
+        many.append(u"word"_s + QString::number(i));
+        manyJ.append(u"意味"_s + QString::number(i));
+    }
+    QDir().mkpath(u"2_many/lists"_s);
+    writeFile(u"2_many/Option.txt"_s, utf16Lines({u"たくさん"_s, u"lists/m"_s, u"wav"_s, u"4"_s}));
+    writeFile(u"2_many/lists/mE.txt"_s, utf16Lines(many));
+    writeFile(u"2_many/lists/mJ.txt"_s, utf16Lines(manyJ));
+
+    // Repeated words: fewer different words than buttons.
+    QDir().mkpath(u"3_same"_s);
+    writeFile(u"3_same/Option.txt"_s, "Same\r\n\r\n5\r\n");
+    writeFile(u"3_same/E.txt"_s, "cat\r\ncat\r\ndog\r\ncat\r\n");
+    writeFile(u"3_same/J.txt"_s, "neko\r\nneko2\r\ninu\r\nneko3\r\n");
+
+    // A meaning list one line short: loading it shows the list index fault.
+    QDir().mkpath(u"4_short"_s);
+    writeFile(u"4_short/Option.txt"_s, utf8Lines({u"短い"_s, u"s"_s, u"3"_s}));
+    writeFile(u"4_short/sE.txt"_s, utf8Lines({u"one"_s, u"two"_s, u"three"_s}));
+    writeFile(u"4_short/sJ.txt"_s, utf8Lines({u"いち"_s, u"に"_s}));
+
+    m_courseCount = 4;
+    m_brokenRow = 3;
+}
+
+void LongRunTest::chooseInDialog(TForm2& dialog, int row)
+{
+    QTimer::singleShot(0, &dialog, [this, &dialog, row] {
+        QVERIFY(QApplication::activeModalWidget() == &dialog);
+        dialog.setItemIndex(row);
+        dialog.Button1->click();
+        if (row == m_brokenRow) {
+            // Its fault was shown and the dialog is still up: take the next one.
+            dialog.setItemIndex((row + 1) % m_courseCount);
+            dialog.Button1->click();
+        }
+    });
+}
+
+void LongRunTest::changeOption(TForm1& form)
+{
+    QRadioButton* const items[] = {form.rbItem1, form.rbItem2, form.rbItem3,
+                                   form.rbItem4, form.rbItem5, form.rbItem6};
+    switch (m_dice() % 6) {
+    case 0:
+    case 1:
+        items[m_dice() % 6]->click();
+        break;
+    case 2:
+        (m_dice() % 2 ? form.rbRndOn : form.rbRndOff)->click();
+        break;
+    case 3:
+        (m_dice() % 2 ? form.rbEnglishOn : form.rbEnglishOff)->click();
+        break;
+    case 4:
+        form.ComboBox1->setCurrentIndex(int(m_dice() % unsigned(form.ComboBox1->count())));
+        break;
+    default:
+        form.bbtnListenAgain->click();
+        form.btnReset->click();
+        break;
+    }
+}
+
+bool LongRunTest::answer(TForm1& form)
+{
+    QList<QPushButton*> pressable;
+    QPushButton* right = nullptr;
+    for (int k = 1; k <= 6; ++k) {
+        auto* button = qobject_cast<QPushButton*>(form.control(u"btnWord"_s + QString::number(k)));
+        if (!button->isVisible() || !button->isEnabled())
+            continue;
+        pressable.append(button);
+        if (button->text() == form.state().AnsCheckString)
+            right = button;
+    }
+    if (pressable.isEmpty())
+        return false;
+    QPushButton* pressed = right && m_dice() % 10 < 7
+                               ? right
+                               : pressable.at(qsizetype(m_dice() % unsigned(pressable.size())));
+    pressed->click();
+    return true;
+}
+
+void LongRunTest::thousandsOfAnswers()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString oldCurrent = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    writeCourses();
+
+    BoxAnswerer answerer;
+    int answers = 0, starts = 0, courseChanges = 0, optionChanges = 0;
+    qint64 startKb = -1;
+    qsizetype captured = 0;
+    QStringList residentAtStarts; // MB, once each start has its course
+
+    while (answers < kAnswers) {
+        ++starts;
+        CaptureSink* sink = nullptr;
+        const Platform platform{
+            .openAudioOutput =
+                [&sink] {
+                    auto made = std::make_unique<CaptureSink>();
+                    sink = made.get();
+                    return std::unique_ptr<AudioOutput>(std::move(made));
+                },
+            .speechEngines =
+                [] {
+                    std::vector<std::unique_ptr<SpeechEngine>> engines;
+                    engines.push_back(std::make_unique<ToneEngine>(
+                        QStringList{u"Tone A - English"_s, u"Tone B - English"_s}, 5));
+                    return engines;
+                },
+            .makeRandom = [starts] { return std::make_unique<SeededRandom>(unsigned(starts)); },
+        };
+
+        // The program's own order: create, FormCreate, the dialog, the first showing.
+        Lifecycle life;
+        auto form = std::make_unique<TForm1>(life, platform);
+        form->FormCreate();
+        auto dialog = std::make_unique<TForm2>(*form, life);
+        form->setForm2(dialog.get());
+        chooseInDialog(*dialog, starts % m_courseCount);
+        form->showOnStart();
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(!life.terminating());
+        if (startKb < 0)
+            startKb = residentKb("VmRSS:");
+        residentAtStarts.append(QString::number(residentKb("VmRSS:") / 1024));
+
+        // A few hundred answers per start, options and courses changed on the way.
+        const int untilRestart = answers + 200 + int(m_dice() % 400);
+        while (answers < qMin(untilRestart, kAnswers)) {
+            const unsigned roll = m_dice() % 100;
+            if (roll < 2) {
+                chooseInDialog(*dialog, int(m_dice() % unsigned(m_courseCount)));
+                form->btnChangeCourse->click();
+                ++courseChanges;
+            } else if (roll < 6) {
+                changeOption(*form);
+                ++optionChanges;
+            } else if (form->btnNext->isEnabled() && roll % 4 != 0) {
+                form->btnNext->click();
+            } else if (answer(*form)) {
+                ++answers;
+            } else if (form->btnNext->isEnabled()) {
+                form->btnNext->click();
+            } else {
+                // The closing message was shown, or every button is pressed.
+                form->btnReset->click();
+            }
+        }
+        captured += qsizetype(sink->captures().size());
+
+        form->btnClose->click();
+        QVERIFY(life.terminating());
+        life.runMainLoop();
+        dialog.reset();
+        form.reset();
+    }
+
+    QApplication::processEvents();
+    const qint64 endKb = residentKb("VmRSS:");
+    QDir::setCurrent(oldCurrent);
+
+    qInfo("answers %d, program starts %d, course changes %d, option changes %d, "
+          "message boxes %d, fault boxes %lld, clips captured %lld",
+          answers, starts, courseChanges, optionChanges, answerer.answered,
+          qlonglong(answerer.faults.size()), qlonglong(captured));
+    qInfo("RSS at start %lld kB, at end %lld kB, peak %lld kB", startKb, endKb,
+          residentKb("VmHWM:"));
+    qInfo("RSS at each start (MB): %s", qPrintable(residentAtStarts.join(u' ')));
+    // The short meaning list was chosen on the way: its fault was shown, nothing more.
+    for (const QString& fault : std::as_const(answerer.faults))
+        QCOMPARE(fault, u"リストのインデックスが範囲を超えています (2)"_s);
+    QVERIFY(!answerer.faults.isEmpty());
+}
+
+QTEST_MAIN(LongRunTest)
+#include "tst_longrun.moc"
