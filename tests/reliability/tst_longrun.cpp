@@ -4,47 +4,20 @@
 // under the sanitizers, which report any leak at exit; it prints the resident
 // memory at the start and the end so that growth shows.
 
-#include "exercise/RandomSource.h"
-#include "speech/CaptureSink.h"
-#include "speech/ToneEngine.h"
-#include "windows/Fmain.h"
-#include "windows/Fselect.h"
-#include "windows/Lifecycle.h"
-#include "windows/Platform.h"
+#include "ProgramHarness.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
-#include <random>
 
 using namespace Qt::StringLiterals;
 using namespace vocarin;
+using namespace vocarin::harness;
 
 namespace {
 
 constexpr int kAnswers = 10000;
-
-class SeededRandom : public RandomSource
-{
-public:
-    explicit SeededRandom(unsigned seed) : m_engine(seed) {}
-    qint32 Random(qint32 n) override
-    {
-        return std::uniform_int_distribution<qint32>(0, n - 1)(m_engine);
-    }
-
-private:
-    std::mt19937 m_engine;
-};
 
 qint64 residentKb(QByteArrayView field)
 {
@@ -56,13 +29,6 @@ qint64 residentKb(QByteArrayView field)
             return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLongLong();
     }
     return -1;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 QByteArray utf8Lines(const QStringList& lines)
@@ -77,32 +43,6 @@ QByteArray utf16Lines(const QStringList& lines)
            QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
 }
 
-// Message boxes (closing messages, fault boxes) are answered with OK as soon
-// as their modal loop runs.
-class BoxAnswerer : public QObject
-{
-public:
-    int answered = 0;
-    QStringList faults;
-
-    BoxAnswerer()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            if (box->windowTitle() == u"エラー"_s)
-                faults.append(box->text());
-            ++answered;
-            box->button(QMessageBox::Ok)->click();
-        });
-        m_timer.start(1);
-    }
-
-private:
-    QTimer m_timer;
-};
-
 } // namespace
 
 class LongRunTest : public QObject
@@ -114,9 +54,9 @@ private Q_SLOTS:
 
 private:
     void writeCourses();
-    // Picks a course in the dialog while its modal loop runs; after the course
-    // that fails to load the dialog is still open, and the next one is taken.
-    void chooseInDialog(TForm2& dialog, int row);
+    // OK on a course in the dialog; after the course that fails to load the
+    // dialog is still up, and the next one is taken.
+    std::function<void(TForm2&)> choose(int row) const;
     void changeOption(TForm1& form);
     // One press on an answer button, right more often than wrong; false when no
     // button can be pressed.
@@ -164,18 +104,11 @@ void LongRunTest::writeCourses()
     m_brokenRow = 3;
 }
 
-void LongRunTest::chooseInDialog(TForm2& dialog, int row)
+std::function<void(TForm2&)> LongRunTest::choose(int row) const
 {
-    QTimer::singleShot(0, &dialog, [this, &dialog, row] {
-        QVERIFY(QApplication::activeModalWidget() == &dialog);
-        dialog.setItemIndex(row);
-        dialog.Button1->click();
-        if (row == m_brokenRow) {
-            // Its fault was shown and the dialog is still up: take the next one.
-            dialog.setItemIndex((row + 1) % m_courseCount);
-            dialog.Button1->click();
-        }
-    });
+    if (row != m_brokenRow)
+        return [row](TForm2& dialog) { pressOk(dialog, {row}); };
+    return [this, row](TForm2& dialog) { pressOk(dialog, {row, (row + 1) % m_courseCount}); };
 }
 
 void LongRunTest::changeOption(TForm1& form)
@@ -240,34 +173,12 @@ void LongRunTest::thousandsOfAnswers()
 
     while (answers < kAnswers) {
         ++starts;
-        CaptureSink* sink = nullptr;
-        const Platform platform{
-            .openAudioOutput =
-                [&sink] {
-                    auto made = std::make_unique<CaptureSink>();
-                    sink = made.get();
-                    return std::unique_ptr<AudioOutput>(std::move(made));
-                },
-            .speechEngines =
-                [] {
-                    std::vector<std::unique_ptr<SpeechEngine>> engines;
-                    engines.push_back(std::make_unique<ToneEngine>(
-                        QStringList{u"Tone A - English"_s, u"Tone B - English"_s}, 5));
-                    return engines;
-                },
-            .makeRandom = [starts] { return std::make_unique<SeededRandom>(unsigned(starts)); },
-        };
-
-        // The program's own order: create, FormCreate, the dialog, the first showing.
-        Lifecycle life;
-        auto form = std::make_unique<TForm1>(life, platform);
-        form->FormCreate();
-        auto dialog = std::make_unique<TForm2>(*form, life);
-        form->setForm2(dialog.get());
-        chooseInDialog(*dialog, starts % m_courseCount);
-        form->showOnStart();
-        QVERIFY(!dialog->isVisible());
-        QVERIFY(!life.terminating());
+        Made made;
+        RunningProgram program(standIns(made, unsigned(starts)));
+        TForm1* const form = program.form.get();
+        program.show(choose(starts % m_courseCount));
+        QVERIFY(!program.dialog->isVisible());
+        QVERIFY(!program.life.terminating());
         if (startKb < 0)
             startKb = residentKb("VmRSS:");
         residentAtStarts.append(QString::number(residentKb("VmRSS:") / 1024));
@@ -277,8 +188,7 @@ void LongRunTest::thousandsOfAnswers()
         while (answers < qMin(untilRestart, kAnswers)) {
             const unsigned roll = m_dice() % 100;
             if (roll < 2) {
-                chooseInDialog(*dialog, int(m_dice() % unsigned(m_courseCount)));
-                form->btnChangeCourse->click();
+                program.changeCourse(choose(int(m_dice() % unsigned(m_courseCount))));
                 ++courseChanges;
             } else if (roll < 6) {
                 changeOption(*form);
@@ -294,13 +204,8 @@ void LongRunTest::thousandsOfAnswers()
                 form->btnReset->click();
             }
         }
-        captured += qsizetype(sink->captures().size());
-
-        form->btnClose->click();
-        QVERIFY(life.terminating());
-        life.runMainLoop();
-        dialog.reset();
-        form.reset();
+        captured += qsizetype(made.sink->captures().size());
+        program.close();
     }
 
     QApplication::processEvents();
@@ -309,15 +214,16 @@ void LongRunTest::thousandsOfAnswers()
 
     qInfo("answers %d, program starts %d, course changes %d, option changes %d, "
           "message boxes %d, fault boxes %lld, clips captured %lld",
-          answers, starts, courseChanges, optionChanges, answerer.answered,
-          qlonglong(answerer.faults.size()), qlonglong(captured));
+          answers, starts, courseChanges, optionChanges, int(answerer.boxes.size()),
+          qlonglong(answerer.faults().size()), qlonglong(captured));
     qInfo("RSS at start %lld kB, at end %lld kB, peak %lld kB", startKb, endKb,
           residentKb("VmHWM:"));
     qInfo("RSS at each start (MB): %s", qPrintable(residentAtStarts.join(u' ')));
     // The short meaning list was chosen on the way: its fault was shown, nothing more.
-    for (const QString& fault : std::as_const(answerer.faults))
+    const QStringList faults = answerer.faults();
+    QVERIFY(!faults.isEmpty());
+    for (const QString& fault : faults)
         QCOMPARE(fault, u"リストのインデックスが範囲を超えています (2)"_s);
-    QVERIFY(!answerer.faults.isEmpty());
 }
 
 QTEST_MAIN(LongRunTest)

@@ -1,0 +1,189 @@
+#pragma once
+
+// The real main window and course dialog, brought up and shut down in the
+// program's own order on the offscreen platform, with stand-ins for the sound
+// device and the voices; message boxes are answered as they appear.
+
+#include "exercise/RandomSource.h"
+#include "speech/AudioOutput.h"
+#include "speech/CaptureSink.h"
+#include "speech/ToneEngine.h"
+#include "windows/Fmain.h"
+#include "windows/Fselect.h"
+#include "windows/Lifecycle.h"
+#include "windows/Platform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <random>
+
+namespace vocarin::harness {
+
+class SeededRandom : public RandomSource
+{
+public:
+    explicit SeededRandom(unsigned seed) : m_engine(seed) {}
+    qint32 Random(qint32 n) override
+    {
+        return std::uniform_int_distribution<qint32>(0, n - 1)(m_engine);
+    }
+
+private:
+    std::mt19937 m_engine;
+};
+
+// What the platform handed out last, for the test to look at or to break.
+struct Made
+{
+    CaptureSink* sink = nullptr;
+    ToneEngine* tones = nullptr;
+};
+
+enum class Audio { Capture, System };
+
+// Voices: a tone engine with two voices, after a broken engine when asked.
+inline Platform standIns(Made& made, unsigned seed, Audio audio = Audio::Capture,
+                         bool brokenEngineFirst = false)
+{
+    return Platform{
+        .openAudioOutput = [&made, audio]() -> std::unique_ptr<AudioOutput> {
+            if (audio == Audio::System)
+                return openSystemAudioOutput();
+            auto sink = std::make_unique<CaptureSink>();
+            made.sink = sink.get();
+            return sink;
+        },
+        .speechEngines =
+            [&made, brokenEngineFirst] {
+                std::vector<std::unique_ptr<SpeechEngine>> engines;
+                if (brokenEngineFirst)
+                    engines.push_back(std::make_unique<BrokenEngine>());
+                auto tones =
+                    std::make_unique<ToneEngine>(QStringList{QStringLiteral("Tone A - English"),
+                                                             QStringLiteral("Tone B - English")},
+                                                 5);
+                made.tones = tones.get();
+                engines.push_back(std::move(tones));
+                return engines;
+            },
+        .makeRandom = [seed] { return std::make_unique<SeededRandom>(seed); },
+    };
+}
+
+// Message boxes (closing messages, fault boxes) are answered with OK as soon
+// as their modal loop runs; the captions and texts are kept.
+class BoxAnswerer : public QObject
+{
+public:
+    struct Box
+    {
+        QString caption;
+        QString text;
+    };
+    QList<Box> boxes;
+
+    BoxAnswerer()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            boxes.append({box->windowTitle(), box->text()});
+            box->button(QMessageBox::Ok)->click();
+        });
+        m_timer.start(1);
+    }
+
+    QStringList faults() const
+    {
+        QStringList texts;
+        for (const Box& box : boxes) {
+            if (box.caption == QStringLiteral("エラー"))
+                texts.append(box.text);
+        }
+        return texts;
+    }
+
+private:
+    QTimer m_timer;
+};
+
+// The two windows made as the program makes them (FormCreate included).
+class RunningProgram
+{
+public:
+    explicit RunningProgram(const Platform& platform)
+        : form(std::make_unique<TForm1>(life, platform))
+    {
+        form->FormCreate();
+        dialog = std::make_unique<TForm2>(*form, life);
+        form->setForm2(dialog.get());
+    }
+    ~RunningProgram()
+    {
+        if (form)
+            close();
+    }
+
+    // The first showing; `inDialog` acts while the course dialog is up.
+    void show(std::function<void(TForm2&)> inDialog)
+    {
+        whileDialogUp(std::move(inDialog));
+        form->showOnStart();
+    }
+    // "問題を変える" with `inDialog` acting in the dialog.
+    void changeCourse(std::function<void(TForm2&)> inDialog)
+    {
+        whileDialogUp(std::move(inDialog));
+        form->btnChangeCourse->click();
+    }
+    // "終了", then the shutdown: the main loop sees the termination, the
+    // dialog is destroyed, then the main window.
+    void close()
+    {
+        form->btnClose->click();
+        life.runMainLoop();
+        dialog.reset();
+        form.reset();
+    }
+
+    Lifecycle life;
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<TForm2> dialog;
+
+private:
+    void whileDialogUp(std::function<void(TForm2&)> inDialog)
+    {
+        TForm2* const shown = dialog.get();
+        QTimer::singleShot(0, shown, [shown, act = std::move(inDialog)] {
+            QVERIFY(QApplication::activeModalWidget() == shown);
+            act(*shown);
+        });
+    }
+};
+
+// OK on each row in turn: a course that fails to load leaves the dialog up.
+inline void pressOk(TForm2& dialog, std::initializer_list<int> rows)
+{
+    for (int row : rows) {
+        dialog.setItemIndex(row);
+        dialog.Button1->click();
+    }
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+} // namespace vocarin::harness

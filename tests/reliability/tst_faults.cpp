@@ -1,0 +1,239 @@
+// Faults from outside the program, met by the real windows: no sound device, a
+// voice engine that fails, a course folder removed or a course file held open
+// for writing while the program runs. Each ends in the program's own message
+// or fault box, and the program goes on (or ends as it should), never a crash.
+
+#include "ProgramHarness.h"
+
+#include "windows/Vocarin.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+using namespace vocarin;
+using namespace vocarin::harness;
+
+namespace {
+
+const QByteArray kWords = "apple\r\ngrape\r\npeach\r\nlemon\r\n";
+const QByteArray kMeanings = "\xEF\xBB\xBF"
+                             "りんご\r\nぶどう\r\nもも\r\nレモン\r\n";
+
+// The working folder's course (row 0) and a subfolder course (row 1).
+void writeCourses()
+{
+    writeFile(u"Option.txt"_s, "Fruit\r\nf\r\n3\r\n");
+    writeFile(u"fE.txt"_s, kWords);
+    writeFile(u"fJ.txt"_s, kMeanings);
+    QVERIFY(QDir().mkpath(u"2_more"_s));
+    writeFile(u"2_more/Option.txt"_s, "More\r\n\r\n3\r\n");
+    writeFile(u"2_more/E.txt"_s, "red\r\nblue\r\ngreen\r\n");
+    writeFile(u"2_more/J.txt"_s, "赤\r\n青\r\n緑\r\n");
+}
+
+QPushButton* rightButton(TForm1& form)
+{
+    for (int k = 1; k <= 6; ++k) {
+        auto* button = qobject_cast<QPushButton*>(form.control(u"btnWord"_s + QString::number(k)));
+        if (button->isVisible() && button->text() == form.state().AnsCheckString)
+            return button;
+    }
+    return nullptr;
+}
+
+// Right answer and Next, `count` times.
+void answerRight(TForm1& form, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        QPushButton* right = rightButton(form);
+        QVERIFY(right);
+        right->click();
+        QVERIFY(form.btnNext->isEnabled());
+        form.btnNext->click();
+    }
+}
+
+} // namespace
+
+class FaultTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void noSoundDevice_data();
+    void noSoundDevice();
+    void voiceEngineFailsToStart();
+    void voiceFailsWhileRunning();
+    void courseFolderRemoved();
+    void courseFileHeldOpenForWriting_data();
+    void courseFileHeldOpenForWriting();
+
+private:
+    QTemporaryDir* m_dir = nullptr;
+    QString m_oldCurrent;
+};
+
+void FaultTest::init()
+{
+    m_oldCurrent = QDir::currentPath();
+    m_dir = new QTemporaryDir;
+    QVERIFY(m_dir->isValid());
+    QDir::setCurrent(m_dir->path());
+    writeCourses();
+}
+
+void FaultTest::cleanup()
+{
+    QDir::setCurrent(m_oldCurrent);
+    delete m_dir;
+    m_dir = nullptr;
+}
+
+void FaultTest::noSoundDevice_data()
+{
+    QTest::addColumn<QByteArray>("driver");
+    // "dummy" is a device that plays into nothing in real time; a driver that
+    // does not exist is a system where no device opens at all.
+    QTest::newRow("dummy device") << QByteArray("dummy");
+    QTest::newRow("no device opens") << QByteArray("no-such-driver");
+}
+
+void FaultTest::noSoundDevice()
+{
+    QFETCH(QByteArray, driver);
+    const QByteArray oldDriver = qgetenv("SDL_AUDIODRIVER");
+    qputenv("SDL_AUDIODRIVER", driver);
+    {
+        BoxAnswerer answerer;
+        Made made;
+        RunningProgram program(standIns(made, 1, Audio::System));
+        program.show([](TForm2& dialog) { pressOk(dialog, {0}); });
+        answerRight(*program.form, 3);
+        QCOMPARE(program.form->state().CorrectNum, 3);
+        QCOMPARE(program.form->state().CurrentNum, 4);
+        QVERIFY(answerer.faults().isEmpty());
+        program.close();
+    }
+    qputenv("SDL_AUDIODRIVER", oldDriver);
+}
+
+void FaultTest::voiceEngineFailsToStart()
+{
+    // No voice object at all: the fatal fault report, exit code 1.
+    BoxAnswerer answerer;
+    const Platform platform{
+        .openAudioOutput = [] { return std::unique_ptr<AudioOutput>(new CaptureSink); },
+        .speechEngines =
+            [] {
+                std::vector<std::unique_ptr<SpeechEngine>> engines;
+                engines.push_back(std::make_unique<BrokenEngine>());
+                return engines;
+            },
+        .makeRandom = [] { return std::make_unique<SeededRandom>(1); },
+    };
+    QCOMPARE(runVocarin(platform), 1);
+    QCOMPARE(answerer.boxes.size(), 1);
+    QCOMPARE(answerer.boxes.first().caption, u"アプリケーションエラー"_s);
+    QVERIFY2(answerer.boxes.first().text.contains(u"音声合成エンジンを開始できません"_s),
+             qPrintable(answerer.boxes.first().text));
+}
+
+void FaultTest::voiceFailsWhileRunning()
+{
+    BoxAnswerer answerer;
+    Made made;
+    RunningProgram program(standIns(made, 2));
+    TForm1& form = *program.form;
+    program.show([](TForm2& dialog) { pressOk(dialog, {0}); });
+
+    // The praise cannot be spoken: the fault box, and the rest of the press is skipped.
+    made.tones->setFailing(true);
+    rightButton(form)->click();
+    QCOMPARE(answerer.faults().size(), 1);
+    QVERIFY2(answerer.faults().first().contains(u"を音声にできません"_s),
+             qPrintable(answerer.faults().first()));
+    QCOMPARE(form.state().CorrectNum, 0);
+    QVERIFY(!form.btnNext->isEnabled());
+
+    // The voice is back: the run starts over and goes on.
+    made.tones->setFailing(false);
+    form.btnReset->click();
+    answerRight(form, 2);
+    QCOMPARE(form.state().CorrectNum, 2);
+    QCOMPARE(answerer.faults().size(), 1);
+    program.close();
+}
+
+void FaultTest::courseFolderRemoved()
+{
+    BoxAnswerer answerer;
+    Made made;
+    RunningProgram program(standIns(made, 3));
+    TForm1& form = *program.form;
+    program.show([](TForm2& dialog) { pressOk(dialog, {0}); });
+    answerRight(form, 1);
+
+    // Listed at start-up, gone when chosen: the file open fault, and the dialog
+    // stays up for another choice.
+    QVERIFY(QDir(u"2_more"_s).removeRecursively());
+    program.changeCourse([](TForm2& dialog) { pressOk(dialog, {1, 0}); });
+    QCOMPARE(answerer.faults().size(), 1);
+    const QString fault = answerer.faults().first();
+    QVERIFY2(fault.startsWith(u"ファイル "_s) &&
+                 fault.contains(u"2_more/Option.txt は開けません。 "_s),
+             qPrintable(fault));
+    QVERIFY(!program.dialog->isVisible());
+    QCOMPARE(form.windowTitle(), u"Fruit"_s);
+    QCOMPARE(form.state().CurrentNum, 1);
+    answerRight(form, 3);
+    QCOMPARE(form.state().CorrectNum, 3);
+    program.close();
+}
+
+void FaultTest::courseFileHeldOpenForWriting_data()
+{
+    QTest::addColumn<QByteArray>("written"); // by the other program, so far
+    QTest::addColumn<int>("words");          // -1: the course ends the program
+
+    // Nothing locks a file against reading here: the load reads what is on
+    // disk at that moment.
+    QTest::newRow("a line appended") << QByteArray("melon\r\n") << 5;
+    QTest::newRow("emptied, nothing written yet") << QByteArray() << -1;
+}
+
+void FaultTest::courseFileHeldOpenForWriting()
+{
+    QFETCH(QByteArray, written);
+    QFETCH(int, words);
+
+    BoxAnswerer answerer;
+    Made made;
+    RunningProgram program(standIns(made, 4));
+    program.show([](TForm2& dialog) { pressOk(dialog, {1}); });
+
+    QFile held(u"fE.txt"_s);
+    QVERIFY(held.open(words < 0 ? QIODevice::WriteOnly | QIODevice::Truncate
+                                : QIODevice::WriteOnly | QIODevice::Append));
+    held.write(written);
+    QVERIFY(held.flush());
+    program.changeCourse([](TForm2& dialog) { pressOk(dialog, {0}); });
+
+    QVERIFY(answerer.faults().isEmpty());
+    if (words < 0) {
+        QCOMPARE(answerer.boxes.size(), 1);
+        QCOMPARE(answerer.boxes.first().text,
+                 u"少なくとも3つ以上のデータを用意してください。終了します。"_s);
+        QVERIFY(program.life.terminating());
+    } else {
+        QCOMPARE(program.form->state().AllQuestNum, words);
+        answerRight(*program.form, 2);
+        QVERIFY(!program.life.terminating());
+        program.close();
+    }
+}
+
+QTEST_MAIN(FaultTest)
+#include "tst_faults.moc"
