@@ -37,8 +37,10 @@ bool x11WindowManagerRunning(xcb_connection_t* connection)
 
 bool windowManagerRunning()
 {
+    if (QGuiApplication::platformName() != QLatin1StringView("xcb"))
+        return true;
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return !x11 || x11WindowManagerRunning(x11->connection());
+    return !x11 || !x11->connection() || x11WindowManagerRunning(x11->connection());
 }
 
 } // namespace

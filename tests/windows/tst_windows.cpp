@@ -1,0 +1,784 @@
+#include "WindowTestKit.h"
+
+#include "speech/CueSounds.h"
+#include "windows/CircleShape.h"
+#include "windows/Displays.h"
+#include "windows/Fmain.h"
+#include "windows/Fselect.h"
+#include "windows/Lifecycle.h"
+#include "windows/ScaledView.h"
+#include "windows/Vocarin.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGraphicsProxyWidget>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+
+#include <cstring>
+#include <iostream>
+
+using namespace Qt::StringLiterals;
+using namespace vocarin;
+using namespace vocarin::testkit;
+
+namespace {
+
+const QString kZira = u"Microsoft Zira Desktop - English (United States)"_s;
+const QStringList kVoices{u"Tone A - English"_s, kZira, u"Tone C - English"_s};
+const QSizeF kMain(650, 399);
+const QSizeF kDialog(442, 256);
+
+void writeFile(const QString& path, const QString& text)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text.toUtf8());
+}
+
+// A course folder: option file, word list and meaning list.
+void writeCourse(const QString& folder, const QString& title, const QString& prefix, int choices,
+                 const QStringList& words, const QStringList& meanings)
+{
+    QDir().mkpath(folder);
+    writeFile(folder + u"/Option.txt",
+              title + u"\r\n" + prefix + u"\r\n" + QString::number(choices) + u"\r\n");
+    writeFile(folder + u'/' + prefix + u"E.txt", words.join(u"\r\n"_s) + u"\r\n");
+    writeFile(folder + u'/' + prefix + u"J.txt", meanings.join(u"\r\n"_s) + u"\r\n");
+}
+
+template <typename T> T* topLevel(const QString& name)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == name)
+            return qobject_cast<T*>(widget);
+    }
+    return nullptr;
+}
+
+QRectF designRect(QWidget* control)
+{
+    return control->graphicsProxyWidget()->sceneBoundingRect();
+}
+
+QPointF centreOf(QWidget* control)
+{
+    return designRect(control).center();
+}
+
+// Which cue a captured clip is, told by its length and rate.
+QString cueName(const AudioClip& clip)
+{
+    for (const QString& name : {u"SysPu"_s, u"Sysbubuu"_s, u"SysPingPong"_s}) {
+        const auto known = CueStream(name).clip();
+        if (known->frames() == clip.frames() && known->sampleRate == clip.sampleRate)
+            return name;
+    }
+    return u"?"_s;
+}
+
+QStringList cueNames(const CaptureSink& sink)
+{
+    QStringList names;
+    for (const auto& capture : sink.captures(CaptureSink::Kind::Cue))
+        names.append(cueName(*capture.clip));
+    return names;
+}
+
+QStringList spokenTexts(const ToneEngine& tones)
+{
+    QStringList texts;
+    for (const auto& request : tones.requests())
+        texts.append(request.second);
+    return texts;
+}
+
+} // namespace
+
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void layout_data();
+    void layout();
+    void tabOrder();
+    void clicksFollowStretch_data();
+    void clicksFollowStretch();
+    void radioEventOrder();
+    void displays_data();
+    void displays();
+    void wholeRun();
+    void singleCourseDialog();
+    void closeWhileSpeakingWaits();
+    void tooFewWordsEnds();
+    void childExitCodes_data();
+    void childExitCodes();
+
+private:
+    QTemporaryDir* m_dir = nullptr;
+    QString m_oldCurrent;
+};
+
+void WindowTest::init()
+{
+    m_oldCurrent = QDir::currentPath();
+    m_dir = new QTemporaryDir;
+    QVERIFY(m_dir->isValid());
+    QDir::setCurrent(m_dir->path());
+}
+
+void WindowTest::cleanup()
+{
+    QDir::setCurrent(m_oldCurrent);
+    delete m_dir;
+    m_dir = nullptr;
+}
+
+void WindowTest::layout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRectF>("canvasRect"); // on the design canvas
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("family"); // first family; empty: not a text control
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QColor>("colour"); // invalid: standard
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("checked");
+
+    const QString jp = u"Noto Sans CJK JP"_s;
+    const QString gothic = u"Noto Sans Mono CJK JP"_s;
+    const QColor none;
+    struct Row
+    {
+        const char* name;
+        QRectF rect;
+        QString text;
+        QString family;
+        int size;
+        bool bold;
+        QColor colour;
+        bool visible, enabled, checked;
+    };
+    const QList<Row> rows{
+        {"Panel1", {8, 276, 633, 112}, {}, {}, 0, false, none, true, true, false},
+        {"btnWord1", {24, 292, 185, 33}, {}, jp, 16, false, none, false, true, false},
+        {"btnWord2", {232, 292, 185, 33}, {}, jp, 16, false, none, false, true, false},
+        {"btnWord3", {440, 292, 185, 33}, {}, jp, 16, false, none, false, true, false},
+        {"btnWord4", {24, 340, 185, 33}, {}, jp, 16, false, none, false, true, false},
+        {"btnWord5", {232, 340, 185, 33}, {}, jp, 16, false, none, false, true, false},
+        {"btnWord6", {440, 340, 185, 33}, {}, jp, 16, false, none, false, true, false},
+        {"btnNext",
+         {24, 236, 89, 30},
+         u"次へ"_s,
+         gothic,
+         14,
+         true,
+         QColor(0, 0, 255),
+         true,
+         true,
+         false},
+        {"btnReset",
+         {152, 236, 89, 30},
+         u"最初から"_s,
+         gothic,
+         14,
+         true,
+         QColor(255, 0, 0),
+         true,
+         true,
+         false},
+        {"gbRandom",
+         {427, 184, 105, 44},
+         u"ランダム"_s,
+         gothic,
+         12,
+         false,
+         none,
+         true,
+         true,
+         false},
+        {"rbRndOff", {435, 200, 41, 19}, u"なし"_s, jp, 12, false, none, true, true, true},
+        {"rbRndOn", {483, 200, 41, 19}, u"あり"_s, jp, 12, false, none, true, true, false},
+        {"gbEnglishView",
+         {536, 184, 105, 44},
+         u"英語"_s,
+         gothic,
+         12,
+         false,
+         none,
+         true,
+         true,
+         false},
+        {"rbEnglishOff", {544, 200, 41, 19}, u"なし"_s, jp, 12, false, none, true, true, false},
+        {"rbEnglishOn", {592, 200, 41, 19}, u"あり"_s, jp, 12, false, none, true, true, true},
+        {"lbQuestNum",
+         {14, 196, 123, 17},
+         u"問題番号:"_s,
+         gothic,
+         14,
+         false,
+         none,
+         true,
+         true,
+         false},
+        {"lbCorrectNum",
+         {142, 196, 99, 17},
+         u"正解数:"_s,
+         gothic,
+         14,
+         false,
+         none,
+         true,
+         true,
+         false},
+        {"lbWrongNum",
+         {246, 196, 97, 17},
+         u"誤答数:"_s,
+         gothic,
+         14,
+         false,
+         none,
+         true,
+         true,
+         false},
+        {"Panel2", {8, 126, 633, 48}, {}, {}, 0, false, none, true, true, false},
+        {"lbEnglish", {24, 126, 601, 49}, {}, jp, 16, false, none, true, true, false},
+        {"Panel3", {8, 70, 633, 48}, {}, {}, 0, false, none, true, true, false},
+        {"lbJap", {24, 70, 601, 49}, {}, jp, 16, false, none, true, true, false},
+        {"bbtnListenAgain",
+         {456, 24, 80, 30},
+         u"もう一度聞く"_s,
+         jp,
+         12,
+         true,
+         QColor(0x99, 0x32, 0xCC),
+         true,
+         true,
+         false},
+        {"btnClose",
+         {552, 24, 80, 30},
+         u"終了"_s,
+         jp,
+         12,
+         true,
+         QColor(0, 0, 0),
+         true,
+         true,
+         false},
+        {"Label6", {16, 8, 409, 17}, u"Vocarin Ver.0.02"_s, jp, 12, false, none, true, true, false},
+        {"shpCircle", {72, 53, 121, 137}, {}, {}, 0, false, none, true, true, false},
+        {"gbItemNum", {438, 224, 203, 49}, u"項目数"_s, jp, 12, false, none, true, true, false},
+        {"rbItem1", {443, 243, 33, 19}, u"1"_s, jp, 12, false, none, true, true, false},
+        {"rbItem2", {476, 243, 33, 19}, u"2"_s, jp, 12, false, none, true, true, false},
+        {"rbItem3", {509, 243, 33, 19}, u"3"_s, jp, 12, false, none, true, true, false},
+        {"rbItem4", {542, 243, 33, 19}, u"4"_s, jp, 12, false, none, true, true, false},
+        {"rbItem5", {574, 243, 33, 19}, u"5"_s, jp, 12, false, none, true, true, false},
+        {"rbItem6", {606, 243, 33, 19}, u"6"_s, jp, 12, false, none, true, true, false},
+        {"btnChangeCourse",
+         {346, 192, 80, 33},
+         u"問題を変える"_s,
+         jp,
+         12,
+         false,
+         none,
+         true,
+         false,
+         false},
+        {"ComboBox1", {296, 244, 141, 22}, {}, jp, 12, false, none, true, true, false},
+        {"Label1", {337, 228, 60, 17}, u"声を変える"_s, jp, 12, false, none, true, true, false},
+    };
+    for (const Row& row : rows) {
+        QTest::newRow(row.name) << QString::fromLatin1(row.name) << row.rect << row.text
+                                << row.family << row.size << row.bold << row.colour << row.visible
+                                << row.enabled << row.checked;
+    }
+}
+
+void WindowTest::layout()
+{
+    QFETCH(QString, name);
+    QFETCH(QRectF, canvasRect);
+    QFETCH(QString, text);
+    QFETCH(QString, family);
+    QFETCH(int, size);
+    QFETCH(bool, bold);
+    QFETCH(QColor, colour);
+    QFETCH(bool, visible);
+    QFETCH(bool, enabled);
+    QFETCH(bool, checked);
+
+    Made made;
+    const Platform platform = testPlatform(made, kVoices);
+    Lifecycle life;
+    TForm1 form(life, platform);
+    form.resize(1300, 399);
+    form.show();
+
+    QWidget* control = form.control(name);
+    QVERIFY(control);
+    QCOMPARE(control->objectName(), name);
+    QCOMPARE(designRect(control), canvasRect);
+    // Stretched twice as wide: the same control on screen doubles its width only.
+    const QRect onScreen = form.ScaledLayout1->mapFromScene(canvasRect).boundingRect();
+    QCOMPARE(onScreen.width(), qRound(canvasRect.width() * 2) + 1);
+    QCOMPARE(onScreen.height(), qRound(canvasRect.height()) + 1);
+
+    QString shown;
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        shown = button->text();
+    else if (auto* label = qobject_cast<QLabel*>(control))
+        shown = label->text();
+    else if (auto* box = qobject_cast<QGroupBox*>(control))
+        shown = box->title();
+    QCOMPARE(shown, text);
+    if (!family.isEmpty()) {
+        QCOMPARE(control->font().families().value(0), family);
+        QCOMPARE(control->font().pixelSize(), size);
+        QCOMPARE(control->font().bold(), bold);
+    }
+    if (colour.isValid())
+        QCOMPARE(control->palette().color(QPalette::ButtonText), colour);
+    QCOMPARE(control->isVisible(), visible);
+    QCOMPARE(control->isEnabled(), enabled);
+    if (auto* radio = qobject_cast<QRadioButton*>(control))
+        QCOMPARE(radio->isChecked(), checked);
+    QCOMPARE(form.windowTitle(), u"Form1"_s);
+}
+
+void WindowTest::tabOrder()
+{
+    Made made;
+    const Platform platform = testPlatform(made, kVoices);
+    Lifecycle life;
+    TForm1 form(life, platform);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.ScaledLayout1->setFocus();
+
+    const auto focused = [&form] {
+        auto* proxy =
+            qgraphicsitem_cast<QGraphicsProxyWidget*>(form.ScaledLayout1->scene()->focusItem());
+        return proxy ? proxy->widget()->objectName() : QString();
+    };
+    // Hidden answers and the disabled course button take no stop; a radio group
+    // stops at its checked button, or at its first while none is checked.
+    const QStringList expected{u"btnReset"_s,    u"btnNext"_s,         u"rbRndOff"_s,
+                               u"rbEnglishOn"_s, u"bbtnListenAgain"_s, u"btnClose"_s,
+                               u"rbItem6"_s,     u"ComboBox1"_s,       u"btnReset"_s};
+    QStringList seen{focused()};
+    for (qsizetype i = 1; i < expected.size(); ++i) {
+        QTest::keyClick(form.ScaledLayout1, Qt::Key_Tab);
+        seen.append(focused());
+    }
+    QCOMPARE(seen, expected);
+    QTest::keyClick(form.ScaledLayout1, Qt::Key_Backtab);
+    QCOMPARE(focused(), u"ComboBox1"_s);
+
+    // With answers on show: btnWord4, 6, 3, 5, 2, 1, then the course button after rbItem6.
+    for (int k = 1; k <= 6; ++k)
+        form.setAnswerVisible(k, true);
+    form.btnChangeCourse->setEnabled(true);
+    form.btnReset->graphicsProxyWidget()->setFocus();
+    QStringList order;
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(form.ScaledLayout1, Qt::Key_Backtab);
+        order.append(focused());
+    }
+    QCOMPARE(order,
+             (QStringList{u"btnWord1"_s, u"btnWord2"_s, u"btnWord5"_s, u"btnWord3"_s, u"btnWord6"_s,
+                          u"btnWord4"_s, u"ComboBox1"_s, u"btnChangeCourse"_s}));
+}
+
+void WindowTest::clicksFollowStretch_data()
+{
+    QTest::addColumn<double>("xFactor");
+    QTest::addColumn<double>("yFactor");
+    QTest::newRow("2.1 x 1.9") << 2.1 << 1.9;
+    QTest::newRow("2 x 1") << 2.0 << 1.0;
+    QTest::newRow("design size") << 1.0 << 1.0;
+}
+
+void WindowTest::clicksFollowStretch()
+{
+    QFETCH(double, xFactor);
+    QFETCH(double, yFactor);
+    Made made;
+    const Platform platform = testPlatform(made, kVoices);
+    Lifecycle life;
+    TForm1 form(life, platform);
+    form.FormCreate();
+    form.resize(qRound(650 * xFactor), qRound(399 * yFactor));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(form.ScaledLayout1->viewport()->size(), form.size());
+
+    // Design points of the radio buttons' own circles (8 units in from the left).
+    clickAt(form.ScaledLayout1, kMain, {483 + 8, 209.5});
+    QVERIFY(form.rbRndOn->isChecked());
+    clickAt(form.ScaledLayout1, kMain, {544 + 8, 209.5});
+    QVERIFY(form.rbEnglishOff->isChecked());
+    // No course yet: a choice count only sets the count and checks its button.
+    clickAt(form.ScaledLayout1, kMain, {542 + 8, 252.5});
+    QVERIFY(form.rbItem4->isChecked());
+    QCOMPARE(form.state().SelectNum, 4);
+    // Listen again before any course speaks the empty word.
+    clickAt(form.ScaledLayout1, kMain, {496, 39});
+    QCOMPARE(spokenTexts(*made.tones), QStringList{QString()});
+}
+
+void WindowTest::radioEventOrder()
+{
+    Made made;
+    const Platform platform = testPlatform(made, kVoices);
+    Lifecycle life;
+    TForm1 form(life, platform);
+    form.FormCreate();
+    form.show();
+
+    QStringList events;
+    for (QRadioButton* radio : {form.rbEnglishOff, form.rbEnglishOn}) {
+        connect(radio, &QRadioButton::toggled, &form, [&events, &form, radio](bool checked) {
+            events.append(radio->objectName() + (checked ? u"+"_s : u"-"_s) +
+                          (form.rbEnglishOff->isChecked() ? u" off"_s : u" on"_s));
+        });
+    }
+    clickAt(form.ScaledLayout1, kMain, {544 + 8, 209.5});
+    // The loser's change runs first and already sees the gainer checked.
+    QCOMPARE(events, (QStringList{u"rbEnglishOn- off"_s, u"rbEnglishOff+ off"_s}));
+    clickAt(form.ScaledLayout1, kMain, {544 + 8, 209.5});
+    QCOMPARE(events.size(), 2);
+
+    // The program's own check of a choice count runs no click handler.
+    int clicks = 0;
+    connect(form.rbItem3, &QRadioButton::clicked, &form, [&clicks] { ++clicks; });
+    form.checkChoiceCount(3);
+    QVERIFY(form.rbItem3->isChecked());
+    QCOMPARE(clicks, 0);
+    QCOMPARE(form.state().SelectNum, 0);
+}
+
+void WindowTest::displays_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("icon");
+    // The test program is tst_windows: the title keeps its first character as it is.
+    const QString title = u"tst_windows"_s;
+    const int noIcon = QMessageBox::NoIcon;
+    const int error = QMessageBox::Critical;
+    QTest::newRow("message, lines kept")
+        << u"message"_s << u"一行目\r\n二行目"_s << title << u"一行目\n二行目"_s << noIcon;
+    QTest::newRow("fault ending in a letter")
+        << u"fault"_s << u"broken"_s << u"エラー"_s << u"broken."_s << error;
+    QTest::newRow("fault ending in )") << u"fault"_s << u"範囲を超えています (-1)"_s << u"エラー"_s
+                                       << u"範囲を超えています (-1)"_s << error;
+    QTest::newRow("fault ending in .")
+        << u"fault"_s << u"done."_s << u"エラー"_s << u"done."_s << error;
+    QTest::newRow("fault ending in a space")
+        << u"fault"_s << u"ファイル x は開けません。 reason "_s << u"エラー"_s
+        << u"ファイル x は開けません。 reason "_s << error;
+    QTest::newRow("fault ending in 。")
+        << u"fault"_s << u"終了します。"_s << u"エラー"_s << u"終了します。."_s << error;
+    QTest::newRow("empty fault") << u"fault"_s << QString() << u"エラー"_s << QString() << error;
+}
+
+void WindowTest::displays()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, input);
+    QFETCH(QString, caption);
+    QFETCH(QString, text);
+    QFETCH(int, icon);
+    QCOMPARE(applicationTitle(), u"tst_windows"_s);
+    BoxAnswerer answerer;
+    if (kind == u"message")
+        showMessage(input);
+    else
+        showFault(input);
+    QCOMPARE(answerer.boxes.size(), 1);
+    QCOMPARE(answerer.boxes[0].caption, caption);
+    QCOMPARE(answerer.boxes[0].text, text);
+    QCOMPARE(int(answerer.boxes[0].icon), icon);
+}
+
+void WindowTest::wholeRun()
+{
+    writeCourse(u"a"_s, u"果物"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
+                {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
+    writeCourse(u"b"_s, u"野菜"_s, u"v"_s, 3, {u"onion"_s, u"carrot"_s, u"potato"_s},
+                {u"たまねぎ"_s, u"にんじん"_s, u"じゃがいも"_s});
+    Made made;
+    const Platform platform = testPlatform(made, kVoices);
+    BoxAnswerer answerer;
+    Script script;
+    TForm1* form = nullptr;
+    TForm2* dialog = nullptr;
+
+    const auto dialogUp = [&] {
+        dialog = topLevel<TForm2>(u"Form2"_s);
+        return dialog && QApplication::activeModalWidget() == dialog;
+    };
+    const auto dialogGone = [&] { return dialog && !dialog->isVisible(); };
+    const auto answerRight = [&] {
+        for (int k = 1; k <= 6; ++k) {
+            QWidget* button = form->control(u"btnWord"_s + QString::number(k));
+            if (button->isVisible() &&
+                qobject_cast<QPushButton*>(button)->text() == form->state().AnsCheckString) {
+                clickAt(form->ScaledLayout1, kMain, centreOf(button));
+                return;
+            }
+        }
+        QFAIL("no answer button shows the right meaning");
+    };
+
+    script.then(dialogUp, [&] {
+        form = topLevel<TForm1>(u"Form1"_s);
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->ComboBox1->count(), 3);
+        QCOMPARE(form->ComboBox1->currentIndex(), 1); // the preferred voice
+        QCOMPARE(dialog->ListBox1->count(), 2);
+        QCOMPARE(dialog->ListBox1->item(0)->text(), u"果物"_s);
+        QCOMPARE(dialog->ItemIndex(), 0);
+        QVERIFY(form->btnChangeCourse->isEnabled());
+        QCOMPARE(dialog->windowTitle(), u"問題の変更"_s);
+        clickAt(dialog->ScaledLayout1, kDialog, {312 + 60, 216 + 16});
+    });
+    script.then(dialogGone, [&] {
+        QCOMPARE(form->windowTitle(), u"果物"_s);
+        QVERIFY(!form->shpCircle->isVisible());
+        QCOMPARE(form->lbEnglish->text(), u"apple"_s);
+        QCOMPARE(form->lbQuestNum->text(), u"問題番号： 1/3"_s);
+        // One wrong answer first, then the right one.
+        for (int k = 1; k <= 3; ++k) {
+            auto* button =
+                qobject_cast<QPushButton*>(form->control(u"btnWord"_s + QString::number(k)));
+            if (button->text() != form->state().AnsCheckString) {
+                clickAt(form->ScaledLayout1, kMain, centreOf(button));
+                QVERIFY(!button->isEnabled());
+                break;
+            }
+        }
+        QCOMPARE(form->lbWrongNum->text(), u"誤答数： 1"_s);
+        answerRight();
+        QVERIFY(form->shpCircle->isVisible());
+        QCOMPARE(form->lbCorrectNum->text(), u"正解数： 0"_s);
+        for (int question = 2; question <= 3; ++question) {
+            clickAt(form->ScaledLayout1, kMain, centreOf(form->btnNext));
+            QCOMPARE(form->lbQuestNum->text(),
+                     u"問題番号： "_s + QString::number(question) + u"/3"_s);
+            answerRight();
+        }
+        QCOMPARE(form->lbCorrectNum->text(), u"正解数： 2"_s);
+        clickAt(form->ScaledLayout1, kMain, centreOf(form->btnNext)); // the closing message
+        QCOMPARE(answerer.boxes.size(), 1);
+        QCOMPARE(answerer.boxes[0].text, u"おつかれさまです。単語の練習を終了しました。"_s);
+        QCOMPARE(answerer.boxes[0].caption, u"tst_windows"_s);
+        QCOMPARE(made.sink->stopCount(), 0);
+        clickAt(form->ScaledLayout1, kMain, centreOf(form->btnClose));
+    });
+
+    QCOMPARE(runVocarin(platform), 0);
+    QVERIFY(script.done());
+    QCOMPARE(spokenTexts(*made.tones).value(0), u"apple"_s);
+    QCOMPARE(spokenTexts(*made.tones).value(1), u"No!"_s);
+    QCOMPARE(spokenTexts(*made.tones).last(), u"Good work! You have finished word exercise."_s);
+    QCOMPARE(made.tones->requests().front().first, 1); // spoken with the preferred voice
+    QCOMPARE(cueNames(*made.sink),
+             (QStringList{u"SysPu"_s, u"Sysbubuu"_s, u"SysPu"_s, u"SysPingPong"_s, u"SysPu"_s,
+                          u"SysPingPong"_s, u"SysPu"_s, u"SysPingPong"_s}));
+    QCOMPARE(made.sink->stopCount(), 1); // playback stopped once, at close
+}
+
+void WindowTest::singleCourseDialog()
+{
+    writeCourse(u"only"_s, u"果物"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
+                {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
+    Made made;
+    const Platform platform = testPlatform(made, kVoices);
+    BoxAnswerer answerer;
+    Script script;
+    TForm1* form = nullptr;
+    TForm2* dialog = nullptr;
+    const auto dialogUp = [&] {
+        dialog = topLevel<TForm2>(u"Form2"_s);
+        form = topLevel<TForm1>(u"Form1"_s);
+        return dialog && QApplication::activeModalWidget() == dialog;
+    };
+
+    script.then(dialogUp, [&] {
+        QCOMPARE(dialog->ItemIndex(), -1);
+        QVERIFY(!form->btnChangeCourse->isEnabled());
+        // OK with nothing selected: the list index fault, and the dialog stays.
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QTest::keyClick(dialog->ScaledLayout1, Qt::Key_Return);
+        QCOMPARE(answerer.boxes.size(), 1);
+        QCOMPARE(answerer.boxes[0].caption, u"エラー"_s);
+        QCOMPARE(answerer.boxes[0].text, u"リストのインデックスが範囲を超えています (-1)"_s);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(form->windowTitle(), u"Form1"_s);
+        clickAt(dialog->ScaledLayout1, kDialog, {60, 40});
+        QCOMPARE(dialog->ItemIndex(), 0);
+        // The close box leaves the main window in its start state.
+        QCloseEvent close;
+        QCoreApplication::sendEvent(dialog->windowHandle(), &close);
+    });
+    script.then([&] { return !dialog->isVisible(); },
+                [&] {
+                    QCOMPARE(form->windowTitle(), u"Form1"_s);
+                    QVERIFY(form->shpCircle->isVisible());
+                    QVERIFY(!form->btnWord1->isVisible());
+                    // No course: Next and Restart do nothing.
+                    clickAt(form->ScaledLayout1, kMain, centreOf(form->btnNext));
+                    clickAt(form->ScaledLayout1, kMain, centreOf(form->btnReset));
+                    QCOMPARE(form->lbQuestNum->text(), u"問題番号:"_s);
+                    QVERIFY(answerer.boxes.size() == 1);
+                    // The system's close of the main window ends the program like 終了.
+                    QCloseEvent close;
+                    QCoreApplication::sendEvent(form->windowHandle(), &close);
+                });
+    QCOMPARE(runVocarin(platform), 0);
+    QVERIFY(script.done());
+    QCOMPARE(made.sink->stopCount(), 1);
+}
+
+void WindowTest::closeWhileSpeakingWaits()
+{
+    writeCourse(u"a"_s, u"果物"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
+                {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
+    writeCourse(u"b"_s, u"果物2"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
+                {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
+    Made made;
+    const Platform platform = testPlatform(made, kVoices, Engines::Tones, false);
+    Script script;
+    TForm1* form = nullptr;
+    bool closeArmed = false;
+    int stopsWhenClosed = -1;
+    QString listenEnabledWhenClosed;
+
+    // Speech sounds until this moves the clock on; once armed, a close of the
+    // main window arrives from the system in the middle of a word.
+    QTimer speech;
+    connect(&speech, &QTimer::timeout, &speech, [&] {
+        if (!made.sink || !made.sink->isSpeechPlaying())
+            return;
+        if (closeArmed) {
+            closeArmed = false;
+            QCloseEvent close;
+            QCoreApplication::sendEvent(form->windowHandle(), &close);
+            stopsWhenClosed = made.sink->stopCount();
+        }
+        made.sink->advance(60'000'000);
+    });
+    speech.start(5);
+
+    script.then([&] { return topLevel<TForm2>(u"Form2"_s) && QApplication::activeModalWidget(); },
+                [&] {
+                    form = topLevel<TForm1>(u"Form1"_s);
+                    clickAt(topLevel<TForm2>(u"Form2"_s)->ScaledLayout1, kDialog, {372, 232});
+                });
+    script.then([&] { return !topLevel<TForm2>(u"Form2"_s)->isVisible(); },
+                [&] {
+                    closeArmed = true;
+                    clickAt(form->ScaledLayout1, kMain, centreOf(form->bbtnListenAgain));
+                });
+    QCOMPARE(runVocarin(platform), 0);
+    QCOMPARE(stopsWhenClosed, 0); // nothing released in the middle of the word
+    QCOMPARE(made.sink->stopCount(), 1);
+    QCOMPARE(spokenTexts(*made.tones), (QStringList{u"apple"_s, u"apple"_s}));
+}
+
+void WindowTest::tooFewWordsEnds()
+{
+    writeCourse(u"small"_s, u"少ない"_s, u"s"_s, 3, {u"one"_s, u"two"_s}, {u"一"_s, u"二"_s});
+    writeCourse(u"zz"_s, u"普通"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
+                {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
+    Made made;
+    const Platform platform = testPlatform(made, kVoices);
+    BoxAnswerer answerer;
+    Script script;
+    script.then([&] { return topLevel<TForm2>(u"Form2"_s) && QApplication::activeModalWidget(); },
+                [&] {
+                    clickAt(topLevel<TForm2>(u"Form2"_s)->ScaledLayout1, kDialog, {372, 232});
+                });
+    QCOMPARE(runVocarin(platform), 0);
+    QCOMPARE(answerer.boxes.size(), 1);
+    QCOMPARE(answerer.boxes[0].text,
+             u"少なくとも3つ以上のデータを用意してください。終了します。"_s);
+    QCOMPARE(made.sink->stopCount(), 1);
+    QVERIFY(made.tones->requests().empty());
+}
+
+void WindowTest::childExitCodes_data()
+{
+    QTest::addColumn<QString>("engines");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("firstBox");
+    QTest::newRow("engine cannot start") << u"broken"_s << 1 << u"アプリケーションエラー|"_s;
+    QTest::newRow("no voices")
+        << u"silent"_s << 0
+        << u"tst_windows|Microsoft 音声合成 (TTS: text-to-speech) を利用できません。\n"
+           u"Microsoft 音声合成をインストールして下さい。"_s;
+}
+
+void WindowTest::childExitCodes()
+{
+    QFETCH(QString, engines);
+    QFETCH(int, exitCode);
+    QFETCH(QString, firstBox);
+    writeCourse(u"a"_s, u"果物"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
+                {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {u"--child"_s, engines});
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), exitCode);
+    const QString boxes = QString::fromUtf8(child.readAllStandardOutput());
+    QVERIFY2(boxes.startsWith(firstBox), qPrintable(boxes));
+    if (exitCode == 1)
+        QVERIFY2(boxes.contains(u"FormCreate"_s), qPrintable(boxes));
+}
+
+// The program run in a child process: every box it shows is printed as
+// "caption|text", one per box, and answered with OK.
+static int runChild(int argc, char* argv[], const QString& engines)
+{
+    QApplication app(argc, argv);
+    Made made;
+    const Platform platform =
+        testPlatform(made, kVoices, engines == u"broken" ? Engines::Broken : Engines::NoVoices);
+    BoxAnswerer answerer;
+    const int code = runVocarin(platform);
+    for (const auto& box : answerer.boxes)
+        std::cout << QString(box.caption + u'|' + box.text).toStdString() << "\n";
+    return code;
+}
+
+int main(int argc, char* argv[])
+{
+    if (argc == 3 && std::strcmp(argv[1], "--child") == 0)
+        return runChild(argc, argv, QString::fromLocal8Bit(argv[2]));
+    QApplication app(argc, argv);
+    WindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_windows.moc"
