@@ -19,6 +19,21 @@ namespace {
 constexpr qint64 kStallMarginMs = 1000;
 constexpr int kPollMs = 2;
 
+// A word list line may be megabytes long; the engines would work on such a text
+// for minutes while the window waits. No word or sentence the learner hears is
+// anywhere near this long.
+constexpr qsizetype kMaxSpokenLength = 1000;
+
+QString spokenPart(const QString& text)
+{
+    if (text.size() <= kMaxSpokenLength)
+        return text;
+    qsizetype end = kMaxSpokenLength;
+    if (text.at(end).isLowSurrogate())
+        --end; // never split a surrogate pair
+    return text.left(end);
+}
+
 // Processes everything but user input until the output is done; input made
 // meanwhile stays queued and is handled afterwards, in order.
 void waitWhileSpeaking(const AudioOutput& output, qint64 durationMs)
@@ -100,7 +115,7 @@ void SpVoice::Speak(const QString& text, int)
         throw Fault(QStringLiteral("音声合成の声がありません"));
     const VoiceToken& voice = d->voices[d->current];
     auto clip = std::make_shared<const AudioClip>(
-        shapeSpeech(voice.m_engine->synthesize(voice.m_voiceIndex, text)));
+        shapeSpeech(voice.m_engine->synthesize(voice.m_voiceIndex, spokenPart(text))));
     if (clip->samples.empty())
         return;
     const qint64 durationMs = clip->durationMs();

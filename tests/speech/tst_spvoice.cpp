@@ -57,6 +57,8 @@ private Q_SLOTS:
     void foreignTokenIsRefused();
     void passesTextUnchanged_data();
     void passesTextUnchanged();
+    void cutsOverlongTextForTheEngine_data();
+    void cutsOverlongTextForTheEngine();
     void noVoicesStillStarts();
     void engineThatCannotStartFails_data();
     void engineThatCannotStartFails();
@@ -180,6 +182,33 @@ void TestSpVoice::passesTextUnchanged()
     voice.Speak(text, 0);
     QCOMPARE(tone->requests().at(0).second, text);
     QCOMPARE(int(sink.captures().size()), clips);
+}
+
+void TestSpVoice::cutsOverlongTextForTheEngine_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    const QString longest(1000, QLatin1Char('a'));
+    QTest::newRow("at the limit: whole") << longest << longest;
+    QTest::newRow("a 10 MB line: its start")
+        << QString(10 * 1024 * 1024, QLatin1Char('b')) << QString(1000, QLatin1Char('b'));
+    const QString pair = QStringLiteral("\U0001F600");
+    QTest::newRow("pair across the limit: left out")
+        << QString(999, QLatin1Char('c')) + pair << QString(999, QLatin1Char('c'));
+}
+
+void TestSpVoice::cutsOverlongTextForTheEngine()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    CaptureSink sink;
+    auto engine = std::make_unique<ToneEngine>();
+    const ToneEngine* tone = engine.get();
+    Engines engines;
+    engines.push_back(std::move(engine));
+    SpVoice voice(sink, std::move(engines));
+    voice.Speak(text, 0);
+    QCOMPARE(tone->requests().at(0).second, expected);
 }
 
 void TestSpVoice::noVoicesStillStarts()
