@@ -36,16 +36,16 @@ QByteArray cueImage(const QString& name)
 
 AudioClip decodeWave(const QByteArray& image, const QString& name)
 {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec wave{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(image.constData(), int(image.size())), 1, &spec, &buffer,
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(image.constData(), int(image.size())), 1, &wave, &buffer,
                         &length))
         throw Fault(
             QStringLiteral("%1 を読めません: %2").arg(name, QString::fromUtf8(SDL_GetError())));
     try {
-        AudioClip clip = convertPcm(spec.format, spec.channels, spec.freq, buffer, int(length),
-                                    spec.freq, spec.channels);
+        AudioClip clip = convertPcm(wave.format, wave.channels, wave.freq, buffer, int(length),
+                                    wave.freq, wave.channels);
         SDL_FreeWAV(buffer);
         return clip;
     } catch (...) {
