@@ -40,6 +40,23 @@ struct TwoEngines
     }
 };
 
+// One tone voice over an auto-advancing capture sink, keeping what it was asked to say.
+struct OneToneVoice
+{
+    CaptureSink sink;
+    const ToneEngine* tone = nullptr;
+    std::unique_ptr<SpVoice> voice;
+
+    OneToneVoice()
+    {
+        auto engine = std::make_unique<ToneEngine>();
+        tone = engine.get();
+        Engines engines;
+        engines.push_back(std::move(engine));
+        voice = std::make_unique<SpVoice>(sink, std::move(engines));
+    }
+};
+
 } // namespace
 
 class TestSpVoice : public QObject
@@ -173,15 +190,10 @@ void TestSpVoice::passesTextUnchanged()
 {
     QFETCH(QString, text);
     QFETCH(int, clips);
-    CaptureSink sink;
-    auto engine = std::make_unique<ToneEngine>();
-    const ToneEngine* tone = engine.get();
-    Engines engines;
-    engines.push_back(std::move(engine));
-    SpVoice voice(sink, std::move(engines));
-    voice.Speak(text, 0);
-    QCOMPARE(tone->requests().at(0).second, text);
-    QCOMPARE(int(sink.captures().size()), clips);
+    OneToneVoice one;
+    one.voice->Speak(text, 0);
+    QCOMPARE(one.tone->requests().at(0).second, text);
+    QCOMPARE(int(one.sink.captures().size()), clips);
 }
 
 void TestSpVoice::cutsOverlongTextForTheEngine_data()
@@ -201,14 +213,9 @@ void TestSpVoice::cutsOverlongTextForTheEngine()
 {
     QFETCH(QString, text);
     QFETCH(QString, expected);
-    CaptureSink sink;
-    auto engine = std::make_unique<ToneEngine>();
-    const ToneEngine* tone = engine.get();
-    Engines engines;
-    engines.push_back(std::move(engine));
-    SpVoice voice(sink, std::move(engines));
-    voice.Speak(text, 0);
-    QCOMPARE(tone->requests().at(0).second, expected);
+    OneToneVoice one;
+    one.voice->Speak(text, 0);
+    QCOMPARE(one.tone->requests().at(0).second, expected);
 }
 
 void TestSpVoice::noVoicesStillStarts()
