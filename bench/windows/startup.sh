@@ -7,7 +7,7 @@ set -euo pipefail
 vocarin=$(realpath "$1") bare=$(realpath "$2") runs=${3:-15}
 
 if [ "${4:-}" != inner ]; then
-    exec xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$vocarin" "$bare" "$runs" inner
+    exec "$(dirname "$0")/../../scripts/xvfb-session" "$0" "$vocarin" "$bare" "$runs" inner
 fi
 
 work=$(mktemp -d)

@@ -1,4 +1,4 @@
-# Helpers for driving the real program under a bare X server (xvfb-run, no
+# Helpers for driving the real program under a bare X server (xvfb-session, no
 # window manager: every window of the program fills the screen). Sourced.
 
 # Waits up to ten seconds for a visible window with this title; prints its id.

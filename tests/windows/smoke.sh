@@ -13,16 +13,18 @@ if [ "${3:-}" != inner ]; then
     printf '色\r\ncol\r\n4\r\n' >"$work/colours/Option.txt"
     printf 'red\r\nblue\r\ngreen\r\nblack\r\n' >"$work/colours/colE.txt"
     printf '赤\r\n青\r\n緑\r\n黒\r\n' >"$work/colours/colJ.txt"
-    exec xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$bin" "$work" inner
+    exec "$(dirname "$0")/../../scripts/xvfb-session" "$0" "$bin" "$work" inner
 fi
 
 cd "$work"
+read -r width height < <(xdpyinfo | awk '/dimensions:/ { split($2, s, "x"); print s[1], s[2] }')
 "$bin" & pid=$!
 fail() { echo "smoke: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
 
 wait_for_window() { # title
     for _ in $(seq 150); do
         xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0
+        kill -0 "$pid" 2>/dev/null || fail "Vocarin ended before \"$1\" appeared"
         sleep 0.1
     done
     return 1
@@ -32,7 +34,6 @@ wait_for_window() { # title
 click_design() { # x y
     xdotool mousemove $(($1 * width / 650)) $(($2 * height / 399)) click 1
 }
-read -r width height < <(xdpyinfo | awk '/dimensions:/ { split($2, s, "x"); print s[1], s[2] }')
 
 wait_for_window "問題の変更" || fail "the course dialog did not appear"
 sleep 0.5
