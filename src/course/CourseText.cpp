@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -28,35 +29,81 @@ constexpr const char* qStringEncoding = "UTF-16LE";
 constexpr const char* qStringEncoding = "UTF-16BE";
 #endif
 
-// Windows-31J through iconv. Bytes the code page does not define become
-// U+FFFD one byte at a time, so a broken lead byte never swallows a line break.
-QString decodeCp932(QByteArrayView input)
+// Windows-31J as glibc's iconv defines it, asked once for every single byte and
+// every two-byte pair and kept: an iconv call per character cost more than the
+// whole rest of a load. 0 marks what the code page does not define.
+class Cp932Table
 {
-    const std::unique_ptr<void, int (*)(iconv_t)> converter(iconv_open(qStringEncoding, "CP932"),
-                                                            iconv_close);
-    if (converter.get() == reinterpret_cast<iconv_t>(-1))
-        qFatal("iconv cannot decode CP932");
-    // Every CP932 character, and every replaced byte, is one UTF-16 unit at most.
-    QString out(input.size(), Qt::Uninitialized);
-    char* in = const_cast<char*>(input.data());
-    size_t inLeft = size_t(input.size());
-    qsizetype written = 0;
-    while (inLeft > 0) {
-        char* dst = reinterpret_cast<char*>(out.data() + written);
-        size_t outLeft = size_t(out.size() - written) * sizeof(char16_t);
-        const size_t result = iconv(converter.get(), &in, &inLeft, &dst, &outLeft);
-        written = out.size() - qsizetype(outLeft / sizeof(char16_t));
-        if (result != size_t(-1))
-            break;
-        out[written++] = QChar(replacementCharacter);
-        // EILSEQ: skip the byte; EINVAL: an incomplete character ends the input.
-        const size_t skip = errno == EILSEQ ? 1 : inLeft;
-        in += skip;
-        inLeft -= skip;
+public:
+    static const Cp932Table& instance()
+    {
+        static const Cp932Table table;
+        return table;
     }
-    out.truncate(written);
-    return out;
-}
+
+    // Bytes the code page does not define become U+FFFD one byte at a time, as
+    // does a lead byte without a valid partner, so that a broken lead byte
+    // never swallows a line break.
+    QString decode(QByteArrayView input) const
+    {
+        // Every CP932 character, and every replaced byte, is one UTF-16 unit.
+        QString text(input.size(), Qt::Uninitialized);
+        char16_t* out = reinterpret_cast<char16_t*>(text.data());
+        const auto* p = reinterpret_cast<const unsigned char*>(input.data());
+        const auto* const end = p + input.size();
+        for (; p != end; ++p) {
+            char16_t unit = m_single[*p];
+            if (m_isLead[*p] && p + 1 != end) {
+                unit = m_pair[std::size_t(*p << 8 | p[1])];
+                if (unit != 0)
+                    ++p;
+            }
+            *out++ = unit != 0 || *p == 0 ? unit : replacementCharacter;
+        }
+        text.truncate(out - reinterpret_cast<const char16_t*>(text.constData()));
+        return text;
+    }
+
+private:
+    Cp932Table()
+    {
+        const std::unique_ptr<void, int (*)(iconv_t)> converter(
+            iconv_open(qStringEncoding, "CP932"), iconv_close);
+        if (converter.get() == reinterpret_cast<iconv_t>(-1))
+            qFatal("iconv cannot decode CP932");
+        // One character's bytes as one UTF-16 unit, 0 when iconv refuses them;
+        // incomplete tells a lead byte asked alone.
+        const auto ask = [&converter](QByteArrayView bytes, bool* incomplete = nullptr) {
+            char* in = const_cast<char*>(bytes.data());
+            size_t inLeft = size_t(bytes.size());
+            char16_t unit = 0;
+            char* out = reinterpret_cast<char*>(&unit);
+            size_t outLeft = sizeof unit;
+            const size_t result = iconv(converter.get(), &in, &inLeft, &out, &outLeft);
+            if (incomplete)
+                *incomplete = result == size_t(-1) && errno == EINVAL;
+            return result == size_t(-1) || inLeft != 0 ? char16_t(0) : unit;
+        };
+        for (int byte = 0; byte < 256; ++byte) {
+            const char single = char(byte);
+            bool incomplete = false;
+            m_single[std::size_t(byte)] = ask(QByteArrayView(&single, 1), &incomplete);
+            m_isLead[std::size_t(byte)] = incomplete;
+        }
+        for (int lead = 0; lead < 256; ++lead) {
+            if (!m_isLead[std::size_t(lead)])
+                continue;
+            for (int trail = 0; trail < 256; ++trail) {
+                const char pair[] = {char(lead), char(trail)};
+                m_pair[std::size_t(lead << 8 | trail)] = ask(QByteArrayView(pair, 2));
+            }
+        }
+    }
+
+    std::array<char16_t, 256> m_single{};
+    std::array<bool, 256> m_isLead{};
+    std::array<char16_t, 65536> m_pair{};
+};
 
 // Qt's validating UTF-8 decoder; nullopt when any sequence is invalid. A
 // mark at the start of the input is text: the file's own was taken off before.
@@ -109,7 +156,7 @@ QString decode(QByteArrayView bytes)
         if (auto text = decodeUtf8(bytes))
             return *std::move(text);
     }
-    return decodeCp932(bytes);
+    return Cp932Table::instance().decode(bytes);
 }
 
 QStringList splitLines(QStringView text)

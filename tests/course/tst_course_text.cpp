@@ -46,6 +46,10 @@ void TestCourseText::decodes_data()
     QTest::newRow("UTF-8 mark, ASCII only") << utf8Mark + "a\nb"_ba << QStringList{u"a"_s, u"b"_s};
     QTest::newRow("UTF-8 second mark is text")
         << utf8Mark + utf8Mark + "a"_ba << QStringList{u"\uFEFFa"_s};
+    QTest::newRow("UTF-8 mark starting a later line is text")
+        << utf8Mark + "a\n"_ba + utf8Mark + "b"_ba << QStringList{u"a"_s, u"\uFEFFb"_s};
+    QTest::newRow("unmarked UTF-8 mark starting a later line is text")
+        << "a\n"_ba + utf8Mark + "b"_ba << QStringList{u"a"_s, u"\uFEFFb"_s};
     QTest::newRow("UTF-16LE second mark is text")
         << le + le + QByteArray("\x61\x00", 2) << QStringList{u"\uFEFFa"_s};
     QTest::newRow("UTF-16LE with mark")
@@ -74,6 +78,10 @@ void TestCourseText::decodes_data()
         << "\x82\xA0\xFF\x82\xA2"_ba << QStringList{u"あ\uFFFDい"_s};
     QTest::newRow("CP932 lead byte before a line break")
         << "\x82\nb"_ba << QStringList{u"\uFFFD"_s, u"b"_s};
+    QTest::newRow("CP932 NEC and IBM extensions")
+        << "\x87\x40\xFA\x40\xED\x40"_ba << QStringList{u"\u2460\u2170\u7E8A"_s};
+    QTest::newRow("CP932 lead byte before a byte that cannot follow it")
+        << "\x82\x30\x82\xA0"_ba << QStringList{u"\uFFFD0あ"_s};
     QTest::newRow("CP932 lead byte at the end") << "a\x82"_ba << QStringList{u"a\uFFFD"_s};
     // One byte that is not UTF-8 makes the whole file CP932.
     QTest::newRow("UTF-8 and CP932 mixed")
