@@ -5,6 +5,8 @@
 
 int main(int argc, char* argv[])
 {
+    // Before the application object, so that the services start beside it.
+    const vocarin::Platform platform = vocarin::Platform::system();
     QApplication app(argc, argv);
-    return vocarin::runVocarin(vocarin::Platform::system());
+    return vocarin::runVocarin(platform);
 }
