@@ -44,6 +44,9 @@ private:
 std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open()
 {
     snd_lib_error_set_handler(quietAlsa);
+    // SDL would otherwise take SIGTERM and SIGINT for events nobody reads: the
+    // program would outlive a logout, a kill and Ctrl+C.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return nullptr;
 
