@@ -1,13 +1,11 @@
 #include "windows/Platform.h"
 
 #include "exercise/RandomSource.h"
-#include "speech/AudioOutput.h"
+#include "speech/PendingAudioOutput.h"
 #include "speech/SpVoice.h"
 #include "speech/SpeechEngine.h"
 
 #include <fontconfig/fontconfig.h>
-
-#include <future>
 
 namespace vocarin {
 
@@ -17,16 +15,19 @@ Platform Platform::system()
     // (PulseAudio, then ALSA probing every card) are the slowest steps of
     // start-up, and neither needs the window system: they run on a thread of
     // their own from here on, while Qt connects to the display. Qt's font
-    // database then finds the configuration loaded, and FormCreate waits for
-    // the device only if it is not open yet.
-    auto audio = std::make_shared<std::future<std::unique_ptr<AudioOutput>>>(
+    // database then finds the configuration loaded, and the device is waited
+    // for only when something must sound.
+    auto opening = std::make_shared<std::future<std::unique_ptr<AudioOutput>>>(
         std::async(std::launch::async, [] {
             FcInit();
             return openSystemAudioOutput();
         }));
     return Platform{
-        .openAudioOutput =
-            [audio] { return audio->valid() ? audio->get() : openSystemAudioOutput(); },
+        .openAudioOutput = [opening]() -> std::unique_ptr<AudioOutput> {
+            if (opening->valid())
+                return std::make_unique<PendingAudioOutput>(std::move(*opening));
+            return openSystemAudioOutput();
+        },
         .speechEngines = [] { return SpVoice::defaultEngines(); },
         .makeRandom = [] { return std::make_unique<ClockSeededRandom>(); },
     };

@@ -1,11 +1,16 @@
 #include "speech/AudioConvert.h"
 #include "speech/AudioMixer.h"
+#include "speech/PendingAudioOutput.h"
 
 #include <QTest>
 
 #include <cmath>
+#include <csignal>
+#include <cstring>
+#include <future>
 
 using namespace vocarin;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -20,6 +25,20 @@ std::vector<float> mixed(AudioMixer& mixer, int frames)
     mixer.mix(out.data(), frames);
     return out;
 }
+
+// Names the calls it gets, in order.
+struct RecordingOutput : AudioOutput
+{
+    std::vector<QString> calls;
+    void prepareCue(const std::shared_ptr<const AudioClip>&) override
+    {
+        calls.push_back(u"prepare"_s);
+    }
+    void playCue(std::shared_ptr<const AudioClip>) override { calls.push_back(u"cue"_s); }
+    void playSpeech(std::shared_ptr<const AudioClip>) override { calls.push_back(u"speech"_s); }
+    bool isSpeechPlaying() const override { return false; }
+    void stopAll() override { calls.push_back(u"stop"_s); }
+};
 
 } // namespace
 
@@ -36,6 +55,8 @@ private Q_SLOTS:
     void convertsToDeviceFormat_data();
     void convertsToDeviceFormat();
     void systemOutputPlaysOrStaysSilent();
+    void deviceLeavesTerminationSignalsAlone();
+    void pendingOutputPreparesCuesOnceOpen();
 };
 
 void TestAudioMixer::newCueStartsFromItsBeginning()
@@ -128,6 +149,43 @@ void TestAudioMixer::systemOutputPlaysOrStaysSilent()
         std::make_shared<const AudioClip>(AudioClip{8000, 1, std::vector<float>(400, 0.0f)}));
     QTRY_VERIFY_WITH_TIMEOUT(!output->isSpeechPlaying(), 2000);
     output->stopAll();
+}
+
+// SDL turns SIGTERM and SIGINT into events of its own by default: the program
+// would then outlive a logout, a kill and Ctrl+C. SDL's dummy driver opens a
+// device on any machine.
+void TestAudioMixer::deviceLeavesTerminationSignalsAlone()
+{
+    // SDL takes only signals left at their default, as in the program; QtTest
+    // has handlers of its own, put back afterwards.
+    struct sigaction termination = {}, interruption = {}, standard = {};
+    standard.sa_handler = SIG_DFL;
+    sigaction(SIGTERM, &standard, &termination);
+    sigaction(SIGINT, &standard, &interruption);
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    const auto output = openSystemAudioOutput();
+    qunsetenv("SDL_AUDIODRIVER");
+    struct sigaction afterTermination = {}, afterInterruption = {};
+    sigaction(SIGTERM, &termination, &afterTermination);
+    sigaction(SIGINT, &interruption, &afterInterruption);
+    QVERIFY(afterTermination.sa_handler == SIG_DFL);
+    QVERIFY(afterInterruption.sa_handler == SIG_DFL);
+}
+
+// Cues prepared while the device is still opening reach it before anything plays.
+void TestAudioMixer::pendingOutputPreparesCuesOnceOpen()
+{
+    std::promise<std::unique_ptr<AudioOutput>> opening;
+    PendingAudioOutput output(opening.get_future());
+    const auto cue = std::make_shared<const AudioClip>(AudioClip{8000, 1, {0.5f}});
+    output.prepareCue(cue);
+
+    auto recording = std::make_unique<RecordingOutput>();
+    const std::vector<QString>& calls = recording->calls;
+    opening.set_value(std::move(recording));
+    output.playCue(cue);
+    output.prepareCue(cue);
+    QCOMPARE(calls, (std::vector<QString>{u"prepare"_s, u"cue"_s, u"prepare"_s}));
 }
 
 QTEST_GUILESS_MAIN(TestAudioMixer)

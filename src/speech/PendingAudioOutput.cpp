@@ -1,0 +1,52 @@
+#include "speech/PendingAudioOutput.h"
+
+namespace vocarin {
+
+PendingAudioOutput::PendingAudioOutput(std::future<std::unique_ptr<AudioOutput>> opening)
+    : m_opening(std::move(opening))
+{
+}
+
+// The device may still be opening; its thread is waited for here, never left behind.
+PendingAudioOutput::~PendingAudioOutput() = default;
+
+AudioOutput& PendingAudioOutput::device() const
+{
+    if (!m_device) {
+        m_device = m_opening.get();
+        for (const auto& cue : m_cuesToPrepare)
+            m_device->prepareCue(cue);
+        m_cuesToPrepare.clear();
+    }
+    return *m_device;
+}
+
+void PendingAudioOutput::prepareCue(const std::shared_ptr<const AudioClip>& clip)
+{
+    if (m_device)
+        m_device->prepareCue(clip);
+    else
+        m_cuesToPrepare.push_back(clip);
+}
+
+void PendingAudioOutput::playCue(std::shared_ptr<const AudioClip> clip)
+{
+    device().playCue(std::move(clip));
+}
+
+void PendingAudioOutput::playSpeech(std::shared_ptr<const AudioClip> clip)
+{
+    device().playSpeech(std::move(clip));
+}
+
+bool PendingAudioOutput::isSpeechPlaying() const
+{
+    return device().isSpeechPlaying();
+}
+
+void PendingAudioOutput::stopAll()
+{
+    device().stopAll();
+}
+
+} // namespace vocarin
