@@ -4,7 +4,7 @@
 // program's own order on the offscreen platform, with stand-ins for the sound
 // device and the voices; message boxes are answered as they appear.
 
-#include "exercise/RandomSource.h"
+#include "../windows/WindowTestKit.h"
 #include "speech/AudioOutput.h"
 #include "speech/CaptureSink.h"
 #include "speech/ToneEngine.h"
@@ -13,32 +13,19 @@
 #include "windows/Lifecycle.h"
 #include "windows/Platform.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
-#include <random>
 
 namespace vocarin::harness {
 
-class SeededRandom : public RandomSource
-{
-public:
-    explicit SeededRandom(unsigned seed) : m_engine(seed) {}
-    qint32 Random(qint32 n) override
-    {
-        return std::uniform_int_distribution<qint32>(0, n - 1)(m_engine);
-    }
-
-private:
-    std::mt19937 m_engine;
-};
+using testkit::BoxAnswerer;
+using testkit::SeededRandom;
 
 // What the platform handed out last, for the test to look at or to break.
 struct Made
@@ -77,44 +64,6 @@ inline Platform standIns(Made& made, unsigned seed, Audio audio = Audio::Capture
         .makeRandom = [seed] { return std::make_unique<SeededRandom>(seed); },
     };
 }
-
-// Message boxes (closing messages, fault boxes) are answered with OK as soon
-// as their modal loop runs; the captions and texts are kept.
-class BoxAnswerer : public QObject
-{
-public:
-    struct Box
-    {
-        QString caption;
-        QString text;
-    };
-    QList<Box> boxes;
-
-    BoxAnswerer()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            boxes.append({box->windowTitle(), box->text()});
-            box->button(QMessageBox::Ok)->click();
-        });
-        m_timer.start(1);
-    }
-
-    QStringList faults() const
-    {
-        QStringList texts;
-        for (const Box& box : boxes) {
-            if (box.caption == QStringLiteral("エラー"))
-                texts.append(box.text);
-        }
-        return texts;
-    }
-
-private:
-    QTimer m_timer;
-};
 
 // The two windows made as the program makes them (FormCreate included).
 class RunningProgram

@@ -26,13 +26,14 @@ namespace vocarin::testkit {
 class SeededRandom : public RandomSource
 {
 public:
+    explicit SeededRandom(unsigned seed = 20240611) : m_engine(seed) {}
     qint32 Random(qint32 n) override
     {
         return std::uniform_int_distribution<qint32>(0, n - 1)(m_engine);
     }
 
 private:
-    std::mt19937 m_engine{20240611};
+    std::mt19937 m_engine;
 };
 
 // The sink and the voices outlive the program run, for the test to look at
@@ -144,6 +145,17 @@ public:
             QTimer::singleShot(0, box, [box] { box->button(QMessageBox::Ok)->click(); });
         });
         m_timer.start(5);
+    }
+
+    // The texts of the fault boxes among them.
+    QStringList faults() const
+    {
+        QStringList texts;
+        for (const Box& box : boxes) {
+            if (box.caption == QStringLiteral("エラー"))
+                texts.append(box.text);
+        }
+        return texts;
     }
 
 private:
