@@ -2,6 +2,7 @@
 
 #include "course/ChoiceCount.h"
 #include "course/CoursePaths.h"
+#include "course/StringList.h"
 #include "exercise/ExerciseState.h"
 
 namespace vocarin {
@@ -17,8 +18,13 @@ LoadOutcome loadCourse(const QString& subDirectory, ExerciseState& state, Course
     window.setCaption(state.OptionList.get(0));
 
     const QString prefix = state.OptionList.get(1);
-    state.QuestionList.loadFromFile(resolveCoursePath(subDirectory + prefix + u"E.txt"));
+    // The word and meaning lists are replaced together: a run left with the new
+    // words beside the old meanings would teach wrong pairs when the learner
+    // closes the course dialog after a failed load.
+    StringList words;
+    words.loadFromFile(resolveCoursePath(subDirectory + prefix + u"E.txt"));
     state.AnswerList.loadFromFile(resolveCoursePath(subDirectory + prefix + u"J.txt"));
+    state.QuestionList = std::move(words);
     state.AllQuestNum = qint32(state.QuestionList.count());
 
     return state.AllQuestNum < 3 ? LoadOutcome::TooFewWords : LoadOutcome::Loaded;

@@ -169,12 +169,12 @@ void TestCourseLoad::loads_data()
         << oldAllQuestNum << false;
     QTest::newRow("meaning list missing")
         << Tree{{u"Option.txt"_s, "Colours\nday1\n4"}, {u"day1E.txt"_s, words}} << u".\\"_s
-        << notFound(u"day1J.txt"_s) << colours << 4 << u"Colours"_s << wordLines << oldMeanings
+        << notFound(u"day1J.txt"_s) << colours << 4 << u"Colours"_s << oldWords << oldMeanings
         << oldAllQuestNum << false;
     QTest::newRow("meaning list with invalid UTF-8")
         << with(with(day1, u"day1J.txt"_s, "\xEF\xBB\xBF赤\n\xC3("), u"Option.txt"_s,
                 "Colours\nday1\n4")
-        << u".\\"_s << TextDecodingFault().message() << colours << 4 << u"Colours"_s << wordLines
+        << u".\\"_s << TextDecodingFault().message() << colours << 4 << u"Colours"_s << oldWords
         << oldMeanings << oldAllQuestNum << false;
 }
 
