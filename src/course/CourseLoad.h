@@ -18,9 +18,9 @@ inline const QString tooFewWordsMessage()
 // The first half of InitialGame: reads the course folder into the state and
 // sets the caption. Not all-or-nothing: a fault leaves what earlier steps
 // changed in place (option lines, choice count, caption), but the word and
-// meaning lists change only together. subDirectory is a course folder path such as ".\" or
-// ".\day1\"; backslashes are mapped and names matched without case when the
-// exact name is missing.
+// meaning lists change only together. subDirectory is a course folder path
+// such as ".\" or ".\day1\"; backslashes are mapped and names matched
+// without case when the exact name is missing.
 LoadOutcome loadCourse(const QString& subDirectory, ExerciseState& state, CourseWindow& window);
 
 } // namespace vocarin

@@ -7,6 +7,8 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <future>
+
 namespace vocarin {
 
 Platform Platform::system()
