@@ -129,7 +129,11 @@ void SdlAudioOutput::stopAll()
 
 std::unique_ptr<AudioOutput> openSystemAudioOutput()
 {
-    if (auto device = SdlAudioOutput::open())
+    auto device = SdlAudioOutput::open();
+    // SDL keeps data per calling thread (its error text, set when there is no
+    // device), and the caller may be a thread about to end: let it go now.
+    SDL_TLSCleanup();
+    if (device)
         return device;
     return std::make_unique<SilentAudioOutput>();
 }
