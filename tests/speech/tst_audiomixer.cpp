@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <csignal>
-#include <cstring>
 #include <future>
 
 using namespace vocarin;
