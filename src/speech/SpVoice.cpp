@@ -123,13 +123,4 @@ void SpVoice::Speak(const QString& text, int)
     waitWhileSpeaking(d->output, durationMs);
 }
 
-qint32 findPreferredVoice(const VoiceCollection& voices)
-{
-    qint32 found = 999;
-    for (qint32 i = 0; i < voices.Count(); ++i)
-        if (voices.Item(i).GetDescription() == preferredVoiceDescription())
-            found = i;
-    return found;
-}
-
 } // namespace vocarin

@@ -67,13 +67,4 @@ private:
     std::unique_ptr<Impl> d;
 };
 
-inline const QString preferredVoiceDescription()
-{
-    return QStringLiteral("Microsoft Zira Desktop - English (United States)");
-}
-
-// The index of the voice described exactly (case and spaces count) as the
-// preferred voice, the last one when several are; 999 when there is none.
-qint32 findPreferredVoice(const VoiceCollection& voices);
-
 } // namespace vocarin

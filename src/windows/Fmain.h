@@ -118,7 +118,8 @@ public:
 
     // Finding a control by name; null when there is none.
     QWidget* control(const QString& name) const { return m_controls.value(name); }
-    ExerciseState& state() { return m_exercise.state(); }
+    // The exercise's state, from FormCreate on.
+    ExerciseState& state() { return m_exercise->state(); }
     SpVoice* speechObject() const { return voice.get(); }
 
     // Board
@@ -147,11 +148,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    class Services;
-
-    void buildLayout();
+    void buildLayout(); // in FmainLayout.cpp
     void bindHandlers();
-    template <typename Control> Control* named(const QString& name) const;
+    template <typename... Params, typename... Args>
+    void forward(void (Exercise::*handler)(Params...), Args... args);
 
     std::array<QPushButton*, 7> btnQArray{}; // 1 to 6
     Lifecycle& m_life;
@@ -168,8 +168,7 @@ private:
     std::unique_ptr<CueStreamPlayer> m_cuePlayer;
     std::unique_ptr<SpVoice> voice;
     std::unique_ptr<RandomSource> m_random;
-    std::unique_ptr<Services> m_services;
-    Exercise m_exercise;
+    std::unique_ptr<Exercise> m_exercise; // made by FormCreate, its last step
 };
 
 } // namespace vocarin

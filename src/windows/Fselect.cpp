@@ -93,6 +93,12 @@ TForm2::ModalResult TForm2::ShowModal()
     return m_modalResult;
 }
 
+void TForm2::setCourses(const QStringList& titles)
+{
+    ListBox1->clear();
+    ListBox1->addItems(titles);
+}
+
 int TForm2::ItemIndex() const
 {
     const QList<QListWidgetItem*> selected = ListBox1->selectedItems();

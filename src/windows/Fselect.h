@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 class QEventLoop;
@@ -35,6 +36,8 @@ public:
     // the application terminates; hidden afterwards, never destroyed.
     ModalResult ShowModal();
 
+    // Offers these course titles, in this order, none of them selected.
+    void setCourses(const QStringList& titles);
     // The selected item's index, -1 when none is selected.
     int ItemIndex() const;
     void setItemIndex(int index);

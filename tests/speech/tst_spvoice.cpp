@@ -2,6 +2,7 @@
 #include "speech/CaptureSink.h"
 #include "speech/SpVoice.h"
 #include "speech/ToneEngine.h"
+#include "speech/VoiceList.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -133,7 +134,9 @@ void TestSpVoice::findsPreferredVoice()
     Engines engines;
     engines.push_back(std::make_unique<ToneEngine>(voices));
     SpVoice voice(sink, std::move(engines));
-    QCOMPARE(findPreferredVoice(voice.GetVoices()), expected);
+    const VoiceList list = listVoices(voice.GetVoices());
+    QCOMPARE(list.descriptions, voices);
+    QCOMPARE(list.KeyVoice, expected);
 }
 
 void TestSpVoice::speaksWithTheAssignedVoice_data()

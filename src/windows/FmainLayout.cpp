@@ -1,0 +1,234 @@
+// The main window's layout: one row a control, and the code that builds it.
+
+#include "windows/CircleShape.h"
+#include "windows/Fmain.h"
+#include "windows/Look.h"
+#include "windows/ScaledView.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGraphicsProxyWidget>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <variant>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace vocarin {
+
+namespace {
+
+enum class Kind { Panel, Button, GroupBox, Radio, Label, TextLabel, Circle, Combo };
+enum class Start { Shown, Hidden, Checked, Disabled };
+
+struct FontSpec
+{
+    bool gothic = false; // "MS Gothic"
+    int size = 0;        // 0: the standard size
+    bool bold = false;
+};
+
+// The member of TForm1 that holds a control.
+template <typename... Controls> using MemberOf = std::variant<Controls * TForm1::*...>;
+using ControlMember =
+    MemberOf<QFrame, QPushButton, QGroupBox, QRadioButton, QLabel, CircleShape, QComboBox>;
+
+struct ControlRow
+{
+    QString name{};
+    Kind kind{};
+    QString parent{}; // empty: the canvas
+    QRectF rect{};    // design units, relative to the parent
+    QString text{};
+    FontSpec font{};
+    QColor colour{}; // invalid: the standard text colour
+    Start start = Start::Shown;
+    int tabOrder = -1; // within the parent; -1: not a tab stop
+    QString group{};   // radio group name
+    ControlMember member{};
+    QGraphicsDropShadowEffect* TForm1::*shadow = nullptr;
+};
+
+// The row order is the stacking order, later on top.
+const std::vector<ControlRow>& layoutRows()
+{
+    using K = Kind;
+    using S = Start;
+    const FontSpec word{.size = 16};
+    const FontSpec gothic{.gothic = true};
+    const FontSpec gothic14{.gothic = true, .size = 14};
+    const FontSpec gothic14Bold{.gothic = true, .size = 14, .bold = true};
+    const FontSpec bold{.bold = true};
+    // clang-format off
+    static const std::vector<ControlRow> rows{
+        {.name = u"Panel1"_s, .kind = K::Panel, .rect = {8, 276, 633, 112}, .tabOrder = 0, .member = &TForm1::Panel1},
+        {.name = u"btnWord1"_s, .kind = K::Button, .parent = u"Panel1"_s, .rect = {16, 16, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 6, .member = &TForm1::btnWord1, .shadow = &TForm1::ShadowEffect4},
+        {.name = u"btnWord2"_s, .kind = K::Button, .parent = u"Panel1"_s, .rect = {224, 16, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 5, .member = &TForm1::btnWord2, .shadow = &TForm1::ShadowEffect5},
+        {.name = u"btnWord3"_s, .kind = K::Button, .parent = u"Panel1"_s, .rect = {432, 16, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 3, .member = &TForm1::btnWord3, .shadow = &TForm1::ShadowEffect6},
+        {.name = u"btnWord4"_s, .kind = K::Button, .parent = u"Panel1"_s, .rect = {16, 64, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 1, .member = &TForm1::btnWord4, .shadow = &TForm1::ShadowEffect7},
+        {.name = u"btnWord5"_s, .kind = K::Button, .parent = u"Panel1"_s, .rect = {224, 64, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 4, .member = &TForm1::btnWord5, .shadow = &TForm1::ShadowEffect8},
+        {.name = u"btnWord6"_s, .kind = K::Button, .parent = u"Panel1"_s, .rect = {432, 64, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 2, .member = &TForm1::btnWord6, .shadow = &TForm1::ShadowEffect9},
+        {.name = u"btnNext"_s, .kind = K::Button, .rect = {24, 236, 89, 30}, .text = u"次へ"_s, .font = gothic14Bold, .colour = look::claBlue, .tabOrder = 2, .member = &TForm1::btnNext, .shadow = &TForm1::ShadowEffect3},
+        {.name = u"btnReset"_s, .kind = K::Button, .rect = {152, 236, 89, 30}, .text = u"最初から"_s, .font = gothic14Bold, .colour = look::claRed, .tabOrder = 1, .member = &TForm1::btnReset},
+        {.name = u"gbRandom"_s, .kind = K::GroupBox, .rect = {427, 184, 105, 44}, .text = u"ランダム"_s, .font = gothic, .tabOrder = 3, .member = &TForm1::gbRandom},
+        {.name = u"rbRndOff"_s, .kind = K::Radio, .parent = u"gbRandom"_s, .rect = {8, 16, 41, 19}, .text = u"なし"_s, .start = S::Checked, .tabOrder = 1, .group = u"gbRandom"_s, .member = &TForm1::rbRndOff},
+        {.name = u"rbRndOn"_s, .kind = K::Radio, .parent = u"gbRandom"_s, .rect = {56, 16, 41, 19}, .text = u"あり"_s, .tabOrder = 2, .group = u"gbRandom"_s, .member = &TForm1::rbRndOn},
+        {.name = u"gbEnglishView"_s, .kind = K::GroupBox, .rect = {536, 184, 105, 44}, .text = u"英語"_s, .font = gothic, .tabOrder = 4, .member = &TForm1::gbEnglishView},
+        {.name = u"rbEnglishOff"_s, .kind = K::Radio, .parent = u"gbEnglishView"_s, .rect = {8, 16, 41, 19}, .text = u"なし"_s, .tabOrder = 1, .group = u"gbEnglishView"_s, .member = &TForm1::rbEnglishOff},
+        {.name = u"rbEnglishOn"_s, .kind = K::Radio, .parent = u"gbEnglishView"_s, .rect = {56, 16, 41, 19}, .text = u"あり"_s, .start = S::Checked, .tabOrder = 2, .group = u"gbEnglishView"_s, .member = &TForm1::rbEnglishOn},
+        {.name = u"lbQuestNum"_s, .kind = K::TextLabel, .rect = {14, 196, 123, 17}, .text = u"問題番号:"_s, .font = gothic14, .tabOrder = 7, .member = &TForm1::lbQuestNum},
+        {.name = u"lbCorrectNum"_s, .kind = K::TextLabel, .rect = {142, 196, 99, 17}, .text = u"正解数:"_s, .font = gothic14, .tabOrder = 6, .member = &TForm1::lbCorrectNum},
+        {.name = u"lbWrongNum"_s, .kind = K::TextLabel, .rect = {246, 196, 97, 17}, .text = u"誤答数:"_s, .font = gothic14, .tabOrder = 5, .member = &TForm1::lbWrongNum},
+        {.name = u"Panel2"_s, .kind = K::Panel, .rect = {8, 126, 633, 48}, .tabOrder = 9, .member = &TForm1::Panel2},
+        {.name = u"lbEnglish"_s, .kind = K::TextLabel, .parent = u"Panel2"_s, .rect = {16, 0, 601, 49}, .font = word, .tabOrder = 1, .member = &TForm1::lbEnglish},
+        {.name = u"Panel3"_s, .kind = K::Panel, .rect = {8, 70, 633, 48}, .tabOrder = 8, .member = &TForm1::Panel3},
+        {.name = u"lbJap"_s, .kind = K::TextLabel, .parent = u"Panel3"_s, .rect = {16, 0, 601, 49}, .font = word, .tabOrder = 1, .member = &TForm1::lbJap},
+        {.name = u"bbtnListenAgain"_s, .kind = K::Button, .rect = {456, 24, 80, 30}, .text = u"もう一度聞く"_s, .font = bold, .colour = look::claDarkorchid, .tabOrder = 10, .member = &TForm1::bbtnListenAgain, .shadow = &TForm1::ShadowEffect1},
+        {.name = u"btnClose"_s, .kind = K::Button, .rect = {552, 24, 80, 30}, .text = u"終了"_s, .font = bold, .colour = look::claBlack, .tabOrder = 11, .member = &TForm1::btnClose, .shadow = &TForm1::ShadowEffect2},
+        {.name = u"Label6"_s, .kind = K::Label, .rect = {16, 8, 409, 17}, .text = u"Vocarin Ver.0.02"_s, .tabOrder = 12, .member = &TForm1::Label6},
+        {.name = u"shpCircle"_s, .kind = K::Circle, .rect = {72, 53, 121, 137}, .member = &TForm1::shpCircle},
+        {.name = u"gbItemNum"_s, .kind = K::GroupBox, .rect = {438, 224, 203, 49}, .text = u"項目数"_s, .tabOrder = 13, .member = &TForm1::gbItemNum},
+        {.name = u"rbItem1"_s, .kind = K::Radio, .parent = u"gbItemNum"_s, .rect = {5, 19, 33, 19}, .text = u"1"_s, .tabOrder = 5, .group = u"gbItemNum"_s, .member = &TForm1::rbItem1},
+        {.name = u"rbItem2"_s, .kind = K::Radio, .parent = u"gbItemNum"_s, .rect = {38, 19, 33, 19}, .text = u"2"_s, .tabOrder = 4, .group = u"gbItemNum"_s, .member = &TForm1::rbItem2},
+        {.name = u"rbItem3"_s, .kind = K::Radio, .parent = u"gbItemNum"_s, .rect = {71, 19, 33, 19}, .text = u"3"_s, .tabOrder = 3, .group = u"gbItemNum"_s, .member = &TForm1::rbItem3},
+        {.name = u"rbItem4"_s, .kind = K::Radio, .parent = u"gbItemNum"_s, .rect = {104, 19, 33, 19}, .text = u"4"_s, .tabOrder = 2, .group = u"gbItemNum"_s, .member = &TForm1::rbItem4},
+        {.name = u"rbItem5"_s, .kind = K::Radio, .parent = u"gbItemNum"_s, .rect = {136, 19, 33, 19}, .text = u"5"_s, .tabOrder = 1, .group = u"gbItemNum"_s, .member = &TForm1::rbItem5},
+        {.name = u"rbItem6"_s, .kind = K::Radio, .parent = u"gbItemNum"_s, .rect = {168, 19, 33, 19}, .text = u"6"_s, .tabOrder = 0, .group = u"gbItemNum"_s, .member = &TForm1::rbItem6},
+        {.name = u"btnChangeCourse"_s, .kind = K::Button, .parent = u"gbItemNum"_s, .rect = {-92, -32, 80, 33}, .text = u"問題を変える"_s, .start = S::Disabled, .tabOrder = 7, .member = &TForm1::btnChangeCourse},
+        {.name = u"ComboBox1"_s, .kind = K::Combo, .rect = {296, 244, 141, 22}, .tabOrder = 14, .member = &TForm1::ComboBox1},
+        {.name = u"Label1"_s, .kind = K::Label, .rect = {337, 228, 60, 17}, .text = u"声を変える"_s, .tabOrder = 15, .member = &TForm1::Label1},
+    };
+    // clang-format on
+    return rows;
+}
+
+QWidget* makeControl(const ControlRow& row)
+{
+    QWidget* control = nullptr;
+    switch (row.kind) {
+    case Kind::Panel: {
+        auto* panel = new QFrame;
+        panel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+        panel->setAutoFillBackground(true);
+        return panel;
+    }
+    case Kind::Button:
+        control = new QPushButton(row.text);
+        break;
+    case Kind::GroupBox:
+        control = new QGroupBox(row.text);
+        break;
+    case Kind::Radio:
+        control = new QRadioButton(row.text);
+        break;
+    case Kind::Label:
+    case Kind::TextLabel: {
+        auto* label = new QLabel(row.text);
+        if (row.kind == Kind::TextLabel) {
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            label->setWordWrap(true);
+        }
+        control = label;
+        break;
+    }
+    case Kind::Circle:
+        return new CircleShape(look::claRed, 5);
+    case Kind::Combo:
+        control = new QComboBox;
+        break;
+    }
+    control->setFont(look::designFont(row.font.gothic, row.font.size, row.font.bold));
+    if (row.colour.isValid()) {
+        QPalette palette = control->palette();
+        palette.setColor(QPalette::ButtonText, row.colour);
+        palette.setColor(QPalette::WindowText, row.colour);
+        control->setPalette(palette);
+    }
+    // A proxied widget paints a window background unless told otherwise.
+    control->setAttribute(Qt::WA_TranslucentBackground);
+    return control;
+}
+
+// Tab order counts within a parent; a container's children follow it.
+void appendTabChain(const std::vector<ControlRow>& rows, const QString& parent,
+                    const QHash<QString, QWidget*>& controls, QList<QWidget*>& chain)
+{
+    std::vector<const ControlRow*> children;
+    for (const ControlRow& row : rows) {
+        if (row.parent == parent && row.tabOrder >= 0)
+            children.push_back(&row);
+    }
+    std::stable_sort(
+        children.begin(), children.end(),
+        [](const ControlRow* a, const ControlRow* b) { return a->tabOrder < b->tabOrder; });
+    for (const ControlRow* row : children) {
+        chain.append(controls.value(row->name));
+        appendTabChain(rows, row->name, controls, chain);
+    }
+}
+
+} // namespace
+
+void TForm1::buildLayout()
+{
+    ScaledLayout1 = new ScaledView(kDesignSize, this);
+    ScaledLayout1->setObjectName(u"ScaledLayout1"_s);
+    ScaledLayout1->setBackgroundBrush(look::claDarkseagreen);
+    auto* frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    frame->addWidget(ScaledLayout1);
+
+    const auto& rows = layoutRows();
+    QHash<QString, QGraphicsProxyWidget*> proxies;
+    for (qsizetype z = 0; z < qsizetype(rows.size()); ++z) {
+        const ControlRow& row = rows[z];
+        QWidget* control = makeControl(row);
+        control->setObjectName(row.name);
+        // The control goes into its member, which has the control's own type.
+        std::visit(
+            [this, control](auto member) {
+                using Control =
+                    std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
+                this->*member = qobject_cast<Control*>(control);
+                Q_ASSERT(this->*member);
+            },
+            row.member);
+        if (row.tabOrder < 0 || row.kind == Kind::Panel || row.kind == Kind::Label ||
+            row.kind == Kind::TextLabel)
+            control->setFocusPolicy(Qt::NoFocus);
+        if (auto* radio = qobject_cast<QRadioButton*>(control)) {
+            QButtonGroup*& group = m_radioGroups[row.group];
+            if (!group) {
+                group = new QButtonGroup(this);
+                group->setObjectName(row.group);
+            }
+            group->addButton(radio);
+            radio->setChecked(row.start == Start::Checked);
+        }
+        control->setVisible(row.start != Start::Hidden);
+        control->setEnabled(row.start != Start::Disabled);
+        QGraphicsProxyWidget* proxy =
+            ScaledLayout1->place(control, proxies.value(row.parent), row.rect, qreal(z));
+        // Clicks go through the circle to whatever lies under it.
+        if (row.kind == Kind::Circle)
+            proxy->setAcceptedMouseButtons(Qt::NoButton);
+        if (row.shadow)
+            this->*row.shadow = ScaledLayout1->addShadow(proxy);
+        proxies.insert(row.name, proxy);
+        m_controls.insert(row.name, control);
+    }
+
+    QList<QWidget*> chain;
+    appendTabChain(rows, QString(), m_controls, chain);
+    ScaledLayout1->setTabChain(chain);
+
+    btnQArray = {nullptr, btnWord1, btnWord2, btnWord3, btnWord4, btnWord5, btnWord6};
+}
+
+} // namespace vocarin
