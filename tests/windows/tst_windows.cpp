@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstring>
 #include <iostream>
 
@@ -69,6 +70,56 @@ QRectF designRect(QWidget* control)
     return control->graphicsProxyWidget()->sceneBoundingRect();
 }
 
+// Where a control is drawn, in pixels of the window's view.
+QRectF onScreen(TForm1& form, QWidget* control)
+{
+    return form.ScaledLayout1->viewportTransform().mapRect(designRect(control));
+}
+
+QString captionOf(QWidget* control)
+{
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        return button->text();
+    if (auto* label = qobject_cast<QLabel*>(control))
+        return label->text();
+    if (auto* box = qobject_cast<QGroupBox*>(control))
+        return box->title();
+    return QString();
+}
+
+// The main window as built, before FormCreate, shown at a client size.
+struct BuiltForm
+{
+    explicit BuiltForm(QSize size = {650, 399})
+        : m_platform(testPlatform(m_made, kVoices)), form(m_life, m_platform)
+    {
+        form.show();
+        resize(size);
+    }
+
+    void resize(QSize size)
+    {
+        form.resize(size);
+        QTRY_COMPARE(form.ScaledLayout1->viewport()->size(), size);
+    }
+
+    // Every control on the design canvas.
+    QList<QWidget*> controls() const
+    {
+        QList<QWidget*> found;
+        for (QGraphicsItem* item : form.ScaledLayout1->scene()->items(Qt::AscendingOrder)) {
+            if (auto* proxy = qgraphicsitem_cast<QGraphicsProxyWidget*>(item))
+                found.append(proxy->widget());
+        }
+        return found;
+    }
+
+    Made m_made;
+    Platform m_platform;
+    Lifecycle m_life;
+    TForm1 form;
+};
+
 QPointF centreOf(QWidget* control)
 {
     return designRect(control).center();
@@ -110,8 +161,14 @@ class WindowTest : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void layout_data();
-    void layout();
+    void controlKinds_data();
+    void controlKinds();
+    void stretch();
+    void readingOrder();
+    void alike_data();
+    void alike();
+    void startState();
+    void looks();
     void tabOrder();
     void clicksFollowStretch_data();
     void clicksFollowStretch();
@@ -145,217 +202,264 @@ void WindowTest::cleanup()
     m_dir = nullptr;
 }
 
-void WindowTest::layout_data()
+void WindowTest::controlKinds_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRectF>("canvasRect"); // on the design canvas
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("family"); // first family; empty: not a text control
-    QTest::addColumn<int>("size");
-    QTest::addColumn<bool>("bold");
-    QTest::addColumn<QColor>("colour"); // invalid: standard
     QTest::addColumn<bool>("visible");
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<bool>("checked");
-
-    const QString jp = u"Noto Sans CJK JP"_s;
-    const QString gothic = u"Noto Sans Mono CJK JP"_s;
-    const QColor none;
-    struct Row
-    {
-        const char* name;
-        QRectF rect;
-        QString text;
-        QString family;
-        int size;
-        bool bold;
-        QColor colour;
-        bool visible, enabled, checked;
-    };
-    const QList<Row> rows{
-        {"Panel1", {8, 276, 633, 112}, {}, {}, 0, false, none, true, true, false},
-        {"btnWord1", {24, 292, 185, 33}, {}, jp, 16, false, none, false, true, false},
-        {"btnWord2", {232, 292, 185, 33}, {}, jp, 16, false, none, false, true, false},
-        {"btnWord3", {440, 292, 185, 33}, {}, jp, 16, false, none, false, true, false},
-        {"btnWord4", {24, 340, 185, 33}, {}, jp, 16, false, none, false, true, false},
-        {"btnWord5", {232, 340, 185, 33}, {}, jp, 16, false, none, false, true, false},
-        {"btnWord6", {440, 340, 185, 33}, {}, jp, 16, false, none, false, true, false},
-        {"btnNext",
-         {24, 236, 89, 30},
-         u"次へ"_s,
-         gothic,
-         14,
-         true,
-         QColor(0, 0, 255),
-         true,
-         true,
-         false},
-        {"btnReset",
-         {152, 236, 89, 30},
-         u"最初から"_s,
-         gothic,
-         14,
-         true,
-         QColor(255, 0, 0),
-         true,
-         true,
-         false},
-        {"gbRandom",
-         {427, 184, 105, 44},
-         u"ランダム"_s,
-         gothic,
-         12,
-         false,
-         none,
-         true,
-         true,
-         false},
-        {"rbRndOff", {435, 200, 41, 19}, u"なし"_s, jp, 12, false, none, true, true, true},
-        {"rbRndOn", {483, 200, 41, 19}, u"あり"_s, jp, 12, false, none, true, true, false},
-        {"gbEnglishView",
-         {536, 184, 105, 44},
-         u"英語"_s,
-         gothic,
-         12,
-         false,
-         none,
-         true,
-         true,
-         false},
-        {"rbEnglishOff", {544, 200, 41, 19}, u"なし"_s, jp, 12, false, none, true, true, false},
-        {"rbEnglishOn", {592, 200, 41, 19}, u"あり"_s, jp, 12, false, none, true, true, true},
-        {"lbQuestNum",
-         {14, 196, 123, 17},
-         u"問題番号:"_s,
-         gothic,
-         14,
-         false,
-         none,
-         true,
-         true,
-         false},
-        {"lbCorrectNum",
-         {142, 196, 99, 17},
-         u"正解数:"_s,
-         gothic,
-         14,
-         false,
-         none,
-         true,
-         true,
-         false},
-        {"lbWrongNum",
-         {246, 196, 97, 17},
-         u"誤答数:"_s,
-         gothic,
-         14,
-         false,
-         none,
-         true,
-         true,
-         false},
-        {"Panel2", {8, 126, 633, 48}, {}, {}, 0, false, none, true, true, false},
-        {"lbEnglish", {24, 126, 601, 49}, {}, jp, 16, false, none, true, true, false},
-        {"Panel3", {8, 70, 633, 48}, {}, {}, 0, false, none, true, true, false},
-        {"lbJap", {24, 70, 601, 49}, {}, jp, 16, false, none, true, true, false},
-        {"bbtnListenAgain",
-         {456, 24, 80, 30},
-         u"もう一度聞く"_s,
-         jp,
-         12,
-         true,
-         QColor(0x99, 0x32, 0xCC),
-         true,
-         true,
-         false},
-        {"btnClose",
-         {552, 24, 80, 30},
-         u"終了"_s,
-         jp,
-         12,
-         true,
-         QColor(0, 0, 0),
-         true,
-         true,
-         false},
-        {"Label6", {16, 8, 409, 17}, u"Vocarin Ver.0.02"_s, jp, 12, false, none, true, true, false},
-        {"shpCircle", {72, 53, 121, 137}, {}, {}, 0, false, none, true, true, false},
-        {"gbItemNum", {438, 224, 203, 49}, u"項目数"_s, jp, 12, false, none, true, true, false},
-        {"rbItem1", {443, 243, 33, 19}, u"1"_s, jp, 12, false, none, true, true, false},
-        {"rbItem2", {476, 243, 33, 19}, u"2"_s, jp, 12, false, none, true, true, false},
-        {"rbItem3", {509, 243, 33, 19}, u"3"_s, jp, 12, false, none, true, true, false},
-        {"rbItem4", {542, 243, 33, 19}, u"4"_s, jp, 12, false, none, true, true, false},
-        {"rbItem5", {574, 243, 33, 19}, u"5"_s, jp, 12, false, none, true, true, false},
-        {"rbItem6", {606, 243, 33, 19}, u"6"_s, jp, 12, false, none, true, true, false},
-        {"btnChangeCourse",
-         {346, 192, 80, 33},
-         u"問題を変える"_s,
-         jp,
-         12,
-         false,
-         none,
-         true,
-         false,
-         false},
-        {"ComboBox1", {296, 244, 141, 22}, {}, jp, 12, false, none, true, true, false},
-        {"Label1", {337, 228, 60, 17}, u"声を変える"_s, jp, 12, false, none, true, true, false},
-    };
-    for (const Row& row : rows) {
-        QTest::newRow(row.name) << QString::fromLatin1(row.name) << row.rect << row.text
-                                << row.family << row.size << row.bold << row.colour << row.visible
-                                << row.enabled << row.checked;
-    }
+    QTest::newRow("panel") << u"Panel1"_s << QRectF(8, 276, 633, 112) << QString() << true << true
+                           << false;
+    QTest::newRow("answer button, in its panel")
+        << u"btnWord5"_s << QRectF(232, 340, 185, 33) << QString() << false << true << false;
+    QTest::newRow("button") << u"btnNext"_s << QRectF(24, 236, 89, 30) << u"次へ"_s << true << true
+                            << false;
+    QTest::newRow("button outside its group box")
+        << u"btnChangeCourse"_s << QRectF(346, 192, 80, 33) << u"問題を変える"_s << true << false
+        << false;
+    QTest::newRow("label") << u"Label6"_s << QRectF(16, 8, 409, 17) << u"Vocarin Ver.0.02"_s << true
+                           << true << false;
+    QTest::newRow("word label, in its panel")
+        << u"lbJap"_s << QRectF(24, 70, 601, 49) << QString() << true << true << false;
+    QTest::newRow("group box") << u"gbRandom"_s << QRectF(427, 184, 105, 44) << u"ランダム"_s
+                               << true << true << false;
+    QTest::newRow("radio, in its group box")
+        << u"rbEnglishOn"_s << QRectF(592, 200, 41, 19) << u"あり"_s << true << true << true;
+    QTest::newRow("group box holding a button outside it")
+        << u"gbItemNum"_s << QRectF(438, 224, 203, 49) << u"項目数"_s << true << true << false;
+    QTest::newRow("label over the combo")
+        << u"Label1"_s << QRectF(337, 228, 60, 17) << u"声を変える"_s << true << true << false;
+    QTest::newRow("combo") << u"ComboBox1"_s << QRectF(296, 244, 141, 22) << QString() << true
+                           << true << false;
+    QTest::newRow("circle") << u"shpCircle"_s << QRectF(72, 53, 121, 137) << QString() << true
+                            << true << false;
 }
 
-void WindowTest::layout()
+// One control of each kind: where it is drawn at two stretches, what it says,
+// and its state at start.
+void WindowTest::controlKinds()
 {
     QFETCH(QString, name);
     QFETCH(QRectF, canvasRect);
     QFETCH(QString, text);
-    QFETCH(QString, family);
-    QFETCH(int, size);
-    QFETCH(bool, bold);
-    QFETCH(QColor, colour);
     QFETCH(bool, visible);
     QFETCH(bool, enabled);
     QFETCH(bool, checked);
-
-    Made made;
-    const Platform platform = testPlatform(made, kVoices);
-    Lifecycle life;
-    TForm1 form(life, platform);
-    form.resize(1300, 399);
-    form.show();
-
-    QWidget* control = form.control(name);
+    BuiltForm built;
+    QWidget* control = built.form.control(name);
     QVERIFY(control);
     QCOMPARE(control->objectName(), name);
-    QCOMPARE(designRect(control), canvasRect);
-    // Stretched twice as wide: the same control on screen doubles its width only.
-    const QRect onScreen = form.ScaledLayout1->mapFromScene(canvasRect).boundingRect();
-    QCOMPARE(onScreen.width(), qRound(canvasRect.width() * 2) + 1);
-    QCOMPARE(onScreen.height(), qRound(canvasRect.height()) + 1);
-
-    QString shown;
-    if (auto* button = qobject_cast<QAbstractButton*>(control))
-        shown = button->text();
-    else if (auto* label = qobject_cast<QLabel*>(control))
-        shown = label->text();
-    else if (auto* box = qobject_cast<QGroupBox*>(control))
-        shown = box->title();
-    QCOMPARE(shown, text);
-    if (!family.isEmpty()) {
-        QCOMPARE(control->font().families().value(0), family);
-        QCOMPARE(control->font().pixelSize(), size);
-        QCOMPARE(control->font().bold(), bold);
+    for (const QSize size : {QSize(1300, 399), QSize(975, 798)}) {
+        built.resize(size);
+        const qreal x = size.width() / 650.0;
+        const qreal y = size.height() / 399.0;
+        QCOMPARE(onScreen(built.form, control),
+                 QRectF(canvasRect.x() * x, canvasRect.y() * y, canvasRect.width() * x,
+                        canvasRect.height() * y));
     }
-    if (colour.isValid())
-        QCOMPARE(control->palette().color(QPalette::ButtonText), colour);
+    QCOMPARE(captionOf(control), text);
     QCOMPARE(control->isVisible(), visible);
     QCOMPARE(control->isEnabled(), enabled);
     if (auto* radio = qobject_cast<QRadioButton*>(control))
         QCOMPARE(radio->isChecked(), checked);
-    QCOMPARE(form.windowTitle(), u"Form1"_s);
+}
+
+// Every control stretched with the window: at twice the design width its
+// width doubles and its height stays; at twice the height the other way round.
+void WindowTest::stretch()
+{
+    BuiltForm built;
+    const QList<QWidget*> controls = built.controls();
+    QCOMPARE(controls.size(), 36);
+    for (const QSize size : {QSize(1300, 399), QSize(650, 798)}) {
+        built.resize(size);
+        for (QWidget* control : controls) {
+            const QRectF canvas = designRect(control);
+            const QRectF drawn = onScreen(built.form, control);
+            QCOMPARE(drawn.width(), canvas.width() * size.width() / 650);
+            QCOMPARE(drawn.height(), canvas.height() * size.height() / 399);
+        }
+    }
+}
+
+// The whole window as the learner scans it: line by line from the top (the
+// controls whose top edges are level), each line from the left; then the
+// captions read in that order. A control moved, or two places swapped,
+// changes these.
+void WindowTest::readingOrder()
+{
+    BuiltForm built({975, 798});
+    QList<QWidget*> controls = built.controls();
+    std::sort(controls.begin(), controls.end(), [&built](QWidget* a, QWidget* b) {
+        const QPointF pa = onScreen(built.form, a).topLeft();
+        const QPointF pb = onScreen(built.form, b).topLeft();
+        return std::pair(pa.y(), pa.x()) < std::pair(pb.y(), pb.x());
+    });
+    QStringList lines;
+    QStringList captions;
+    qreal lineTop = -1;
+    for (QWidget* control : std::as_const(controls)) {
+        const qreal top = onScreen(built.form, control).top();
+        if (lines.isEmpty() || top != lineTop)
+            lines.append(QString());
+        else
+            lines.last() += u' ';
+        lineTop = top;
+        lines.last() += control->objectName();
+        if (!captionOf(control).isEmpty())
+            captions.append(captionOf(control));
+    }
+    QCOMPARE(lines, (QStringList{
+                        u"Label6"_s,
+                        u"bbtnListenAgain btnClose"_s,
+                        u"shpCircle"_s,
+                        u"Panel3 lbJap"_s,
+                        u"Panel2 lbEnglish"_s,
+                        u"gbRandom gbEnglishView"_s,
+                        u"btnChangeCourse"_s,
+                        u"lbQuestNum lbCorrectNum lbWrongNum"_s,
+                        u"rbRndOff rbRndOn rbEnglishOff rbEnglishOn"_s,
+                        u"gbItemNum"_s,
+                        u"Label1"_s,
+                        u"btnNext btnReset"_s,
+                        u"rbItem1 rbItem2 rbItem3 rbItem4 rbItem5 rbItem6"_s,
+                        u"ComboBox1"_s,
+                        u"Panel1"_s,
+                        u"btnWord1 btnWord2 btnWord3"_s,
+                        u"btnWord4 btnWord5 btnWord6"_s,
+                    }));
+    QCOMPARE(captions, (QStringList{u"Vocarin Ver.0.02"_s,
+                                    u"もう一度聞く"_s,
+                                    u"終了"_s,
+                                    u"ランダム"_s,
+                                    u"英語"_s,
+                                    u"問題を変える"_s,
+                                    u"問題番号:"_s,
+                                    u"正解数:"_s,
+                                    u"誤答数:"_s,
+                                    u"なし"_s,
+                                    u"あり"_s,
+                                    u"なし"_s,
+                                    u"あり"_s,
+                                    u"項目数"_s,
+                                    u"声を変える"_s,
+                                    u"次へ"_s,
+                                    u"最初から"_s,
+                                    u"1"_s,
+                                    u"2"_s,
+                                    u"3"_s,
+                                    u"4"_s,
+                                    u"5"_s,
+                                    u"6"_s}));
+}
+
+void WindowTest::alike_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("answer buttons") << QStringList{u"btnWord1"_s, u"btnWord2"_s, u"btnWord3"_s,
+                                                   u"btnWord4"_s, u"btnWord5"_s, u"btnWord6"_s};
+    QTest::newRow("choice counts") << QStringList{u"rbItem1"_s, u"rbItem2"_s, u"rbItem3"_s,
+                                                  u"rbItem4"_s, u"rbItem5"_s, u"rbItem6"_s};
+    QTest::newRow("option radios")
+        << QStringList{u"rbRndOff"_s, u"rbRndOn"_s, u"rbEnglishOff"_s, u"rbEnglishOn"_s};
+    QTest::newRow("option groups") << QStringList{u"gbRandom"_s, u"gbEnglishView"_s};
+    QTest::newRow("word panels") << QStringList{u"Panel2"_s, u"Panel3"_s};
+    QTest::newRow("word labels") << QStringList{u"lbEnglish"_s, u"lbJap"_s};
+    QTest::newRow("次へ, 最初から") << QStringList{u"btnNext"_s, u"btnReset"_s};
+    QTest::newRow("もう一度聞く, 終了") << QStringList{u"bbtnListenAgain"_s, u"btnClose"_s};
+}
+
+// Controls of one role share one size.
+void WindowTest::alike()
+{
+    QFETCH(QStringList, names);
+    BuiltForm built;
+    const QSizeF size = designRect(built.form.control(names.first())).size();
+    for (const QString& name : std::as_const(names))
+        QVERIFY2(designRect(built.form.control(name)).size() == size, qPrintable(name));
+}
+
+// What differs from the start state of a plain control, across the window.
+void WindowTest::startState()
+{
+    BuiltForm built;
+    QStringList hidden;
+    QStringList disabled;
+    QStringList checked;
+    for (QWidget* control : built.controls()) {
+        if (!control->isVisible())
+            hidden.append(control->objectName());
+        if (!control->isEnabled())
+            disabled.append(control->objectName());
+        auto* radio = qobject_cast<QRadioButton*>(control);
+        if (radio && radio->isChecked())
+            checked.append(control->objectName());
+    }
+    hidden.sort();
+    QCOMPARE(hidden, (QStringList{u"btnWord1"_s, u"btnWord2"_s, u"btnWord3"_s, u"btnWord4"_s,
+                                  u"btnWord5"_s, u"btnWord6"_s}));
+    QCOMPARE(disabled, QStringList{u"btnChangeCourse"_s});
+    checked.sort();
+    QCOMPARE(checked, (QStringList{u"rbEnglishOn"_s, u"rbRndOff"_s}));
+    QCOMPARE(built.form.windowTitle(), u"Form1"_s);
+}
+
+// Fonts and text colours, one line a look; every other control with text
+// has the standard font and colours.
+void WindowTest::looks()
+{
+    struct Look
+    {
+        QStringList names;
+        QString family; // the first family
+        int size;
+        bool bold;
+        QColor colour; // invalid: the standard colours
+    };
+    const QString jp = u"Noto Sans CJK JP"_s;
+    const QString gothic = u"Noto Sans Mono CJK JP"_s;
+    const QList<Look> looks{
+        {{u"btnNext"_s}, gothic, 14, true, QColor(0, 0, 0xFF)},
+        {{u"btnReset"_s}, gothic, 14, true, QColor(0xFF, 0, 0)},
+        {{u"bbtnListenAgain"_s}, jp, 12, true, QColor(0x99, 0x32, 0xCC)},
+        {{u"btnClose"_s}, jp, 12, true, QColor(0, 0, 0)},
+        {{u"lbQuestNum"_s, u"lbCorrectNum"_s, u"lbWrongNum"_s}, gothic, 14, false, {}},
+        {{u"gbRandom"_s, u"gbEnglishView"_s}, gothic, 12, false, {}},
+        {{u"btnWord1"_s, u"btnWord2"_s, u"btnWord3"_s, u"btnWord4"_s, u"btnWord5"_s, u"btnWord6"_s,
+          u"lbEnglish"_s, u"lbJap"_s},
+         jp,
+         16,
+         false,
+         {}},
+    };
+    const Look standard{{}, jp, 12, false, {}};
+    const QStringList textFree{u"Panel1"_s, u"Panel2"_s, u"Panel3"_s, u"shpCircle"_s};
+
+    BuiltForm built;
+    int checkedCount = 0;
+    for (QWidget* control : built.controls()) {
+        const QString name = control->objectName();
+        if (textFree.contains(name))
+            continue;
+        const auto own = std::find_if(looks.begin(), looks.end(), [&name](const Look& look) {
+            return look.names.contains(name);
+        });
+        const Look& look = own == looks.end() ? standard : *own;
+        QVERIFY2(control->font().families().value(0) == look.family, qPrintable(name));
+        QVERIFY2(control->font().pixelSize() == look.size, qPrintable(name));
+        QVERIFY2(control->font().bold() == look.bold, qPrintable(name));
+        const QPalette plain = QApplication::palette(control);
+        for (const QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText}) {
+            const QColor expected =
+                look.colour.isValid() ? look.colour : plain.color(QPalette::Active, role);
+            QVERIFY2(control->palette().color(QPalette::Active, role) == expected,
+                     qPrintable(name));
+        }
+        ++checkedCount;
+    }
+    QCOMPARE(checkedCount, 36 - textFree.size());
 }
 
 void WindowTest::tabOrder()
@@ -388,19 +492,22 @@ void WindowTest::tabOrder()
     QTest::keyClick(form.ScaledLayout1, Qt::Key_Backtab);
     QCOMPARE(focused(), u"ComboBox1"_s);
 
-    // With answers on show: btnWord4, 6, 3, 5, 2, 1, then the course button after rbItem6.
+    // Every stop on show: the whole chain once round, from a click on the first
+    // answer button (before FormCreate: the click does nothing else).
     for (int k = 1; k <= 6; ++k)
         form.setAnswerVisible(k, true);
     form.btnChangeCourse->setEnabled(true);
-    form.btnReset->graphicsProxyWidget()->setFocus();
-    QStringList order;
-    for (int i = 0; i < 8; ++i) {
-        QTest::keyClick(form.ScaledLayout1, Qt::Key_Backtab);
-        order.append(focused());
+    clickAt(form.ScaledLayout1, kMain, centreOf(form.btnWord4));
+    QStringList chain{focused()};
+    for (int i = 0; i < 15; ++i) {
+        QTest::keyClick(form.ScaledLayout1, Qt::Key_Tab);
+        chain.append(focused());
     }
-    QCOMPARE(order,
-             (QStringList{u"btnWord1"_s, u"btnWord2"_s, u"btnWord5"_s, u"btnWord3"_s, u"btnWord6"_s,
-                          u"btnWord4"_s, u"ComboBox1"_s, u"btnChangeCourse"_s}));
+    QCOMPARE(chain,
+             (QStringList{u"btnWord4"_s, u"btnWord6"_s, u"btnWord3"_s, u"btnWord5"_s, u"btnWord2"_s,
+                          u"btnWord1"_s, u"btnReset"_s, u"btnNext"_s, u"rbRndOff"_s,
+                          u"rbEnglishOn"_s, u"bbtnListenAgain"_s, u"btnClose"_s, u"rbItem6"_s,
+                          u"btnChangeCourse"_s, u"ComboBox1"_s, u"btnWord4"_s}));
 }
 
 void WindowTest::clicksFollowStretch_data()
