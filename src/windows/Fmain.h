@@ -150,6 +150,7 @@ protected:
 private:
     void buildLayout(); // in FmainLayout.cpp
     void bindHandlers();
+    // Runs one of the exercise's handlers; none runs before FormCreate or after the close.
     template <typename... Params, typename... Args>
     void forward(void (Exercise::*handler)(Params...), Args... args);
 
@@ -159,7 +160,7 @@ private:
     TForm2* Form2 = nullptr;
     QHash<QString, QWidget*> m_controls;
     QHash<QString, QButtonGroup*> m_radioGroups;
-    bool m_closing = false;
+    bool m_closing = false; // the close has begun: FormClose has run or is running
 
     std::unique_ptr<AudioOutput> m_audio;
     std::unique_ptr<CueStream> RSPu;
