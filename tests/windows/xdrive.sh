@@ -31,10 +31,13 @@ start_window_manager() {
 # A point given in design units of a window's canvas (650 x 399 for the main
 # window, 442 x 256 for the course dialog), on the screen; the canvas fills
 # the window's client area.
+# xwininfo, since xdotool's window position counts the frame twice under openbox.
 design_point() { # window-id canvas-width canvas-height x y
-  local WIDTH HEIGHT X Y WINDOW SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  echo $((X + $4 * WIDTH / $2)) $((Y + $5 * HEIGHT / $3))
+  local x y width height
+  read -r x y width height < <(xwininfo -id "$1" | awk -F: '
+    /Absolute upper-left X/ { x = $2 } /Absolute upper-left Y/ { y = $2 }
+    /^ *Width/ { w = $2 } /^ *Height/ { h = $2 } END { print x, y, w, h }')
+  echo $((x + $4 * width / $2)) $((y + $5 * height / $3))
 }
 
 click_design() { # window-id canvas-width canvas-height x y
