@@ -89,6 +89,11 @@ void CanvasComboBox::showPopup()
     QGraphicsProxyWidget* popup = view()->window()->graphicsProxyWidget();
     if (!own || !popup || !popup->parentItem())
         return;
+    // The popup belongs to the box's proxy: lifting the box lifts it over the rest.
+    m_restingZ = own->zValue();
+    const QList<QGraphicsItem*> items = own->scene()->items();
+    for (const QGraphicsItem* item : items)
+        own->setZValue(std::max(own->zValue(), item->zValue() + 1));
     const QRectF canvas = own->scene()->sceneRect();
     const QRectF box = own->sceneBoundingRect();
     const QRectF shown = popup->sceneBoundingRect();
@@ -101,6 +106,13 @@ void CanvasComboBox::showPopup()
     const qreal left = std::clamp(shown.left(), canvas.left(), canvas.right() - shown.width());
     popup->setGeometry(popup->parentItem()->mapRectFromScene(
         QRectF(left, top, shown.width(), height)));
+}
+
+void CanvasComboBox::hidePopup()
+{
+    QComboBox::hidePopup();
+    if (QGraphicsProxyWidget* own = graphicsProxyWidget())
+        own->setZValue(m_restingZ);
 }
 
 ScaledView::ScaledView(QSizeF designSize, QWidget* parent)

@@ -36,6 +36,10 @@ class CanvasComboBox : public QComboBox
 {
 public:
     void showPopup() override;
+    void hidePopup() override;
+
+private:
+    qreal m_restingZ = 0;
 };
 
 // A design canvas stretched over the whole view with independent horizontal
