@@ -24,7 +24,8 @@ void AnswerButton::showMeaning()
     QStyleOptionButton option;
     initStyleOption(&option);
     const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    const int room = contents.width() - 2 * style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this);
+    const int room =
+        contents.width() - 2 * style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this);
     QString shown = fontMetrics().elidedText(m_meaning, Qt::ElideRight, room);
     // A single "&" would mark a shortcut and vanish from the button.
     setText(shown.replace(QLatin1Char('&'), QLatin1String("&&")));

@@ -31,9 +31,9 @@ protected:
                                                          const QEvent* event) const override
     {
         const auto command = QListWidget::selectionCommand(index, event);
-        if (!index.isValid() || (selectionModel()->isSelected(index) &&
-                                 command & (QItemSelectionModel::Deselect |
-                                            QItemSelectionModel::Toggle)))
+        if (!index.isValid() ||
+            (selectionModel()->isSelected(index) &&
+             command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
             return QItemSelectionModel::NoUpdate;
         return command;
     }

@@ -104,8 +104,10 @@ void CanvasComboBox::showPopup()
     const qreal height = std::min(shown.height(), std::max(below, above));
     const qreal top = (height <= below) ? box.bottom() : box.top() - height;
     const qreal left = std::clamp(shown.left(), canvas.left(), canvas.right() - shown.width());
-    popup->setGeometry(popup->parentItem()->mapRectFromScene(
-        QRectF(left, top, shown.width(), height)));
+    popup->setGeometry(
+        popup->parentItem()->mapRectFromScene(QRectF(left, top, shown.width(), height)));
+    // The chosen voice stays in sight in the shorter list.
+    view()->scrollTo(view()->currentIndex());
 }
 
 void CanvasComboBox::hidePopup()

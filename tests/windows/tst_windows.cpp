@@ -9,8 +9,8 @@
 #include "windows/ScaledView.h"
 #include "windows/Vocarin.h"
 
-#include <QAccessible>
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -163,7 +163,7 @@ QString shownText(QWidget* control)
     return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
 }
 
-const QStringList kEightWords{u"one"_s, u"two"_s, u"three"_s, u"four"_s,
+const QStringList kEightWords{u"one"_s,  u"two"_s, u"three"_s, u"four"_s,
                               u"five"_s, u"six"_s, u"seven"_s, u"eight"_s};
 const QStringList kEightMeanings{u"一"_s, u"二"_s, u"三"_s, u"四"_s,
                                  u"五"_s, u"六"_s, u"七"_s, u"八"_s};
@@ -754,7 +754,9 @@ void WindowTest::closeWhileSpeakingWaits()
     QString listenEnabledWhenClosed;
 
     // Speech sounds until this moves the clock on; once armed, a close of the
-    // main window arrives from the system in the middle of a word.
+    // main window arrives from the system in the middle of a word. The real
+    // close box, held back with the input while a word is spoken, is tested
+    // on the real program in an X server (xinput.sh close-during-speech).
     QTimer speech;
     connect(&speech, &QTimer::timeout, &speech, [&] {
         if (!made.sink || !made.sink->isSpeechPlaying())
