@@ -36,11 +36,12 @@ grab_state() { # prefix
     grab_design "$main" 650 399 24 72 600 44 "$1-meaning.png" &&
         grab_design "$main" 650 399 142 196 201 17 "$1-counts.png"
 }
-grab_state before || fail "no screenshot"
+painted() { grab_state before && has_text before-counts.png; }
+wait_until 60 painted || fail "the main window shows no counts"
 click_design "$main" 650 399 108 308 # btnWord1
+# The chosen meaning appears in lbJap, empty until then, and a count goes up.
 judged() {
-    grab_state now && images_differ before-meaning.png now-meaning.png &&
-        images_differ before-counts.png now-counts.png
+    grab_state now && has_text now-meaning.png && images_differ before-counts.png now-counts.png
 }
 wait_until 60 judged || fail "the answer was not judged"
 import -silent -window root "$work/screenshot.png" || fail "no screenshot"

@@ -59,3 +59,9 @@ images_differ() { # a b
   changed=$(compare -metric AE "$1" "$2" null: 2>&1) || true
   [[ $changed != 0 ]]
 }
+
+# Succeeds when an image shows text: antialiased glyphs bring many shades,
+# where an empty or not yet painted area has one or two.
+has_text() { # file
+  (($(convert "$1" -format %k info:) > 8))
+}
