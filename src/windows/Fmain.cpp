@@ -15,6 +15,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,6 +26,28 @@
 using namespace Qt::StringLiterals;
 
 namespace vocarin {
+
+namespace {
+
+// Qt clicks a radio button on Space also when it is checked already; a click
+// on the checked choice count would restart the run. Only the pointer may.
+class NoKeyClickOnChecked : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* radio = qobject_cast<QRadioButton*>(watched);
+        return radio && radio->isChecked() && (key == Qt::Key_Space || key == Qt::Key_Select);
+    }
+};
+
+} // namespace
 
 TForm1::TForm1(Lifecycle& life, const Platform& platform) : m_life(life), m_platform(platform)
 {
@@ -54,7 +77,7 @@ void TForm1::bindHandlers()
         connect(control, signal, this,
                 [this, handler] { m_life.handle([this, handler] { (this->*handler)(); }); });
     };
-    for (QPushButton* button : btnQArray) {
+    for (AnswerButton* button : btnQArray) {
         if (!button)
             continue;
         connect(button, &QPushButton::clicked, this,
@@ -67,6 +90,9 @@ void TForm1::bindHandlers()
     bind(rbEnglishOn, &QRadioButton::toggled, &TForm1::rbEnglishOnChange);
     bind(bbtnListenAgain, &QPushButton::clicked, &TForm1::bbtnListenAgainClick);
     bind(btnClose, &QPushButton::clicked, &TForm1::btnCloseClick);
+    auto* keys = new NoKeyClickOnChecked(this);
+    for (QRadioButton* radio : {rbItem1, rbItem2, rbItem3, rbItem4, rbItem5, rbItem6})
+        radio->installEventFilter(keys);
     bind(rbItem1, &QRadioButton::clicked, &TForm1::rbItem1Click);
     bind(rbItem2, &QRadioButton::clicked, &TForm1::rbItem2Click);
     bind(rbItem3, &QRadioButton::clicked, &TForm1::rbItem3Click);
@@ -246,12 +272,12 @@ void TForm1::setCaption(const QString& caption)
 
 void TForm1::setAnswerText(int button, const QString& text)
 {
-    btnQArray.at(button)->setText(text);
+    btnQArray.at(button)->setMeaning(text);
 }
 
 QString TForm1::answerText(int button) const
 {
-    return btnQArray.at(button)->text();
+    return btnQArray.at(button)->meaning();
 }
 
 void TForm1::setAnswerVisible(int button, bool visible)

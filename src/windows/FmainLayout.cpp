@@ -1,5 +1,6 @@
 // The main window's layout: one row a control, and the code that builds it.
 
+#include "windows/AnswerButton.h"
 #include "windows/CircleShape.h"
 #include "windows/Fmain.h"
 #include "windows/Look.h"
@@ -24,7 +25,7 @@ namespace vocarin {
 
 namespace {
 
-enum class Kind { Panel, Button, GroupBox, Radio, Label, TextLabel, Circle, Combo };
+enum class Kind { Panel, Button, Answer, GroupBox, Radio, Label, TextLabel, Circle, Combo };
 enum class Start { Shown, Hidden, Checked, Disabled };
 
 struct FontSpec
@@ -36,8 +37,8 @@ struct FontSpec
 
 // The member of TForm1 that holds a control.
 template <typename... Controls> using MemberOf = std::variant<Controls * TForm1::*...>;
-using ControlMember =
-    MemberOf<QFrame, QPushButton, QGroupBox, QRadioButton, QLabel, CircleShape, QComboBox>;
+using ControlMember = MemberOf<QFrame, AnswerButton, QPushButton, QGroupBox, QRadioButton, QLabel,
+                               CircleShape, QComboBox>;
 
 struct ControlRow
 {
@@ -68,12 +69,12 @@ const std::vector<ControlRow>& layoutRows()
     // clang-format off
     static const std::vector<ControlRow> rows{
         {.name = u"Panel1"_s, .kind = K::Panel, .rect = {8, 276, 633, 112}, .tabOrder = 0, .member = &TForm1::Panel1},
-        {.name = u"btnWord1"_s, .kind = K::Button, .parent = u"Panel1"_s, .rect = {16, 16, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 6, .member = &TForm1::btnWord1, .shadow = &TForm1::ShadowEffect4},
-        {.name = u"btnWord2"_s, .kind = K::Button, .parent = u"Panel1"_s, .rect = {224, 16, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 5, .member = &TForm1::btnWord2, .shadow = &TForm1::ShadowEffect5},
-        {.name = u"btnWord3"_s, .kind = K::Button, .parent = u"Panel1"_s, .rect = {432, 16, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 3, .member = &TForm1::btnWord3, .shadow = &TForm1::ShadowEffect6},
-        {.name = u"btnWord4"_s, .kind = K::Button, .parent = u"Panel1"_s, .rect = {16, 64, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 1, .member = &TForm1::btnWord4, .shadow = &TForm1::ShadowEffect7},
-        {.name = u"btnWord5"_s, .kind = K::Button, .parent = u"Panel1"_s, .rect = {224, 64, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 4, .member = &TForm1::btnWord5, .shadow = &TForm1::ShadowEffect8},
-        {.name = u"btnWord6"_s, .kind = K::Button, .parent = u"Panel1"_s, .rect = {432, 64, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 2, .member = &TForm1::btnWord6, .shadow = &TForm1::ShadowEffect9},
+        {.name = u"btnWord1"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {16, 16, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 6, .member = &TForm1::btnWord1, .shadow = &TForm1::ShadowEffect4},
+        {.name = u"btnWord2"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {224, 16, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 5, .member = &TForm1::btnWord2, .shadow = &TForm1::ShadowEffect5},
+        {.name = u"btnWord3"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {432, 16, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 3, .member = &TForm1::btnWord3, .shadow = &TForm1::ShadowEffect6},
+        {.name = u"btnWord4"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {16, 64, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 1, .member = &TForm1::btnWord4, .shadow = &TForm1::ShadowEffect7},
+        {.name = u"btnWord5"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {224, 64, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 4, .member = &TForm1::btnWord5, .shadow = &TForm1::ShadowEffect8},
+        {.name = u"btnWord6"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {432, 64, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 2, .member = &TForm1::btnWord6, .shadow = &TForm1::ShadowEffect9},
         {.name = u"btnNext"_s, .kind = K::Button, .rect = {24, 236, 89, 30}, .text = u"次へ"_s, .font = gothic14Bold, .colour = look::claBlue, .tabOrder = 2, .member = &TForm1::btnNext, .shadow = &TForm1::ShadowEffect3},
         {.name = u"btnReset"_s, .kind = K::Button, .rect = {152, 236, 89, 30}, .text = u"最初から"_s, .font = gothic14Bold, .colour = look::claRed, .tabOrder = 1, .member = &TForm1::btnReset},
         {.name = u"gbRandom"_s, .kind = K::GroupBox, .rect = {427, 184, 105, 44}, .text = u"ランダム"_s, .font = gothic, .tabOrder = 3, .member = &TForm1::gbRandom},
@@ -121,6 +122,9 @@ QWidget* makeControl(const ControlRow& row)
     case Kind::Button:
         control = new QPushButton(row.text);
         break;
+    case Kind::Answer:
+        control = new AnswerButton;
+        break;
     case Kind::GroupBox:
         control = new QGroupBox(row.text);
         break;
@@ -133,6 +137,8 @@ QWidget* makeControl(const ControlRow& row)
         if (row.kind == Kind::TextLabel) {
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             label->setWordWrap(true);
+            // Course texts are shown as written, never read as markup.
+            label->setTextFormat(Qt::PlainText);
         }
         control = label;
         break;
@@ -140,14 +146,17 @@ QWidget* makeControl(const ControlRow& row)
     case Kind::Circle:
         return new CircleShape(look::claRed, 5);
     case Kind::Combo:
-        control = new QComboBox;
+        control = new CanvasComboBox;
         break;
     }
     control->setFont(look::designFont(row.font.gothic, row.font.size, row.font.bold));
     if (row.colour.isValid()) {
+        // A disabled control keeps the standard look, so that it shows as disabled.
         QPalette palette = control->palette();
-        palette.setColor(QPalette::ButtonText, row.colour);
-        palette.setColor(QPalette::WindowText, row.colour);
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, QPalette::ButtonText, row.colour);
+            palette.setColor(group, QPalette::WindowText, row.colour);
+        }
         control->setPalette(palette);
     }
     // A proxied widget paints a window background unless told otherwise.
