@@ -246,6 +246,8 @@ private Q_SLOTS:
     void singleCourseDialog();
     void closeWhileSpeakingWaits();
     void tooFewWordsEnds();
+    void exerciseControlsBeforeCreate();
+    void exerciseControlsAfterClose();
     void choiceCountKeys_data();
     void choiceCountKeys();
     void optionsRestartOrShow();
@@ -912,6 +914,38 @@ void WindowTest::tooFewWordsEnds()
              u"少なくとも3つ以上のデータを用意してください。終了します。"_s);
     QCOMPARE(made.sink->stopCount(), 1);
     QVERIFY(made.tones->requests().empty());
+}
+
+// Before FormCreate there is no exercise yet: its controls do nothing.
+void WindowTest::exerciseControlsBeforeCreate()
+{
+    BuiltForm built;
+    TForm1& form = built.form;
+    const QList<QWidget*> controls{form.btnNext, form.btnReset,     form.bbtnListenAgain,
+                                   form.rbRndOn, form.rbEnglishOff, form.rbItem4};
+    for (QWidget* control : controls)
+        clickAt(form.ScaledLayout1, kMain, designRect(control).topLeft() + QPointF(8, 8));
+    QVERIFY(form.rbItem4->isChecked()); // as the toolkit checks any clicked radio
+    QCOMPARE(form.lbQuestNum->text(), u"問題番号:"_s);
+    QVERIFY(!built.m_made.tones); // no voice made, none asked
+}
+
+// The close releases the exercise's lists and cue streams: a click that
+// reaches the window afterwards, before the program has ended, does nothing.
+void WindowTest::exerciseControlsAfterClose()
+{
+    writeCourse(u"a"_s, u"果物"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
+                {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
+    LoadedWindow w;
+    QCOMPARE(spokenTexts(*w.made.tones), QStringList{u"apple"_s});
+    w.form.close();
+    QVERIFY(w.life.terminating());
+    w.click(w.form.bbtnListenAgain);
+    w.click(w.form.btnWord1);
+    w.clickRadio(w.form.rbRndOn);
+    QCOMPARE(spokenTexts(*w.made.tones), QStringList{u"apple"_s});
+    QCOMPARE(w.form.lbJap->text(), QString());
+    QCOMPARE(w.made.sink->captures(CaptureSink::Kind::Cue).size(), 0u);
 }
 
 void WindowTest::choiceCountKeys_data()
