@@ -1,16 +1,17 @@
 #pragma once
 
-#include "course/CourseWindow.h"
-
 #include <QString>
 
 namespace vocarin {
 
 // The controls of the main window that the exercise reads and changes.
 // Answer buttons are numbered 1 to 6 (btnWord1 ... btnWord6).
-class Board : public CourseWindow
+class Board
 {
 public:
+    virtual ~Board() = default;
+
+    virtual void setCaption(const QString& caption) = 0; // of the main window Form1
     virtual void setAnswerText(int button, const QString& text) = 0;
     virtual QString answerText(int button) const = 0;
     virtual void setAnswerVisible(int button, bool visible) = 0;
