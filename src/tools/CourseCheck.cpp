@@ -61,6 +61,12 @@ QString quoted(const QString& text)
     return u"「"_s + text + u"」"_s;
 }
 
+// A list line in a message: an empty one is named as such.
+QString shownLine(const QString& line)
+{
+    return line.isEmpty() ? u"（空の行）"_s : quoted(line);
+}
+
 class Checker
 {
 public:
@@ -93,9 +99,21 @@ public:
             checkLines(shownName(wordFile), *words);
         if (meanings)
             checkLines(shownName(meaningFile), *meanings);
+        sortByPlace({u"Option.txt"_s, shownName(wordFile), shownName(meaningFile)});
     }
 
 private:
+    // File by file in the course's order, line by line, as a teacher mends them.
+    void sortByPlace(const QStringList& files)
+    {
+        std::stable_sort(m_report.problems.begin(), m_report.problems.end(),
+                         [&files](const CourseProblem& a, const CourseProblem& b) {
+                             const qsizetype fileA = files.indexOf(a.file);
+                             const qsizetype fileB = files.indexOf(b.file);
+                             return fileA != fileB ? fileA < fileB : a.line < b.line;
+                         });
+    }
+
     void add(Severity severity, const QString& kind, const QString& file, qsizetype line,
              const QString& message)
     {
@@ -184,16 +202,16 @@ private:
         if (meanings.size() < words.size()) {
             const qsizetype line = meanings.size() + 1;
             add(Severity::Fault, u"missing-meaning"_s, wordFile, line,
-                u"単語 %1 に対応する意味がありません（%2 は %3 行、%4 は %5 行）。"_s.arg(
-                    quoted(words.at(line - 1)), wordFile)
+                u"単語%1に対応する意味がありません（%2 は %3 行、%4 は %5 行）。"_s.arg(
+                    shownLine(words.at(line - 1)), wordFile)
                     .arg(words.size())
                     .arg(meaningFile)
                     .arg(meanings.size()));
         } else if (meanings.size() > words.size()) {
             const qsizetype line = words.size() + 1;
             add(Severity::Warning, u"missing-word"_s, meaningFile, line,
-                u"意味 %1 に対応する単語がありません（%2 は %3 行、%4 は %5 行）。"
-                u"この行から後は使われません。"_s.arg(quoted(meanings.at(line - 1)), wordFile)
+                u"意味%1に対応する単語がありません（%2 は %3 行、%4 は %5 行）。"
+                u"この行から後は使われません。"_s.arg(shownLine(meanings.at(line - 1)), wordFile)
                     .arg(words.size())
                     .arg(meaningFile)
                     .arg(meanings.size()));
@@ -206,7 +224,7 @@ private:
                 firstLine.insert(words.at(i), i);
             } else if (meanings.at(*seen) != meanings.at(i)) {
                 add(Severity::Warning, u"duplicate-word"_s, wordFile, i + 1,
-                    u"単語 %1 は %2 行目にもあり、意味が違います（%3 と %4）。"_s.arg(
+                    u"単語%1は %2 行目にもあり、意味が違います（%3と%4）。"_s.arg(
                         quoted(words.at(i)))
                         .arg(*seen + 1)
                         .arg(quoted(meanings.at(*seen)), quoted(meanings.at(i))));

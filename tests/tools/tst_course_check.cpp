@@ -98,6 +98,11 @@ void TestCourseCheck::problems_data()
     QTest::newRow("same word, different meaning")
         << course(option, "red\nblue\nred\ngreen\n", bom + "赤\n青\n赤い\n緑\n")
         << QStringList{u"duplicate-word day1E.txt:3"_s} << false;
+    QTest::newRow("problems in the order of the lines")
+        << course(option, "red\n\nred\ngreen\n", bom + "赤\n青\n赤い\n")
+        << QStringList{u"blank-line day1E.txt:2"_s, u"duplicate-word day1E.txt:3"_s,
+                       u"missing-meaning day1E.txt:4"_s}
+        << true;
     QTest::newRow("prefix with a sub-path")
         << Tree{{u"Option.txt"_s, "T\nlists\\d\n3"}, {u"lists/dE.txt"_s, words},
                 {u"lists/dJ.txt"_s, "赤\n青\n"}}
