@@ -18,14 +18,14 @@ public:
     virtual void setAnswerEnabled(int button, bool enabled) = 0;
 
     virtual void setEnglishText(const QString& text) = 0; // lbEnglish
-    virtual void setShownAnswer(const QString& text) = 0;  // lbJap
+    virtual void setShownAnswer(const QString& text) = 0; // lbJap
     virtual QString shownAnswer() const = 0;
 
     virtual void setQuestNumText(const QString& text) = 0;   // lbQuestNum
     virtual void setCorrectNumText(const QString& text) = 0; // lbCorrectNum
     virtual void setWrongNumText(const QString& text) = 0;   // lbWrongNum
 
-    virtual void setCircleVisible(bool visible) = 0;    // shpCircle
+    virtual void setCircleVisible(bool visible) = 0;      // shpCircle
     virtual void setNextEnabled(bool enabled) = 0;        // btnNext
     virtual void setListenAgainEnabled(bool enabled) = 0; // bbtnListenAgain
 

@@ -124,7 +124,8 @@ private:
     {
         QFile file(resolveCoursePath(m_subDirectory + name));
         if (file.open(QIODevice::ReadOnly))
-            m_report.files.append({shownName(name), encodingId(courseTextEncoding(file.readAll()))});
+            m_report.files.append(
+                {shownName(name), encodingId(courseTextEncoding(file.readAll()))});
     }
 
     std::optional<StringList> readOptions()
@@ -191,8 +192,8 @@ private:
         if (m_report.choicesRead && m_report.choices >= 3 && m_report.choices <= 6 &&
             different < m_report.choices)
             add(Severity::Warning, u"too-few-different-words"_s, file, 0,
-                u"違う単語が %1 個しかなく、選択肢の数 %2 に足りません。ボタンが減ります。"_s.arg(
-                    different)
+                u"違う単語が %1 個しかなく、選択肢の数 %2 に足りません。ボタンが減ります。"_s
+                    .arg(different)
                     .arg(m_report.choices));
     }
 
@@ -202,8 +203,8 @@ private:
         if (meanings.size() < words.size()) {
             const qsizetype line = meanings.size() + 1;
             add(Severity::Fault, u"missing-meaning"_s, wordFile, line,
-                u"単語%1に対応する意味がありません（%2 は %3 行、%4 は %5 行）。"_s.arg(
-                    shownLine(words.at(line - 1)), wordFile)
+                u"単語%1に対応する意味がありません（%2 は %3 行、%4 は %5 行）。"_s
+                    .arg(shownLine(words.at(line - 1)), wordFile)
                     .arg(words.size())
                     .arg(meaningFile)
                     .arg(meanings.size()));
@@ -224,8 +225,8 @@ private:
                 firstLine.insert(words.at(i), i);
             } else if (meanings.at(*seen) != meanings.at(i)) {
                 add(Severity::Warning, u"duplicate-word"_s, wordFile, i + 1,
-                    u"単語%1は %2 行目にもあり、意味が違います（%3と%4）。"_s.arg(
-                        quoted(words.at(i)))
+                    u"単語%1は %2 行目にもあり、意味が違います（%3と%4）。"_s
+                        .arg(quoted(words.at(i)))
                         .arg(*seen + 1)
                         .arg(quoted(meanings.at(*seen)), quoted(meanings.at(i))));
             }
@@ -283,8 +284,9 @@ QList<CourseReport> checkFolder(const QString& folder)
     StringList optionList;
     const CourseCatalogue catalogue = discoverCourses(optionList);
     if (catalogue.folders.isEmpty())
-        return {folderProblem(folder, u"no-course"_s,
-                              u"コースが見つかりません（Option.txt のあるフォルダーがありません）。"_s)};
+        return {folderProblem(
+            folder, u"no-course"_s,
+            u"コースが見つかりません（Option.txt のあるフォルダーがありません）。"_s)};
     QList<CourseReport> reports;
     for (const QString& subDirectory : catalogue.folders)
         reports.append(
@@ -342,8 +344,8 @@ QString formatReports(const QList<CourseReport>& reports)
             (fault ? faults : warnings) += 1;
             out += fault ? u"  [エラー] "_s : u"  [注意] "_s;
             if (!problem.file.isEmpty())
-                out += problem.file + (problem.line > 0 ? u" %1行目"_s.arg(problem.line) : QString()) +
-                       u": "_s;
+                out += problem.file +
+                       (problem.line > 0 ? u" %1行目"_s.arg(problem.line) : QString()) + u": "_s;
             out += problem.message + u'\n';
         }
         out += u'\n';
@@ -375,8 +377,8 @@ QByteArray formatReportsJson(const QList<CourseReport>& reports)
                 entry.insert(u"line"_s, qint64(problem.line));
             problems.append(entry);
         }
-        QJsonObject course{{u"folder"_s, report.folder}, {u"files"_s, files},
-                           {u"problems"_s, problems}};
+        QJsonObject course{
+            {u"folder"_s, report.folder}, {u"files"_s, files}, {u"problems"_s, problems}};
         if (!report.title.isNull())
             course.insert(u"title"_s, report.title);
         if (report.words >= 0)

@@ -15,8 +15,8 @@ enum class Severity {
 struct CourseProblem
 {
     Severity severity;
-    QString kind; // a fixed identifier, for scripts: "blank-line", "missing-meaning", ...
-    QString file; // relative to the course folder; empty for the course as a whole
+    QString kind;   // a fixed identifier, for scripts: "blank-line", "missing-meaning", ...
+    QString file;   // relative to the course folder; empty for the course as a whole
     qsizetype line; // 1-based; 0 when the problem has no line
     QString message;
 };
@@ -32,7 +32,7 @@ struct CourseReport
     QString folder; // as the user names it
     QString title;
     QList<CourseFileInfo> files;
-    qsizetype words = -1;    // -1 when the word list could not be read
+    qsizetype words = -1; // -1 when the word list could not be read
     qint32 choices = 0;
     bool choicesRead = false;
     QList<CourseProblem> problems;

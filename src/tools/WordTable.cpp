@@ -49,11 +49,10 @@ int isBlank(unsigned char c)
 
 bool isHeader(const QStringList& row)
 {
-    static const QSet<QString> englishNames{u"english"_s, u"word"_s, u"words"_s, u"en"_s,
+    static const QSet<QString> englishNames{u"english"_s, u"word"_s,   u"words"_s, u"en"_s,
                                             u"英語"_s,    u"英単語"_s, u"単語"_s};
-    static const QSet<QString> japaneseNames{u"japanese"_s, u"meaning"_s, u"meanings"_s,
-                                             u"ja"_s,       u"日本語"_s,  u"意味"_s,
-                                             u"訳"_s,       u"和訳"_s};
+    static const QSet<QString> japaneseNames{u"japanese"_s, u"meaning"_s, u"meanings"_s, u"ja"_s,
+                                             u"日本語"_s,   u"意味"_s,    u"訳"_s,       u"和訳"_s};
     return row.size() >= 2 && englishNames.contains(row.at(0).trimmed().toLower()) &&
            japaneseNames.contains(row.at(1).trimmed().toLower());
 }
@@ -95,8 +94,7 @@ WordTable readWordTable(const QByteArray& bytes)
         }
     }
     if (csv_fini(&parser, onField, onRowEnd, &rows) != 0) {
-        table.error = lineError(rows.currentStart,
-                                u"引用符（\"）が閉じられていません。"_s);
+        table.error = lineError(rows.currentStart, u"引用符（\"）が閉じられていません。"_s);
         return table;
     }
 
@@ -115,7 +113,8 @@ WordTable readWordTable(const QByteArray& bytes)
             continue;
         }
         if (row.size() > 2) {
-            table.error = lineError(line, u"3列目にも値があります。英語と日本語の2列にしてください。"_s);
+            table.error =
+                lineError(line, u"3列目にも値があります。英語と日本語の2列にしてください。"_s);
             return table;
         }
         if (row.size() < 2 || row.at(1).isEmpty()) {

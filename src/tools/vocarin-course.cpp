@@ -35,7 +35,8 @@ const QString overview =
     u"  vocarin-course check [--json] [フォルダー...]\n"
     u"      コースを調べます。フォルダーを省くと、今のフォルダーとその下のフォルダーを\n"
     u"      Vocarin と同じように探します。エラーがあれば終了コード 1 を返します。\n"
-    u"  vocarin-course make --title コース名 [--choices 数] [--prefix 頭] 表ファイル 出力フォルダー\n"
+    u"  vocarin-course make --title コース名 [--choices 数] [--prefix 頭] 表ファイル "
+    u"出力フォルダー\n"
     u"      英語・日本語の2列の CSV / TSV からコースのフォルダーを作ります。"_s;
 
 // Unknown options and missing values, said in Japanese.
@@ -105,8 +106,8 @@ int make(QCommandLineParser& parser, const QStringList& arguments)
 
     QFile source(positional.at(1));
     if (!source.open(QIODevice::ReadOnly)) {
-        err() << u"表ファイル "_s << positional.at(1) << u" を開けません: "_s << source.errorString()
-              << '\n';
+        err() << u"表ファイル "_s << positional.at(1) << u" を開けません: "_s
+              << source.errorString() << '\n';
         return 1;
     }
     const WordTable table = readWordTable(source.readAll());

@@ -30,12 +30,12 @@ void TestCourseLoad::options_data()
 
     QTest::newRow("plain") << QByteArray("Colours\r\nday1\r\n4\r\n") << u"Colours"_s << u"day1"_s
                            << QString() << 4;
-    QTest::newRow("wav marker") << QByteArray("Colours\nday1\nwav\n3") << u"Colours"_s
-                                << u"day1"_s << QString() << 3;
+    QTest::newRow("wav marker") << QByteArray("Colours\nday1\nwav\n3") << u"Colours"_s << u"day1"_s
+                                << QString() << 3;
     QTest::newRow("mp3 marker") << QByteArray("Colours\nday1\nmp3\n-2\nx") << u"Colours"_s
                                 << u"day1"_s << QString() << -2;
-    QTest::newRow("empty title and prefix") << QByteArray("\n\n 5") << QString() << QString()
-                                            << QString() << 5;
+    QTest::newRow("empty title and prefix")
+        << QByteArray("\n\n 5") << QString() << QString() << QString() << 5;
     QTest::newRow("marker in capitals") << QByteArray("T\np\nWAV\n3") << u"T"_s << u"p"_s
                                         << NumberFormatFault(u"WAV"_s).message() << 0;
     QTest::newRow("marker with a blank") << QByteArray("T\np\nmp3 \n3") << u"T"_s << u"p"_s
@@ -73,8 +73,8 @@ void TestCourseLoad::lists_data()
     QTest::addColumn<bool>("meaningsExist");
     QTest::addColumn<QStringList>("words");
 
-    QTest::newRow("prefix below the folder") << u"lists\\d"_s << true
-                                             << QStringList{u"a"_s, u"b"_s, u""_s};
+    QTest::newRow("prefix below the folder")
+        << u"lists\\d"_s << true << QStringList{u"a"_s, u"b"_s, u""_s};
     QTest::newRow("no meaning list") << u"lists\\d"_s << false << QStringList();
 }
 

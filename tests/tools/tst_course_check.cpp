@@ -55,8 +55,7 @@ void TestCourseCheck::problems_data()
 
     QTest::newRow("good course") << course(option, words, meanings) << QStringList() << false;
     QTest::newRow("option file missing")
-        << Tree() << QStringList{u"option-file-unreadable Option.txt:0"_s}
-        << true;
+        << Tree() << QStringList{u"option-file-unreadable Option.txt:0"_s} << true;
     QTest::newRow("option file of two lines")
         << course("Colours\nday1\n", words, meanings)
         << QStringList{u"option-file-malformed Option.txt:0"_s} << true;
@@ -104,7 +103,8 @@ void TestCourseCheck::problems_data()
                        u"missing-meaning day1E.txt:4"_s}
         << true;
     QTest::newRow("prefix with a sub-path")
-        << Tree{{u"Option.txt"_s, "T\nlists\\d\n3"}, {u"lists/dE.txt"_s, words},
+        << Tree{{u"Option.txt"_s, "T\nlists\\d\n3"},
+                {u"lists/dE.txt"_s, words},
                 {u"lists/dJ.txt"_s, "赤\n青\n"}}
         << QStringList{u"missing-meaning lists/dE.txt:3"_s} << true;
 }
@@ -146,7 +146,8 @@ void TestCourseCheck::commandLine_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QStringList>("folders");
 
-    const Tree good{{u"Option.txt"_s, "Good\n\n3\n"}, {u"E.txt"_s, "a\nb\nc\n"},
+    const Tree good{{u"Option.txt"_s, "Good\n\n3\n"},
+                    {u"E.txt"_s, "a\nb\nc\n"},
                     {u"J.txt"_s, "\xEF\xBB\xBFあ\nい\nう\n"}};
     Tree goodAndBroken;
     for (auto it = good.cbegin(); it != good.cend(); ++it) {
@@ -159,15 +160,14 @@ void TestCourseCheck::commandLine_data()
     QTest::newRow("found as the program finds them")
         << goodAndBroken << QStringList{u"check"_s, u"--json"_s} << 1
         << QStringList{u"broken"_s, u"good"_s};
-    QTest::newRow("one good course named") << goodAndBroken
-                                           << QStringList{u"check"_s, u"--json"_s, u"good"_s}
-                                           << 0 << QStringList{u"good"_s};
+    QTest::newRow("one good course named")
+        << goodAndBroken << QStringList{u"check"_s, u"--json"_s, u"good"_s} << 0
+        << QStringList{u"good"_s};
     QTest::newRow("a folder without courses")
         << goodAndBroken << QStringList{u"check"_s, u"--json"_s, u"notes"_s} << 1
         << QStringList{u"notes"_s};
     QTest::newRow("the bundled examples")
-        << Tree() << QStringList{u"check"_s, u"--json"_s, QStringLiteral(VOCARIN_EXAMPLES_DIR)}
-        << 0
+        << Tree() << QStringList{u"check"_s, u"--json"_s, QStringLiteral(VOCARIN_EXAMPLES_DIR)} << 0
         << QStringList{QStringLiteral(VOCARIN_EXAMPLES_DIR),
                        QStringLiteral(VOCARIN_EXAMPLES_DIR "/animals"),
                        QStringLiteral(VOCARIN_EXAMPLES_DIR "/verbs")};

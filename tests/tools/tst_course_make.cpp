@@ -58,13 +58,14 @@ void TestCourseMake::readsTables_data()
     QTest::newRow("CSV, UTF-8 without BOM, LF")
         << QByteArray("red,赤\nblue,青\ngreen,緑\n") << colourPairs << false << QString();
     QTest::newRow("BOM, CRLF, header in English")
-        << QByteArray("\xEF\xBB\xBF" "English,Japanese\r\nred,赤\r\nblue,青\r\ngreen,緑\r\n")
+        << QByteArray("\xEF\xBB\xBF"
+                      "English,Japanese\r\nred,赤\r\nblue,青\r\ngreen,緑\r\n")
         << colourPairs << true << QString();
     QTest::newRow("header in Japanese, no last line break")
         << QByteArray("英語,日本語\nred,赤\nblue,青\ngreen,緑") << colourPairs << true << QString();
     QTest::newRow("CP932, as Japanese Excel saves")
-        << QByteArray("red,\x90\xD4\r\nblue,\x90\xC2\r\ngreen,\x97\xCE\r\n") << colourPairs
-        << false << QString();
+        << QByteArray("red,\x90\xD4\r\nblue,\x90\xC2\r\ngreen,\x97\xCE\r\n") << colourPairs << false
+        << QString();
     QTest::newRow("quoting as spreadsheets write it")
         << QByteArray("\"look after\",\"世話をする, 面倒を見る\"\n"
                       "say,\"「\"\"こんにちは\"\"」と言う\"\n"
@@ -76,16 +77,15 @@ void TestCourseMake::readsTables_data()
                          << u"red=赤 | a, b=えー, びー"_s << true << QString();
     QTest::newRow("blank rows skipped")
         << QByteArray("red,赤\n\n\nblue,青\n") << u"red=赤 | blue=青"_s << false << QString();
-    QTest::newRow("meaning missing") << QByteArray("red,赤\nblue\ngreen,緑\n") << QString()
-                                     << false << u"2行目"_s;
-    QTest::newRow("third column") << QByteArray("red,赤,x\n") << QString() << false
-                                  << u"1行目"_s;
-    QTest::newRow("English missing") << QByteArray("red,赤\n,青\n") << QString() << false
-                                     << u"2行目"_s;
-    QTest::newRow("quote inside a bare cell") << QByteArray("red,赤\nbl\"ue,青\n") << QString()
-                                              << false << u"2行目"_s;
-    QTest::newRow("quote never closed") << QByteArray("red,赤\nblue,\"青\ngreen,緑\n")
-                                        << QString() << false << u"2行目"_s;
+    QTest::newRow("meaning missing")
+        << QByteArray("red,赤\nblue\ngreen,緑\n") << QString() << false << u"2行目"_s;
+    QTest::newRow("third column") << QByteArray("red,赤,x\n") << QString() << false << u"1行目"_s;
+    QTest::newRow("English missing")
+        << QByteArray("red,赤\n,青\n") << QString() << false << u"2行目"_s;
+    QTest::newRow("quote inside a bare cell")
+        << QByteArray("red,赤\nbl\"ue,青\n") << QString() << false << u"2行目"_s;
+    QTest::newRow("quote never closed")
+        << QByteArray("red,赤\nblue,\"青\ngreen,緑\n") << QString() << false << u"2行目"_s;
     QTest::newRow("line break inside a cell")
         << QByteArray("red,\"赤\nあか\"\n") << QString() << false << u"1行目"_s;
 }
@@ -145,7 +145,8 @@ void TestCourseMake::roundTrip_data()
     QTest::addColumn<QString>("prefix");
 
     QTest::newRow("CSV with quotes and header")
-        << QByteArray("\xEF\xBB\xBF" "English,Japanese\r\n\"look after\",\"世話をする, 面倒を見る\"\r\n"
+        << QByteArray("\xEF\xBB\xBF"
+                      "English,Japanese\r\n\"look after\",\"世話をする, 面倒を見る\"\r\n"
                       "wav,波形\r\nsay,\"「\"\"やあ\"\"」と言う\"\r\n")
         << u"day1"_s;
     QTest::newRow("CP932 TSV, empty prefix")
