@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QTextStream>
 
-#include <cstdio>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace vocarin::tools;
@@ -37,7 +37,20 @@ const QString overview =
     u"      Vocarin と同じように探します。エラーがあれば終了コード 1 を返します。\n"
     u"  vocarin-course make --title コース名 [--choices 数] [--prefix 頭] 表ファイル "
     u"出力フォルダー\n"
-    u"      英語・日本語の2列の CSV / TSV からコースのフォルダーを作ります。"_s;
+    u"      英語・日本語の2列の CSV / TSV からコースのフォルダーを作ります。\n\n"
+    u"オプション:\n"
+    u"  --json            結果を JSON で出します（check、スクリプト向け）。\n"
+    u"  --title コース名  コース名、Option.txt の1行目（make では必ず指定）。\n"
+    u"  --choices 数      答えのボタンの数、1～6（省くと 4）。\n"
+    u"  --prefix 頭       単語ファイル名の頭（省くと空: E.txt と J.txt）。\n"
+    u"  -h, --help        この説明を表示します。\n"_s;
+
+// Qt's own help text is English; this tool speaks Japanese.
+int showHelp()
+{
+    out() << overview;
+    return 0;
+}
 
 // Unknown options and missing values, said in Japanese.
 bool parseOrComplain(QCommandLineParser& parser, const QStringList& arguments)
@@ -52,16 +65,14 @@ bool parseOrComplain(QCommandLineParser& parser, const QStringList& arguments)
     return false;
 }
 
-int check(QCommandLineParser& parser, const QStringList& arguments)
+int check(QCommandLineParser& parser, const QCommandLineOption& help, const QStringList& arguments)
 {
-    const QCommandLineOption json(u"json"_s, u"結果を JSON で出します（スクリプト向け）。"_s);
+    const QCommandLineOption json(u"json"_s);
     parser.addOption(json);
-    parser.addPositionalArgument(u"フォルダー"_s, u"調べるフォルダー（いくつでも）。"_s,
-                                 u"[フォルダー...]"_s);
     if (!parseOrComplain(parser, arguments))
         return usageError;
-    if (parser.isSet(u"help"_s))
-        parser.showHelp(0);
+    if (parser.isSet(help))
+        return showHelp();
 
     QStringList folders = parser.positionalArguments();
     folders.removeFirst(); // "check"
@@ -75,21 +86,16 @@ int check(QCommandLineParser& parser, const QStringList& arguments)
     return fault ? 1 : 0;
 }
 
-int make(QCommandLineParser& parser, const QStringList& arguments)
+int make(QCommandLineParser& parser, const QCommandLineOption& help, const QStringList& arguments)
 {
-    const QCommandLineOption title(u"title"_s, u"コース名（Option.txt の1行目）。"_s,
-                                   u"コース名"_s);
-    const QCommandLineOption choices(u"choices"_s, u"答えのボタンの数、1～6（省くと 4）。"_s,
-                                     u"数"_s, u"4"_s);
-    const QCommandLineOption prefix(
-        u"prefix"_s, u"単語ファイル名の頭（省くと空: E.txt と J.txt になります）。"_s, u"頭"_s);
+    const QCommandLineOption title(u"title"_s, QString(), u"title"_s);
+    const QCommandLineOption choices(u"choices"_s, QString(), u"choices"_s, u"4"_s);
+    const QCommandLineOption prefix(u"prefix"_s, QString(), u"prefix"_s);
     parser.addOptions({title, choices, prefix});
-    parser.addPositionalArgument(u"表ファイル"_s, u"英語・日本語の2列の CSV または TSV。"_s);
-    parser.addPositionalArgument(u"出力フォルダー"_s, u"作るコースのフォルダー。"_s);
     if (!parseOrComplain(parser, arguments))
         return usageError;
-    if (parser.isSet(u"help"_s))
-        parser.showHelp(0);
+    if (parser.isSet(help))
+        return showHelp();
 
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 3 || !parser.isSet(title)) {
@@ -136,23 +142,20 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(u"vocarin-course"_s);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(overview);
-    parser.addHelpOption();
-    parser.addPositionalArgument(u"コマンド"_s, u"check または make。"_s);
+    const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
+    parser.addOption(help);
 
     const QStringList arguments = QCoreApplication::arguments();
     parser.parse(arguments);
     const QStringList positional = parser.positionalArguments();
     const QString command = positional.isEmpty() ? QString() : positional.first();
 
-    parser.clearPositionalArguments();
-    parser.addPositionalArgument(command, QString());
     if (command == u"check")
-        return check(parser, arguments);
+        return check(parser, help, arguments);
     if (command == u"make")
-        return make(parser, arguments);
-    if (parser.isSet(u"help"_s))
-        parser.showHelp(0);
+        return make(parser, help, arguments);
+    if (parser.isSet(help))
+        return showHelp();
     err() << (command.isEmpty() ? u"コマンドがありません。"_s
                                 : u"知らないコマンドです: "_s + command)
           << u"\n\n"_s << overview << '\n';
