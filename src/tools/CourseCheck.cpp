@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -279,8 +280,12 @@ CourseReport folderProblem(const QString& folder, const QString& kind, const QSt
 QList<CourseReport> checkFolder(const QString& folder)
 {
     const InFolder inFolder(folder);
-    if (!inFolder.entered())
-        return {folderProblem(folder, u"folder-unreadable"_s, u"フォルダーを開けません。"_s)};
+    if (!inFolder.entered()) {
+        const bool exists = QFileInfo(folder).isDir();
+        return {
+            folderProblem(folder, exists ? u"folder-unreadable"_s : u"folder-missing"_s,
+                          exists ? u"フォルダーを開けません。"_s : u"フォルダーがありません。"_s)};
+    }
     StringList optionList;
     const CourseCatalogue catalogue = discoverCourses(optionList);
     if (catalogue.folders.isEmpty())

@@ -166,6 +166,9 @@ void TestCourseCheck::commandLine_data()
     QTest::newRow("a folder without courses")
         << goodAndBroken << QStringList{u"check"_s, u"--json"_s, u"notes"_s} << 1
         << QStringList{u"notes"_s};
+    QTest::newRow("a folder that is not there")
+        << goodAndBroken << QStringList{u"check"_s, u"--json"_s, u"good"_s, u"gone"_s} << 1
+        << QStringList{u"good"_s, u"gone"_s};
     QTest::newRow("the bundled examples")
         << Tree() << QStringList{u"check"_s, u"--json"_s, QStringLiteral(VOCARIN_EXAMPLES_DIR)} << 0
         << QStringList{QStringLiteral(VOCARIN_EXAMPLES_DIR),
