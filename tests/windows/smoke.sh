@@ -17,8 +17,8 @@ if [ "${3:-}" != inner ]; then
     exec "$(dirname "$0")/../../scripts/xvfb-session" "$0" "$bin" "$work" inner
 fi
 
-# shellcheck source=xdrive.sh
-source "$(dirname "$0")/xdrive.sh"
+# shellcheck source=../../scripts/xsession.sh
+source "$(dirname "$0")/../../scripts/xsession.sh"
 cd "$work"
 "$bin" & pid=$!
 fail() { echo "smoke: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }

@@ -30,8 +30,8 @@ if [ "${4:-}" != inner ]; then
   exec "$(dirname "$0")/../../scripts/xvfb-session" "$0" "$bin" "$work" "$case" inner
 fi
 
-# shellcheck source=xdrive.sh
-source "$(dirname "$0")/xdrive.sh"
+# shellcheck source=../../scripts/xsession.sh
+source "$(dirname "$0")/../../scripts/xsession.sh"
 cd "$work"
 pid=
 fail() {
