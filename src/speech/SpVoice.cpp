@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <exception>
 
 namespace vocarin {
 
@@ -68,13 +69,29 @@ struct SpVoice::Impl
 };
 
 SpVoice::SpVoice(AudioOutput& output, std::vector<std::unique_ptr<SpeechEngine>> engines)
-    : d(new Impl{output, std::move(engines), {}})
+    : d(new Impl{output, {}, {}})
 {
-    for (const auto& engine : d->engines) {
-        engine->start();
+    // One engine failing (its data missing or broken) must not silence the
+    // others: its voices are left out. Only when none starts is there no
+    // voice object.
+    std::exception_ptr firstFailure;
+    for (auto& engine : engines) {
+        try {
+            engine->start();
+        } catch (const std::exception&) {
+            if (!firstFailure)
+                firstFailure = std::current_exception();
+            continue;
+        }
         const QStringList descriptions = engine->voices();
         for (int i = 0; i < descriptions.size(); ++i)
             d->voices.push_back(VoiceToken(engine.get(), i, descriptions[i]));
+        d->engines.push_back(std::move(engine));
+    }
+    if (d->engines.empty()) {
+        if (firstFailure)
+            std::rethrow_exception(firstFailure);
+        throw Fault(QStringLiteral("音声合成エンジンがありません"));
     }
 }
 

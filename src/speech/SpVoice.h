@@ -43,7 +43,8 @@ private:
 class SpVoice : public Speaker
 {
 public:
-    // Starts every engine; throws a Fault when one cannot start. Voices are
+    // Starts every engine; an engine that cannot start is left out with its
+    // voices. Throws the first engine's fault when none starts. Voices are
     // listed engine by engine; until a voice is assigned the first one speaks.
     explicit SpVoice(AudioOutput& output,
                      std::vector<std::unique_ptr<SpeechEngine>> engines = defaultEngines());

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 using namespace vocarin;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -77,8 +78,9 @@ private Q_SLOTS:
     void cutsOverlongTextForTheEngine_data();
     void cutsOverlongTextForTheEngine();
     void noVoicesStillStarts();
-    void engineThatCannotStartFails_data();
-    void engineThatCannotStartFails();
+    void noEngineStartingFails();
+    void engineThatCannotStartIsLeftOut_data();
+    void engineThatCannotStartIsLeftOut();
     void failedSpeakRaisesFault();
     void returnsOnlyAfterPlaybackEnded();
     void watchdogEndsStalledPlayback();
@@ -228,22 +230,38 @@ void TestSpVoice::noVoicesStillStarts()
     QCOMPARE(findPreferredVoice(voice.GetVoices()), 999);
 }
 
-void TestSpVoice::engineThatCannotStartFails_data()
+void TestSpVoice::noEngineStartingFails()
 {
-    QTest::addColumn<bool>("afterWorkingEngine");
-    QTest::newRow("only engine") << false;
-    QTest::newRow("after a working engine") << true;
-}
-
-void TestSpVoice::engineThatCannotStartFails()
-{
-    QFETCH(bool, afterWorkingEngine);
     CaptureSink sink;
     Engines engines;
-    if (afterWorkingEngine)
-        engines.push_back(std::make_unique<ToneEngine>());
+    engines.push_back(std::make_unique<BrokenEngine>());
     engines.push_back(std::make_unique<BrokenEngine>());
     QVERIFY_THROWS_EXCEPTION(Fault, SpVoice(sink, std::move(engines)));
+}
+
+void TestSpVoice::engineThatCannotStartIsLeftOut_data()
+{
+    QTest::addColumn<bool>("brokenFirst");
+    QTest::newRow("broken before a working engine") << true;
+    QTest::newRow("broken after a working engine") << false;
+}
+
+// As when eSpeak NG's data is unusable while flite works.
+void TestSpVoice::engineThatCannotStartIsLeftOut()
+{
+    QFETCH(bool, brokenFirst);
+    CaptureSink sink;
+    Engines engines;
+    if (brokenFirst)
+        engines.push_back(std::make_unique<BrokenEngine>());
+    engines.push_back(std::make_unique<ToneEngine>(QStringList{u"A"_s, u"B"_s}));
+    if (!brokenFirst)
+        engines.push_back(std::make_unique<BrokenEngine>());
+    SpVoice voice(sink, std::move(engines));
+    QCOMPARE(descriptions(voice.GetVoices()), (QStringList{u"A"_s, u"B"_s}));
+    voice.setVoice(voice.GetVoices().Item(1));
+    voice.Speak(u"apple"_s, 0);
+    QCOMPARE(sink.captures(CaptureSink::Kind::Speech).size(), 1u);
 }
 
 void TestSpVoice::failedSpeakRaisesFault()
