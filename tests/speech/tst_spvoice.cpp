@@ -78,6 +78,7 @@ private Q_SLOTS:
     void cutsOverlongTextForTheEngine_data();
     void cutsOverlongTextForTheEngine();
     void noVoicesStillStarts();
+    void rateLastsUntilChanged();
     void noEngineStartingFails();
     void engineThatCannotStartIsLeftOut_data();
     void engineThatCannotStartIsLeftOut();
@@ -228,6 +229,27 @@ void TestSpVoice::noVoicesStillStarts()
     SpVoice voice(sink, std::move(engines));
     QCOMPARE(voice.GetVoices().Count(), 0);
     QCOMPARE(findPreferredVoice(voice.GetVoices()), 999);
+}
+
+// The tone engine's tone lasts 60 ms at the voice's own rate.
+void TestSpVoice::rateLastsUntilChanged()
+{
+    OneToneVoice one;
+    const auto lastMs = [&one] {
+        return one.sink.captures(CaptureSink::Kind::Speech).back().clip->durationMs();
+    };
+    QCOMPARE(one.voice->rate(), 1.0);
+    one.voice->Speak(u"apple"_s, 0);
+    const qint64 own = lastMs();
+    one.voice->setRate(0.5);
+    one.voice->Speak(u"apple"_s, 0);
+    one.voice->Speak(u"apple"_s, 0);
+    const auto speech = one.sink.captures(CaptureSink::Kind::Speech);
+    QVERIFY2(speech[1].clip->durationMs() > own * 3 / 2, qPrintable(QString::number(own)));
+    QCOMPARE(speech[2].clip->durationMs(), speech[1].clip->durationMs());
+    one.voice->setRate(1.0);
+    one.voice->Speak(u"apple"_s, 0);
+    QCOMPARE(lastMs(), own);
 }
 
 void TestSpVoice::noEngineStartingFails()
