@@ -68,17 +68,16 @@ double median(std::vector<double> values)
 void startRecogniser(QProcess& process, const QString& folder, const QString& control,
                      const QString& hyp, const QStringList& model)
 {
-    process.start(QStringLiteral("pocketsphinx_batch"),
-                  QStringList{QStringLiteral("-hmm"), kModel + QStringLiteral("/en-us"),
-                              QStringLiteral("-dict"),
-                              kModel + QStringLiteral("/cmudict-en-us.dict"),
-                              QStringLiteral("-ctl"), control, QStringLiteral("-cepdir"), folder,
-                              QStringLiteral("-cepext"), QStringLiteral(".wav"),
-                              QStringLiteral("-adcin"), QStringLiteral("yes"),
-                              QStringLiteral("-adchdr"), QStringLiteral("44"),
-                              QStringLiteral("-hyp"), hyp, QStringLiteral("-logfn"),
-                              QStringLiteral("/dev/null")} +
-                      model);
+    process.start(
+        QStringLiteral("pocketsphinx_batch"),
+        QStringList{QStringLiteral("-hmm"), kModel + QStringLiteral("/en-us"),
+                    QStringLiteral("-dict"), kModel + QStringLiteral("/cmudict-en-us.dict"),
+                    QStringLiteral("-ctl"), control, QStringLiteral("-cepdir"), folder,
+                    QStringLiteral("-cepext"), QStringLiteral(".wav"), QStringLiteral("-adcin"),
+                    QStringLiteral("yes"), QStringLiteral("-adchdr"), QStringLiteral("44"),
+                    QStringLiteral("-hyp"), hyp, QStringLiteral("-logfn"),
+                    QStringLiteral("/dev/null")} +
+            model);
 }
 
 // Per voice, the share of its utterances whose hypothesis is exactly the word.
@@ -155,8 +154,8 @@ int main(int argc, char** argv)
         for (qsizetype w = 0; w < words.size(); ++w) {
             sink.clear();
             voice.Speak(words[w], 0);
-            const AudioClip clip = sink.captures().empty() ? AudioClip{16000, 1, {}}
-                                                           : *sink.captures().back().clip;
+            const AudioClip clip =
+                sink.captures().empty() ? AudioClip{16000, 1, {}} : *sink.captures().back().clip;
             if (!clip.samples.empty()) {
                 leads[std::size_t(v)].push_back(leadMs(clip));
                 levels[std::size_t(v)].push_back(rmsDb(clip));
@@ -188,8 +187,8 @@ int main(int argc, char** argv)
 
     std::printf("%d words of %s, each spoken alone; recognised by pocketsphinx (en-us)\n",
                 int(words.size()), qPrintable(QFileInfo(listPath).fileName()));
-    std::printf("  %-70s %6s %7s %10s %9s %8s\n", "voice", "open", "closed", "lead med",
-                "lead max", "RMS");
+    std::printf("  %-70s %6s %7s %10s %9s %8s\n", "voice", "open", "closed", "lead med", "lead max",
+                "RMS");
     for (qint32 v = 0; v < voices.Count(); ++v) {
         const std::vector<double>& lead = leads[std::size_t(v)];
         std::printf("  %-70s %5.1f%% %6.1f%% %8.1fms %7.1fms %5.1fdB\n",

@@ -154,7 +154,8 @@ QString FestivalEngine::installedVoiceFile()
 
 void FestivalEngine::start()
 {
-    if (!QFileInfo::exists(QString::fromLocal8Bit(festival_datadir) + QStringLiteral("/init.scm")) ||
+    if (!QFileInfo::exists(QString::fromLocal8Bit(festival_datadir) +
+                           QStringLiteral("/init.scm")) ||
         !QFileInfo::exists(m_voiceFile))
         throw Fault(QStringLiteral("Festival の声 slt がインストールされていません"));
 }
@@ -174,7 +175,8 @@ AudioClip FestivalEngine::synthesize(int, const QString& text, double rate)
     // The loop is told to quit before the answer is given, so it outlives the call.
     QEventLoop* loop = wait ? &*wait : nullptr;
     std::future<AudioClip> answer = FestivalThread::instance().post(
-        {text.toLatin1(), rate,
+        {text.toLatin1(),
+         rate,
          [loop] {
              if (loop)
                  QMetaObject::invokeMethod(loop, &QEventLoop::quit, Qt::QueuedConnection);

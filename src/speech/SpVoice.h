@@ -50,7 +50,8 @@ public:
                      std::vector<std::unique_ptr<SpeechEngine>> engines = defaultEngines());
     ~SpVoice() override;
 
-    static std::vector<std::unique_ptr<SpeechEngine>> defaultEngines(); // flite, espeak-ng, then Festival
+    // flite, espeak-ng, then Festival.
+    static std::vector<std::unique_ptr<SpeechEngine>> defaultEngines();
 
     VoiceCollection GetVoices() const;
     VoiceCollection GetVoices(const QString& requiredAttributes,

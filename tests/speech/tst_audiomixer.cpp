@@ -117,8 +117,8 @@ void TestAudioMixer::sumStaysBelowFullScale()
 // as handed to the output and mixed for a 48 kHz stereo device.
 void TestAudioMixer::buzzerUnderEveryVoiceStaysBelowFullScale()
 {
-    const auto buzzer = std::make_shared<const AudioClip>(
-        convertClip(*CueStream(u"Sysbubuu"_s).clip(), 48000, 2));
+    const auto buzzer =
+        std::make_shared<const AudioClip>(convertClip(*CueStream(u"Sysbubuu"_s).clip(), 48000, 2));
     CaptureSink sink;
     SpVoice voice(sink);
     const VoiceCollection voices = voice.GetVoices();

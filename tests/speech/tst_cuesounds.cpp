@@ -135,7 +135,8 @@ void TestCueSounds::newCueReplacesTheOneSounding()
     };
     std::ptrdiff_t chimeStart = -1;
     double best = 1e9;
-    for (std::ptrdiff_t at = clickStart; at < clickStart + 48000 &&
+    for (std::ptrdiff_t at = clickStart;
+         at < clickStart + 48000 &&
          at + std::ptrdiff_t(chime.size()) <= std::ptrdiff_t(played.size());
          at += 2) {
         const double m = mismatch(at, 2000);

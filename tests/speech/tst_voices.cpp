@@ -266,7 +266,8 @@ void TestVoices::festivalMissingLeavesTheOthers()
 {
     std::vector<std::unique_ptr<SpeechEngine>> engines;
     engines.push_back(std::make_unique<FliteEngine>());
-    engines.push_back(std::make_unique<FestivalEngine>(QStringLiteral("/nonexistent/slt.htsvoice")));
+    engines.push_back(
+        std::make_unique<FestivalEngine>(QStringLiteral("/nonexistent/slt.htsvoice")));
     CaptureSink sink;
     SpVoice voice(sink, std::move(engines));
     QCOMPARE(voice.GetVoices().Count(), 4);
