@@ -9,7 +9,7 @@ namespace vocarin {
 // that started it: every Festival call is made on one thread of its own,
 // kept for the process. start() only checks that Festival and the voice are
 // installed; the thread starts, and loads Festival and the voice (about
-// 0.3 s and 25 MB), at the first synthesize(), since the voice is not the
+// 0.1 s and 30 MB), at the first synthesize(), since the voice is not the
 // default one.
 class FestivalEngine : public SpeechEngine
 {
