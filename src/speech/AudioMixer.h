@@ -20,7 +20,8 @@ public:
     bool speechPlaying() const { return m_speech.playing(); }
     bool cuePlaying() const { return m_cue.playing(); }
 
-    // Writes `frames` frames of interleaved float into out.
+    // Writes `frames` frames of interleaved float into out, always below full
+    // scale: the sum is softly limited above 0.9.
     void mix(float* out, int frames);
 
 private:

@@ -2,6 +2,7 @@
 
 #include "course/Fault.h"
 #include "speech/EspeakEngine.h"
+#include "speech/FestivalEngine.h"
 #include "speech/FliteEngine.h"
 #include "speech/SpeechShaping.h"
 
@@ -11,6 +12,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <exception>
 
 namespace vocarin {
 
@@ -24,6 +26,10 @@ constexpr int kPollMs = 2;
 // for minutes while the window waits. No word or sentence the learner hears is
 // anywhere near this long.
 constexpr qsizetype kMaxSpokenLength = 1000;
+
+// Beyond these the engines' voices break up or refuse.
+constexpr double kSlowestRate = 0.25;
+constexpr double kFastestRate = 4.0;
 
 QString spokenPart(const QString& text)
 {
@@ -71,16 +77,33 @@ struct SpVoice::Impl
     std::vector<std::unique_ptr<SpeechEngine>> engines;
     std::vector<VoiceToken> voices;
     std::size_t current = 0;
+    double rate = 1.0;
 };
 
 SpVoice::SpVoice(AudioOutput& output, std::vector<std::unique_ptr<SpeechEngine>> engines)
-    : d(new Impl{output, std::move(engines), {}})
+    : d(new Impl{output, {}, {}})
 {
-    for (const auto& engine : d->engines) {
-        engine->start();
+    // One engine failing (its data missing or broken) must not silence the
+    // others: its voices are left out. Only when none starts is there no
+    // voice object.
+    std::exception_ptr firstFailure;
+    for (auto& engine : engines) {
+        try {
+            engine->start();
+        } catch (const std::exception&) {
+            if (!firstFailure)
+                firstFailure = std::current_exception();
+            continue;
+        }
         const QStringList descriptions = engine->voices();
         for (int i = 0; i < descriptions.size(); ++i)
             d->voices.push_back(VoiceToken(engine.get(), i, descriptions[i]));
+        d->engines.push_back(std::move(engine));
+    }
+    if (d->engines.empty()) {
+        if (firstFailure)
+            std::rethrow_exception(firstFailure);
+        throw Fault(QStringLiteral("音声合成エンジンがありません"));
     }
 }
 
@@ -91,6 +114,7 @@ std::vector<std::unique_ptr<SpeechEngine>> SpVoice::defaultEngines()
     std::vector<std::unique_ptr<SpeechEngine>> engines;
     engines.push_back(std::make_unique<FliteEngine>());
     engines.push_back(std::make_unique<EspeakEngine>());
+    engines.push_back(std::make_unique<FestivalEngine>());
     return engines;
 }
 
@@ -121,12 +145,22 @@ void SpVoice::Speak(const QString& text, int)
         throw Fault(QStringLiteral("音声合成の声がありません"));
     const VoiceToken& voice = d->voices[d->current];
     auto clip = std::make_shared<const AudioClip>(
-        shapeSpeech(voice.m_engine->synthesize(voice.m_voiceIndex, spokenPart(text))));
+        shapeSpeech(voice.m_engine->synthesize(voice.m_voiceIndex, spokenPart(text), d->rate)));
     if (clip->samples.empty())
         return;
     const qint64 durationMs = clip->durationMs();
     d->output.playSpeech(std::move(clip));
     waitWhileSpeaking(d->output, durationMs);
+}
+
+void SpVoice::setRate(double rate)
+{
+    d->rate = std::clamp(rate, kSlowestRate, kFastestRate);
+}
+
+double SpVoice::rate() const
+{
+    return d->rate;
 }
 
 qint32 findPreferredVoice(const VoiceCollection& voices)

@@ -73,9 +73,9 @@ public:
     explicit EngineForwarder(SpeechEngine& engine) : m_engine(engine) {}
     void start() override { m_engine.start(); }
     QStringList voices() const override { return m_engine.voices(); }
-    AudioClip synthesize(int voice, const QString& text) override
+    AudioClip synthesize(int voice, const QString& text, double rate) override
     {
-        return m_engine.synthesize(voice, text);
+        return m_engine.synthesize(voice, text, rate);
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "WindowTestKit.h"
 
 #include "speech/CueSounds.h"
+#include "speech/SpVoice.h"
 #include "windows/CircleShape.h"
 #include "windows/Displays.h"
 #include "windows/Fmain.h"
@@ -35,8 +36,8 @@ using namespace vocarin::testkit;
 
 namespace {
 
-const QString kZira = u"Microsoft Zira Desktop - English (United States)"_s;
-const QStringList kVoices{u"Tone A - English"_s, kZira, u"Tone C - English"_s};
+const QString kPreferred = preferredVoiceDescription();
+const QStringList kVoices{u"Tone A - English"_s, kPreferred, u"Tone C - English"_s};
 const QSizeF kMain(650, 399);
 const QSizeF kDialog(442, 256);
 
