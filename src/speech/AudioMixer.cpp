@@ -52,14 +52,16 @@ void AudioMixer::Track::addTo(float* out, std::size_t count)
     position += n;
 }
 
-void AudioMixer::mix(float* out, int frames)
+bool AudioMixer::mix(float* out, int frames)
 {
     const std::size_t count = std::size_t(frames) * std::size_t(m_channels);
     std::fill(out, out + count, 0.0f);
+    const bool speaking = m_speech.playing();
     m_cue.addTo(out, count);
     m_speech.addTo(out, count);
     for (std::size_t i = 0; i < count; ++i)
         out[i] = limited(out[i]);
+    return speaking && !m_speech.playing();
 }
 
 } // namespace vocarin

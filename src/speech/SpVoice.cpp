@@ -8,7 +8,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 
 #include <algorithm>
@@ -20,7 +20,6 @@ namespace {
 
 // How long past the clip's own length a stalled device is waited for.
 constexpr qint64 kStallMarginMs = 1000;
-constexpr int kPollMs = 2;
 
 // A word list line may be megabytes long; the engines would work on such a text
 // for minutes while the window waits. No word or sentence the learner hears is
@@ -39,27 +38,6 @@ QString spokenPart(const QString& text)
     if (text.at(end).isLowSurrogate())
         --end; // never split a surrogate pair
     return text.left(end);
-}
-
-// Processes everything but user input until the output is done; input made
-// meanwhile stays queued and is handled afterwards, in order.
-void waitWhileSpeaking(const AudioOutput& output, qint64 durationMs)
-{
-    constexpr auto flags = QEventLoop::ExcludeUserInputEvents;
-    // Paints what the caller has just shown, even when speech ends at once.
-    QCoreApplication::processEvents(flags);
-    QTimer poll; // wakes the wait below while nothing else happens
-    poll.setTimerType(Qt::PreciseTimer);
-    poll.start(kPollMs);
-    QElapsedTimer watchdog;
-    watchdog.start();
-    while (output.isSpeechPlaying() && !watchdog.hasExpired(durationMs + kStallMarginMs))
-        QCoreApplication::processEvents(flags | QEventLoop::WaitForMoreEvents);
-    // The X connection's reader has taken the held-back input off the socket,
-    // and its wake-up was spent on the waits above: without a new one the
-    // input would wait for the next X event.
-    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
-        dispatcher->wakeUp();
 }
 
 } // namespace
@@ -148,9 +126,24 @@ void SpVoice::Speak(const QString& text, int)
         shapeSpeech(voice.m_engine->synthesize(voice.m_voiceIndex, spokenPart(text), d->rate)));
     if (clip->samples.empty())
         return;
-    const qint64 durationMs = clip->durationMs();
+    // Ended by the output's word that the clip has played, or by the
+    // watchdog when the device stalls.
+    QEventLoop speaking;
+    QObject::connect(&d->output, &AudioOutput::speechFinished, &speaking, &QEventLoop::quit,
+                     Qt::QueuedConnection);
+    QTimer::singleShot(clip->durationMs() + kStallMarginMs, &speaking, &QEventLoop::quit);
     d->output.playSpeech(std::move(clip));
-    waitWhileSpeaking(d->output, durationMs);
+    // Input made meanwhile stays queued and is handled afterwards, in order.
+    constexpr auto flags = QEventLoop::ExcludeUserInputEvents;
+    // Paints what the caller has just shown, even when speech ends at once.
+    QCoreApplication::processEvents(flags);
+    if (d->output.isSpeechPlaying())
+        speaking.exec(flags);
+    // The X connection's reader has taken the held-back input off the socket,
+    // and its wake-up was spent on the wait: without a new one the input would
+    // wait for the next X event.
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        dispatcher->wakeUp();
 }
 
 void SpVoice::setRate(double rate)

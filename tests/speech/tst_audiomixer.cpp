@@ -144,12 +144,19 @@ void TestAudioMixer::speechPlaysUntilItsLastSample()
     AudioMixer mixer(2);
     QVERIFY(!mixer.speechPlaying());
     mixer.setSpeech(stereo(std::vector<float>(10 * 2, 0.1f)));
-    mixed(mixer, 9);
+    std::vector<float> out(16 * 2);
+    // The end is told once, in the buffer that plays the last sample.
+    QVERIFY(!mixer.mix(out.data(), 9));
     QVERIFY(mixer.speechPlaying());
     // A cue does not stop speech.
     mixer.setCue(stereo({0.2f, 0.2f}));
-    mixed(mixer, 1);
+    QVERIFY(mixer.mix(out.data(), 1));
     QVERIFY(!mixer.speechPlaying());
+    QVERIFY(!mixer.mix(out.data(), 16));
+    // Stopped speech has not played to its end.
+    mixer.setSpeech(stereo(std::vector<float>(10 * 2, 0.1f)));
+    mixer.stop();
+    QVERIFY(!mixer.mix(out.data(), 16));
 }
 
 void TestAudioMixer::stopSilencesBoth()

@@ -47,7 +47,10 @@ struct Made
 class SinkForwarder : public AudioOutput
 {
 public:
-    explicit SinkForwarder(CaptureSink& sink) : m_sink(sink) {}
+    explicit SinkForwarder(CaptureSink& sink) : m_sink(sink)
+    {
+        connect(&sink, &AudioOutput::speechFinished, this, &AudioOutput::speechFinished);
+    }
     void prepareCue(const std::shared_ptr<const AudioClip>& clip) override
     {
         m_sink.prepareCue(clip);
