@@ -109,6 +109,10 @@ void SpVoice::setVoice(const VoiceToken& token)
     d->current = std::size_t(found - d->voices.begin());
 }
 
+void SpVoice::setRate(double)
+{
+}
+
 void SpVoice::Speak(const QString& text, int)
 {
     if (d->voices.empty())

@@ -55,6 +55,7 @@ public:
     VoiceCollection GetVoices(const QString& requiredAttributes,
                               const QString& optionalAttributes) const;
     void setVoice(const VoiceToken& token); // the Voice property assignment
+    void setRate(double rate);               // PLACEHOLDER until the engines take a rate
     // Returns once the output has played the text. Meanwhile the thread's
     // events are processed except user input, which waits until afterwards;
     // a watchdog ends the wait when the output stalls. Throws a Fault when
