@@ -2,32 +2,42 @@
 
 #include "course/ChoiceCount.h"
 #include "course/CoursePaths.h"
-#include "course/StringList.h"
-#include "exercise/ExerciseState.h"
 
 namespace vocarin {
 
-LoadOutcome loadCourse(const QString& subDirectory, ExerciseState& state, CourseWindow& window)
+StringList readOptionFile(const QString& subDirectory)
 {
-    state.OptionList.loadFromFile(resolveCoursePath(subDirectory + u"Option.txt"));
+    StringList optionList;
+    optionList.loadFromFile(resolveCoursePath(subDirectory + u"Option.txt"));
+    return optionList;
+}
 
-    const QString& third = state.OptionList.get(2);
-    const bool formatMarker = third == u"wav" || third == u"mp3";
-    state.SelectNum = parseChoiceCount(state.OptionList.get(formatMarker ? 3 : 2));
+bool isFormatMarker(const QString& line)
+{
+    return line == u"wav" || line == u"mp3";
+}
 
-    window.setCaption(state.OptionList.get(0));
+qint32 choiceCount(const StringList& optionList)
+{
+    return parseChoiceCount(optionList.get(isFormatMarker(optionList.get(2)) ? 3 : 2));
+}
 
-    const QString prefix = state.OptionList.get(1);
-    // The word and meaning lists are replaced together: a run left with the new
-    // words beside the old meanings would teach wrong pairs when the learner
-    // closes the course dialog after a failed load.
-    StringList words;
-    words.loadFromFile(resolveCoursePath(subDirectory + prefix + u"E.txt"));
-    state.AnswerList.loadFromFile(resolveCoursePath(subDirectory + prefix + u"J.txt"));
-    state.QuestionList = std::move(words);
-    state.AllQuestNum = qint32(state.QuestionList.count());
+const QString& courseTitle(const StringList& optionList)
+{
+    return optionList.get(0);
+}
 
-    return state.AllQuestNum < 3 ? LoadOutcome::TooFewWords : LoadOutcome::Loaded;
+const QString& listPrefix(const StringList& optionList)
+{
+    return optionList.get(1);
+}
+
+CourseLists readCourseLists(const QString& subDirectory, const QString& prefix)
+{
+    CourseLists lists;
+    lists.words.loadFromFile(resolveCoursePath(subDirectory + prefix + u"E.txt"));
+    lists.meanings.loadFromFile(resolveCoursePath(subDirectory + prefix + u"J.txt"));
+    return lists;
 }
 
 } // namespace vocarin

@@ -1,26 +1,48 @@
 #pragma once
 
-#include "course/CourseWindow.h"
+#include "course/StringList.h"
 
 #include <QString>
 
 namespace vocarin {
 
-struct ExerciseState;
+// The pieces of a course load, each a value: the caller applies them in the
+// load's order, so a fault leaves what earlier steps changed in place.
+// subDirectory is a course folder path such as ".\" or ".\day1\"; backslashes
+// are mapped and names matched without case when the exact name is missing.
 
-enum class LoadOutcome { Loaded, TooFewWords };
+// The lines of subDirectory + "Option.txt".
+StringList readOptionFile(const QString& subDirectory);
 
-inline const QString tooFewWordsMessage()
+// Line 3 exactly "wav" or "mp3": the choice count then stands on line 4.
+bool isFormatMarker(const QString& line);
+
+// The choice count of the option lines, from line 3 or, after a format
+// marker, line 4. Throws ListIndexFault or NumberFormatFault.
+qint32 choiceCount(const StringList& optionList);
+
+// Line 1, the course title.
+const QString& courseTitle(const StringList& optionList);
+
+// Line 2, joined in front of "E.txt" and "J.txt".
+const QString& listPrefix(const StringList& optionList);
+
+struct CourseLists
+{
+    StringList words;    // the word list: English, word n on line n
+    StringList meanings; // the meaning list, parallel to words
+};
+
+// Reads the word list and then the meaning list. Returns both or throws, so a
+// run is never left with new words beside old meanings.
+CourseLists readCourseLists(const QString& subDirectory, const QString& prefix);
+
+// A course needs this many words; fewer end the program after a message.
+inline constexpr qint32 minimumWordCount = 3;
+
+inline QString tooFewWordsMessage()
 {
     return QStringLiteral("少なくとも3つ以上のデータを用意してください。終了します。");
 }
-
-// The first half of InitialGame: reads the course folder into the state and
-// sets the caption. Not all-or-nothing: a fault leaves what earlier steps
-// changed in place (option lines, choice count, caption), but the word and
-// meaning lists change only together. subDirectory is a course folder path
-// such as ".\" or ".\day1\"; backslashes are mapped and names matched
-// without case when the exact name is missing.
-LoadOutcome loadCourse(const QString& subDirectory, ExerciseState& state, CourseWindow& window);
 
 } // namespace vocarin

@@ -282,4 +282,15 @@ QStringList readCourseTextFile(const QString& path)
     return splitLines(text);
 }
 
+CourseEncoding courseTextEncoding(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return CourseEncoding::Utf8Bom;
+    if (bytes.startsWith("\xFF\xFE"))
+        return CourseEncoding::Utf16LE;
+    if (bytes.startsWith("\xFE\xFF"))
+        return CourseEncoding::Utf16BE;
+    return bytes.isValidUtf8() ? CourseEncoding::Utf8 : CourseEncoding::Cp932;
+}
+
 } // namespace vocarin

@@ -11,6 +11,10 @@ namespace vocarin {
 // by an invalid sequence.
 QStringList decodeCourseText(const QByteArray& bytes);
 
+// The decoding the rules above choose for a file's bytes.
+enum class CourseEncoding { Utf8Bom, Utf16LE, Utf16BE, Utf8, Cp932 };
+CourseEncoding courseTextEncoding(QByteArrayView bytes);
+
 // Reads a whole file and decodes it as above. Throws FileOpenFault when the
 // file cannot be opened (the message names the full path and the reason).
 QStringList readCourseTextFile(const QString& path);

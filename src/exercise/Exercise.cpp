@@ -61,12 +61,26 @@ Exercise::Exercise(Board& board, Speaker& speaker, CuePlayer& cues, RandomSource
 
 void Exercise::InitialGame(const QString& subDirectory)
 {
-    if (loadCourse(subDirectory, m_state, m_board) == LoadOutcome::TooFewWords) {
+    if (loadCourse(subDirectory) == LoadOutcome::TooFewWords) {
         m_board.showMessage(tooFewWordsMessage());
         m_board.closeMainWindow();
         return;
     }
     beginRun();
+}
+
+LoadOutcome Exercise::loadCourse(const QString& subDirectory)
+{
+    m_state.OptionList = readOptionFile(subDirectory);
+    m_state.SelectNum = choiceCount(m_state.OptionList);
+    m_board.setCaption(courseTitle(m_state.OptionList));
+    // A run left with new words beside old meanings would teach wrong pairs
+    // when the learner closes the course dialog after a failed load.
+    CourseLists lists = readCourseLists(subDirectory, listPrefix(m_state.OptionList));
+    m_state.QuestionList = std::move(lists.words);
+    m_state.AnswerList = std::move(lists.meanings);
+    m_state.AllQuestNum = qint32(m_state.QuestionList.count());
+    return m_state.AllQuestNum < minimumWordCount ? LoadOutcome::TooFewWords : LoadOutcome::Loaded;
 }
 
 void Exercise::beginRun()

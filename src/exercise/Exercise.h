@@ -12,6 +12,8 @@ class Speaker;
 class CuePlayer;
 class RandomSource;
 
+enum class LoadOutcome { Loaded, TooFewWords };
+
 // The word exercise: the logic behind the main window's handlers, working on
 // one ExerciseState. The window's handlers of the same names call these.
 class Exercise
@@ -25,6 +27,11 @@ public:
     // Loads the course folder and begins a run; a fault leaves at once.
     // With fewer than three words, shows the message and closes the main window.
     void InitialGame(const QString& subDirectory);
+    // The first half of InitialGame: reads the course folder into the state
+    // and sets the caption, one step after the other. Not all-or-nothing: a
+    // fault leaves what earlier steps changed in place (option lines, choice
+    // count, caption), but the word and meaning lists change only together.
+    LoadOutcome loadCourse(const QString& subDirectory);
     // Puts a loaded course of at least three words at its first question:
     // what InitialGame does after a successful load.
     void beginRun();

@@ -91,7 +91,7 @@ ScaledView::ScaledView(QSizeF designSize, QWidget* parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                    QPainter::SmoothPixmapTransform);
-    setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+    setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
     setFocusPolicy(Qt::StrongFocus);
 }
 

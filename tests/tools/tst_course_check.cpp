@@ -1,0 +1,203 @@
+#include "../course/WorkingFolder.h"
+
+#include "tools/CourseCheck.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+
+using namespace vocarin::tools;
+using namespace Qt::StringLiterals;
+
+using Tree = QMap<QString, QByteArray>;
+
+namespace {
+
+// "kind file:line", the part of a problem a teacher acts on.
+QStringList found(const CourseReport& report)
+{
+    QStringList problems;
+    for (const CourseProblem& p : report.problems)
+        problems.append(p.kind + u' ' + p.file + u':' + QString::number(p.line));
+    return problems;
+}
+
+const QByteArray bom = "\xEF\xBB\xBF";
+
+} // namespace
+
+class TestCourseCheck : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void problems_data();
+    void problems();
+    void describesTheCourse();
+    void commandLine_data();
+    void commandLine();
+};
+
+void TestCourseCheck::problems_data()
+{
+    QTest::addColumn<Tree>("course");
+    QTest::addColumn<QStringList>("problems");
+    QTest::addColumn<bool>("fault");
+
+    const QByteArray option = "Colours\r\nday1\r\n3\r\n";
+    const QByteArray words = "red\r\nblue\r\ngreen\r\n";
+    const QByteArray meanings = bom + "赤\r\n青\r\n緑\r\n";
+    auto course = [&](const QByteArray& o, const QByteArray& e, const QByteArray& j) {
+        return Tree{{u"Option.txt"_s, o}, {u"day1E.txt"_s, e}, {u"day1J.txt"_s, j}};
+    };
+
+    QTest::newRow("good course") << course(option, words, meanings) << QStringList() << false;
+    QTest::newRow("option file missing")
+        << Tree() << QStringList{u"option-file-unreadable Option.txt:0"_s} << true;
+    QTest::newRow("option file of two lines")
+        << course("Colours\nday1\n", words, meanings)
+        << QStringList{u"option-file-malformed Option.txt:0"_s} << true;
+    QTest::newRow("choice count not a number")
+        << course("Colours\nday1\nwav\n3 \n", words, meanings)
+        << QStringList{u"option-file-malformed Option.txt:4"_s} << true;
+    QTest::newRow("choice count beyond the buttons")
+        << course("Colours\nday1\n7\n", words, meanings)
+        << QStringList{u"choice-count-out-of-range Option.txt:3"_s} << false;
+    QTest::newRow("invalid UTF-8 after a BOM")
+        << course(option, words, bom + "赤\n\xC3(\n緑\n")
+        << QStringList{u"meaning-list-unreadable day1J.txt:0"_s} << true;
+    QTest::newRow("word list missing")
+        << Tree{{u"Option.txt"_s, option}, {u"day1J.txt"_s, meanings}}
+        << QStringList{u"word-list-unreadable day1E.txt:0"_s} << true;
+    QTest::newRow("two words") << course(option, "red\nblue\n", meanings)
+                               << QStringList{u"too-few-words day1E.txt:0"_s,
+                                              u"missing-word day1J.txt:3"_s}
+                               << true;
+    QTest::newRow("meaning missing for the last word")
+        << course(option, words + "black\r\n", meanings)
+        << QStringList{u"missing-meaning day1E.txt:4"_s} << true;
+    QTest::newRow("stray blank line at the end of the word list")
+        << course(option, words + "\r\n", meanings)
+        << QStringList{u"missing-meaning day1E.txt:4"_s, u"blank-line day1E.txt:4"_s} << true;
+    QTest::newRow("extra meaning") << course(option, words, meanings + "黒\r\n")
+                                   << QStringList{u"missing-word day1J.txt:4"_s} << false;
+    QTest::newRow("blank line inside the meanings")
+        << course(option, words, bom + "赤\r\n\r\n緑\r\n")
+        << QStringList{u"blank-line day1J.txt:2"_s} << false;
+    QTest::newRow("leading and trailing spaces")
+        << course(option, "red\n blue\ngreen\t\n", bom + "赤\n青\n緑　\n")
+        << QStringList{u"outer-spaces day1E.txt:2"_s, u"outer-spaces day1E.txt:3"_s,
+                       u"outer-spaces day1J.txt:3"_s}
+        << false;
+    QTest::newRow("fewer different words than choices")
+        << course("T\nday1\n4\n", "red\nred\nblue\ngreen\n", bom + "赤\n赤\n青\n緑\n")
+        << QStringList{u"too-few-different-words day1E.txt:0"_s} << false;
+    QTest::newRow("same word, different meaning")
+        << course(option, "red\nblue\nred\ngreen\n", bom + "赤\n青\n赤い\n緑\n")
+        << QStringList{u"duplicate-word day1E.txt:3"_s} << false;
+    QTest::newRow("problems in the order of the lines")
+        << course(option, "red\n\nred\ngreen\n", bom + "赤\n青\n赤い\n")
+        << QStringList{u"blank-line day1E.txt:2"_s, u"duplicate-word day1E.txt:3"_s,
+                       u"missing-meaning day1E.txt:4"_s}
+        << true;
+    QTest::newRow("prefix with a sub-path")
+        << Tree{{u"Option.txt"_s, "T\nlists\\d\n3"},
+                {u"lists/dE.txt"_s, words},
+                {u"lists/dJ.txt"_s, "赤\n青\n"}}
+        << QStringList{u"missing-meaning lists/dE.txt:3"_s} << true;
+}
+
+void TestCourseCheck::problems()
+{
+    QFETCH(Tree, course);
+    QFETCH(QStringList, problems);
+    QFETCH(bool, fault);
+
+    WorkingFolder folder;
+    folder.create(course);
+    const CourseReport report = checkCourse(u".\\"_s, u"."_s);
+    QCOMPARE(found(report), problems);
+    QCOMPARE(report.hasFault(), fault);
+}
+
+void TestCourseCheck::describesTheCourse()
+{
+    WorkingFolder folder;
+    folder.create(Tree{{u"Option.txt"_s, bom + "色\r\nday1\r\nmp3\r\n3\r\n"},
+                       {u"day1E.txt"_s, "red\nblue\ngreen\n"},
+                       {u"day1J.txt"_s, "\x90\xD4\n\x90\xC2\n\x97\xCE\n"}}); // CP932
+    const CourseReport report = checkCourse(u".\\"_s, u"."_s);
+    QCOMPARE(report.title, u"色"_s);
+    QCOMPARE(report.words, 3);
+    QCOMPARE(report.choices, 3);
+    QCOMPARE(report.files.size(), 3);
+    QCOMPARE(report.files.at(0).encoding, u"utf-8-bom"_s);
+    QCOMPARE(report.files.at(1).encoding, u"utf-8"_s);
+    QCOMPARE(report.files.at(2).encoding, u"cp932"_s);
+    QVERIFY(report.problems.isEmpty());
+}
+
+void TestCourseCheck::commandLine_data()
+{
+    QTest::addColumn<Tree>("tree");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("folders");
+
+    const Tree good{{u"Option.txt"_s, "Good\n\n3\n"},
+                    {u"E.txt"_s, "a\nb\nc\n"},
+                    {u"J.txt"_s, "\xEF\xBB\xBFあ\nい\nう\n"}};
+    Tree goodAndBroken;
+    for (auto it = good.cbegin(); it != good.cend(); ++it) {
+        goodAndBroken.insert(u"good/"_s + it.key(), it.value());
+        goodAndBroken.insert(u"broken/"_s + it.key(), it.value());
+    }
+    goodAndBroken.insert(u"broken/J.txt"_s, "x\n");
+    goodAndBroken.insert(u"notes/"_s, {});
+
+    QTest::newRow("found as the program finds them")
+        << goodAndBroken << QStringList{u"check"_s, u"--json"_s} << 1
+        << QStringList{u"broken"_s, u"good"_s};
+    QTest::newRow("one good course named")
+        << goodAndBroken << QStringList{u"check"_s, u"--json"_s, u"good"_s} << 0
+        << QStringList{u"good"_s};
+    QTest::newRow("a folder without courses")
+        << goodAndBroken << QStringList{u"check"_s, u"--json"_s, u"notes"_s} << 1
+        << QStringList{u"notes"_s};
+    QTest::newRow("a folder that is not there")
+        << goodAndBroken << QStringList{u"check"_s, u"--json"_s, u"good"_s, u"gone"_s} << 1
+        << QStringList{u"good"_s, u"gone"_s};
+    QTest::newRow("the bundled examples")
+        << Tree() << QStringList{u"check"_s, u"--json"_s, QStringLiteral(VOCARIN_EXAMPLES_DIR)} << 0
+        << QStringList{QStringLiteral(VOCARIN_EXAMPLES_DIR),
+                       QStringLiteral(VOCARIN_EXAMPLES_DIR "/animals"),
+                       QStringLiteral(VOCARIN_EXAMPLES_DIR "/verbs")};
+}
+
+void TestCourseCheck::commandLine()
+{
+    QFETCH(Tree, tree);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, folders);
+
+    WorkingFolder folder;
+    folder.create(tree);
+    QProcess tool;
+    tool.start(QStringLiteral(VOCARIN_COURSE_TOOL), arguments);
+    QVERIFY(tool.waitForFinished());
+    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(tool.exitCode(), exitCode);
+
+    const QJsonObject result = QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+    QCOMPARE(result.value(u"ok"_s).toBool(), exitCode == 0);
+    QStringList shown;
+    for (const QJsonValue& course : result.value(u"courses"_s).toArray())
+        shown.append(course.toObject().value(u"folder"_s).toString());
+    QCOMPARE(shown, folders);
+}
+
+QTEST_GUILESS_MAIN(TestCourseCheck)
+#include "tst_course_check.moc"

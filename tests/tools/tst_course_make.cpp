@@ -1,0 +1,179 @@
+#include "../course/WorkingFolder.h"
+
+#include "course/CourseLoad.h"
+#include "course/Fault.h"
+#include "tools/CourseMake.h"
+#include "tools/WordTable.h"
+
+#include <QTest>
+
+using namespace vocarin;
+using namespace vocarin::tools;
+using namespace Qt::StringLiterals;
+
+using Pairs = QList<WordPair>;
+
+namespace {
+
+QString describe(const Pairs& pairs)
+{
+    QStringList shown;
+    for (const WordPair& pair : pairs)
+        shown.append(pair.english + u'=' + pair.japanese);
+    return shown.join(u" | "_s);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const Pairs colours{{u"red"_s, u"赤"_s}, {u"blue"_s, u"青"_s}, {u"green"_s, u"緑"_s}};
+
+} // namespace
+
+class TestCourseMake : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readsTables_data();
+    void readsTables();
+    void writesWindowsFiles();
+    void refusesToOverwrite_data();
+    void refusesToOverwrite();
+    void roundTrip_data();
+    void roundTrip();
+};
+
+void TestCourseMake::readsTables_data()
+{
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QString>("pairs"); // as describe() writes them
+    QTest::addColumn<bool>("header");
+    QTest::addColumn<QString>("error"); // start of the error, empty when read
+
+    const QString colourPairs = describe(colours);
+    QTest::newRow("CSV, UTF-8 without BOM, LF")
+        << QByteArray("red,赤\nblue,青\ngreen,緑\n") << colourPairs << false << QString();
+    QTest::newRow("BOM, CRLF, header in English")
+        << QByteArray("\xEF\xBB\xBF"
+                      "English,Japanese\r\nred,赤\r\nblue,青\r\ngreen,緑\r\n")
+        << colourPairs << true << QString();
+    QTest::newRow("header in Japanese, no last line break")
+        << QByteArray("英語,日本語\nred,赤\nblue,青\ngreen,緑") << colourPairs << true << QString();
+    QTest::newRow("CP932, as Japanese Excel saves")
+        << QByteArray("red,\x90\xD4\r\nblue,\x90\xC2\r\ngreen,\x97\xCE\r\n") << colourPairs << false
+        << QString();
+    QTest::newRow("quoting as spreadsheets write it")
+        << QByteArray("\"look after\",\"世話をする, 面倒を見る\"\n"
+                      "say,\"「\"\"こんにちは\"\"」と言う\"\n"
+                      "\"\",\n"
+                      "  run  , 走る ,,\n")
+        << u"look after=世話をする, 面倒を見る | say=「\"こんにちは\"」と言う | run=走る"_s << false
+        << QString();
+    QTest::newRow("TSV") << QByteArray("word\tmeaning\nred\t赤\n\"a, b\"\tえー, びー\n")
+                         << u"red=赤 | a, b=えー, びー"_s << true << QString();
+    QTest::newRow("blank rows skipped")
+        << QByteArray("red,赤\n\n\nblue,青\n") << u"red=赤 | blue=青"_s << false << QString();
+    QTest::newRow("meaning missing")
+        << QByteArray("red,赤\nblue\ngreen,緑\n") << QString() << false << u"2行目"_s;
+    QTest::newRow("third column") << QByteArray("red,赤,x\n") << QString() << false << u"1行目"_s;
+    QTest::newRow("English missing")
+        << QByteArray("red,赤\n,青\n") << QString() << false << u"2行目"_s;
+    QTest::newRow("quote inside a bare cell")
+        << QByteArray("red,赤\nbl\"ue,青\n") << QString() << false << u"2行目"_s;
+    QTest::newRow("quote never closed")
+        << QByteArray("red,赤\nblue,\"青\ngreen,緑\n") << QString() << false << u"2行目"_s;
+    QTest::newRow("line break inside a cell")
+        << QByteArray("red,\"赤\nあか\"\n") << QString() << false << u"1行目"_s;
+}
+
+void TestCourseMake::readsTables()
+{
+    QFETCH(QByteArray, source);
+    QFETCH(QString, pairs);
+    QFETCH(bool, header);
+    QFETCH(QString, error);
+
+    const WordTable table = readWordTable(source);
+    QVERIFY2(table.error.startsWith(error) && table.error.isEmpty() == error.isEmpty(),
+             qPrintable(table.error));
+    if (error.isEmpty()) {
+        QCOMPARE(describe(table.pairs), pairs);
+        QCOMPARE(table.headerSkipped, header);
+    }
+}
+
+void TestCourseMake::writesWindowsFiles()
+{
+    WorkingFolder folder;
+    QCOMPARE(makeCourse(u"out/day1"_s, {u"色"_s, 3, u"c"_s}, colours), QString());
+    QCOMPARE(readFile(u"out/day1/Option.txt"_s), QByteArray("\xEF\xBB\xBF色\r\nc\r\n3\r\n"));
+    QCOMPARE(readFile(u"out/day1/cE.txt"_s), QByteArray("\xEF\xBB\xBFred\r\nblue\r\ngreen\r\n"));
+    QCOMPARE(readFile(u"out/day1/cJ.txt"_s), QByteArray("\xEF\xBB\xBF赤\r\n青\r\n緑\r\n"));
+}
+
+void TestCourseMake::refusesToOverwrite_data()
+{
+    QTest::addColumn<QString>("existing");
+    QTest::addColumn<QString>("prefix");
+
+    QTest::newRow("option file") << u"out/Option.txt"_s << QString();
+    QTest::newRow("option file in other case") << u"out/OPTION.TXT"_s << QString();
+    QTest::newRow("word list") << u"out/dayE.txt"_s << u"day"_s;
+    QTest::newRow("meaning list") << u"out/dayj.txt"_s << u"day"_s;
+}
+
+void TestCourseMake::refusesToOverwrite()
+{
+    QFETCH(QString, existing);
+    QFETCH(QString, prefix);
+
+    WorkingFolder folder;
+    folder.create(existing, "keep me");
+    const QString error = makeCourse(u"out"_s, {u"T"_s, 4, prefix}, colours);
+    QVERIFY2(error.contains(u"上書き"_s), qPrintable(error));
+    QCOMPARE(readFile(existing), QByteArray("keep me"));
+    QCOMPARE(QDir(u"out"_s).entryList(QDir::Files), QStringList{QFileInfo(existing).fileName()});
+}
+
+void TestCourseMake::roundTrip_data()
+{
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QString>("prefix");
+
+    QTest::newRow("CSV with quotes and header")
+        << QByteArray("\xEF\xBB\xBF"
+                      "English,Japanese\r\n\"look after\",\"世話をする, 面倒を見る\"\r\n"
+                      "wav,波形\r\nsay,\"「\"\"やあ\"\"」と言う\"\r\n")
+        << u"day1"_s;
+    QTest::newRow("CP932 TSV, empty prefix")
+        << QByteArray("red\t\x90\xD4\r\nblue\t\x90\xC2\r\ngreen\t\x97\xCE\r\n") << QString();
+}
+
+// What the maker writes, the program's own load reads back pair by pair.
+void TestCourseMake::roundTrip()
+{
+    QFETCH(QByteArray, source);
+    QFETCH(QString, prefix);
+
+    WorkingFolder folder;
+    const WordTable table = readWordTable(source);
+    QVERIFY2(table.error.isEmpty(), qPrintable(table.error));
+    QCOMPARE(makeCourse(u"course"_s, {u"コース"_s, 2, prefix}, table.pairs), QString());
+
+    const StringList options = readOptionFile(u".\\course\\"_s);
+    QCOMPARE(courseTitle(options), u"コース"_s);
+    QCOMPARE(choiceCount(options), 2);
+    const CourseLists lists = readCourseLists(u".\\course\\"_s, listPrefix(options));
+    Pairs loaded;
+    for (qsizetype i = 0; i < lists.words.count(); ++i)
+        loaded.append({lists.words.get(i), lists.meanings.get(i)});
+    QCOMPARE(lists.meanings.count(), lists.words.count());
+    QCOMPARE(describe(loaded), describe(table.pairs));
+}
+
+QTEST_GUILESS_MAIN(TestCourseMake)
+#include "tst_course_make.moc"
