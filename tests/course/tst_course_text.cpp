@@ -22,6 +22,7 @@ private Q_SLOTS:
     void rejectsInvalidUtf8AfterMark_data();
     void rejectsInvalidUtf8AfterMark();
     void readsWholeFile();
+    void linesAreIndependentStrings();
     void failsToOpen_data();
     void failsToOpen();
     void failsToOpenWithoutPermission();
@@ -153,6 +154,26 @@ void TestCourseText::readsWholeFile()
     QCOMPARE(lines.size(), 50000);
     QCOMPARE(lines.first(), u"あword 0"_s);
     QCOMPARE(lines.last(), u"あword 49999"_s);
+}
+
+// The lines of one file share its decoded text: each must still behave as a
+// string of its own, ended by a NUL as Qt's strings are.
+void TestCourseText::linesAreIndependentStrings()
+{
+    QStringList lines = decodeCourseText("ab\r\ncd\nef"_ba);
+    const QString firstBefore = lines.at(0);
+    lines[0].append(u"XYZ"_s);
+    lines[1][0] = u'C';
+    QCOMPARE(lines, (QStringList{u"abXYZ"_s, u"Cd"_s, u"ef"_s}));
+    QCOMPARE(firstBefore, u"ab"_s);
+
+    QString survivor = lines.at(2);
+    lines.clear();
+    survivor.append(u"gh"_s);
+    QCOMPARE(survivor, u"efgh"_s);
+
+    for (const QString& line : decodeCourseText("a\rbc\r\nd\n\ne"_ba))
+        QCOMPARE(line.utf16()[line.size()], u'\0');
 }
 
 void TestCourseText::failsToOpen_data()

@@ -17,38 +17,18 @@ if [ "${3:-}" != inner ]; then
 fi
 
 cd "$work"
-read -r width height < <(xdpyinfo | awk '/dimensions:/ { split($2, s, "x"); print s[1], s[2] }')
+source "$(dirname "$0")/../../scripts/xsession.sh"
 "$bin" & pid=$!
 fail() { echo "smoke: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
 
-wait_for_window() { # title
-    for _ in $(seq 150); do
-        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0
-        kill -0 "$pid" 2>/dev/null || fail "Vocarin ended before \"$1\" appeared"
-        sleep 0.1
-    done
-    return 1
-}
-
-# A design point of the 650 x 399 canvas that fills the screen.
-click_design() { # x y
-    xdotool mousemove $(($1 * width / 650)) $(($2 * height / 399)) click 1
-}
-
-wait_for_window "問題の変更" || fail "the course dialog did not appear"
-sleep 0.5
-# OK sits at (372, 232) of the dialog's 442 x 256 canvas.
-xdotool mousemove $((372 * width / 442)) $((232 * height / 256)) click 1
-wait_for_window "動物" || fail "the course did not load"
-sleep 1
-click_design 108 308 # btnWord1
-sleep 1.5
+dialog=$(wait_for_window "問題の変更" "$pid") || fail "the course dialog did not appear"
+wait_for_still "$dialog"
+click_design "$dialog" 442 256 372 232 # OK
+main=$(wait_for_window "動物" "$pid") || fail "the course did not load"
+wait_for_still "$main"
+click_design "$main" 650 399 108 308 # btnWord1
 import -window root "$work/screenshot.png" || fail "no screenshot"
 echo "smoke: screenshot $work/screenshot.png"
-click_design 592 39 # 終了
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "Vocarin did not close"
-wait "$pid"
-rc=$?
-echo "smoke: exit code $rc"
-exit $rc
+click_design "$main" 650 399 592 39 # 終了
+wait_for_exit "$pid" || fail "Vocarin did not close"
+exit "$exit_code"
