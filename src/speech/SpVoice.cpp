@@ -5,6 +5,7 @@
 #include "speech/FliteEngine.h"
 #include "speech/SpeechShaping.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -48,6 +49,11 @@ void waitWhileSpeaking(const AudioOutput& output, qint64 durationMs)
     watchdog.start();
     while (output.isSpeechPlaying() && !watchdog.hasExpired(durationMs + kStallMarginMs))
         QCoreApplication::processEvents(flags | QEventLoop::WaitForMoreEvents);
+    // The X connection's reader has taken the held-back input off the socket,
+    // and its wake-up was spent on the waits above: without a new one the
+    // input would wait for the next X event.
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        dispatcher->wakeUp();
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include <QGraphicsProxyWidget>
 #include <QMenu>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -37,7 +38,7 @@ namespace vocarin {
 
 namespace {
 
-enum class Kind { Panel, Button, GroupBox, Radio, Label, TextLabel, Circle, Combo };
+enum class Kind { Panel, Button, Answer, GroupBox, Radio, Label, TextLabel, Circle, Combo };
 enum class Start { Shown, Hidden, Checked, Disabled };
 
 struct FontSpec
@@ -74,12 +75,12 @@ const std::vector<ControlRow>& layoutRows()
     const FontSpec bold{false, 0, true};
     static const std::vector<ControlRow> rows{
         {u"Panel1"_s, K::Panel, {}, {8, 276, 633, 112}, {}, plain, {}, S::Shown, 0, {}},
-        {u"btnWord1"_s, K::Button, u"Panel1"_s, {16, 16, 185, 33}, {}, word, {}, S::Hidden, 6, {}},
-        {u"btnWord2"_s, K::Button, u"Panel1"_s, {224, 16, 185, 33}, {}, word, {}, S::Hidden, 5, {}},
-        {u"btnWord3"_s, K::Button, u"Panel1"_s, {432, 16, 185, 33}, {}, word, {}, S::Hidden, 3, {}},
-        {u"btnWord4"_s, K::Button, u"Panel1"_s, {16, 64, 185, 33}, {}, word, {}, S::Hidden, 1, {}},
-        {u"btnWord5"_s, K::Button, u"Panel1"_s, {224, 64, 185, 33}, {}, word, {}, S::Hidden, 4, {}},
-        {u"btnWord6"_s, K::Button, u"Panel1"_s, {432, 64, 185, 33}, {}, word, {}, S::Hidden, 2, {}},
+        {u"btnWord1"_s, K::Answer, u"Panel1"_s, {16, 16, 185, 33}, {}, word, {}, S::Hidden, 6, {}},
+        {u"btnWord2"_s, K::Answer, u"Panel1"_s, {224, 16, 185, 33}, {}, word, {}, S::Hidden, 5, {}},
+        {u"btnWord3"_s, K::Answer, u"Panel1"_s, {432, 16, 185, 33}, {}, word, {}, S::Hidden, 3, {}},
+        {u"btnWord4"_s, K::Answer, u"Panel1"_s, {16, 64, 185, 33}, {}, word, {}, S::Hidden, 1, {}},
+        {u"btnWord5"_s, K::Answer, u"Panel1"_s, {224, 64, 185, 33}, {}, word, {}, S::Hidden, 4, {}},
+        {u"btnWord6"_s, K::Answer, u"Panel1"_s, {432, 64, 185, 33}, {}, word, {}, S::Hidden, 2, {}},
         {u"btnNext"_s,
          K::Button,
          {},
@@ -342,6 +343,9 @@ QWidget* makeControl(const ControlRow& row)
     case Kind::Button:
         control = new QPushButton(row.text);
         break;
+    case Kind::Answer:
+        control = new AnswerButton;
+        break;
     case Kind::GroupBox:
         control = new QGroupBox(row.text);
         break;
@@ -354,6 +358,8 @@ QWidget* makeControl(const ControlRow& row)
         if (row.kind == Kind::TextLabel) {
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             label->setWordWrap(true);
+            // Course texts are shown as written, never read as markup.
+            label->setTextFormat(Qt::PlainText);
         }
         control = label;
         break;
@@ -361,14 +367,17 @@ QWidget* makeControl(const ControlRow& row)
     case Kind::Circle:
         return new CircleShape(look::claRed, 5);
     case Kind::Combo:
-        control = new QComboBox;
+        control = new CanvasComboBox;
         break;
     }
     control->setFont(look::designFont(row.font.gothic, row.font.size, row.font.bold));
     if (row.colour.isValid()) {
+        // A disabled control keeps the standard look, so that it shows as disabled.
         QPalette palette = control->palette();
-        palette.setColor(QPalette::ButtonText, row.colour);
-        palette.setColor(QPalette::WindowText, row.colour);
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, QPalette::ButtonText, row.colour);
+            palette.setColor(group, QPalette::WindowText, row.colour);
+        }
         control->setPalette(palette);
     }
     // A proxied widget paints a window background unless told otherwise.
@@ -393,6 +402,24 @@ void appendTabChain(const std::vector<ControlRow>& rows, const QString& parent,
         appendTabChain(rows, row->name, controls, chain);
     }
 }
+
+// Qt clicks a radio button on Space also when it is checked already; a click
+// on the checked choice count would restart the run. Only the pointer may.
+class NoKeyClickOnChecked : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* radio = qobject_cast<QRadioButton*>(watched);
+        return radio && radio->isChecked() && (key == Qt::Key_Space || key == Qt::Key_Select);
+    }
+};
 
 const QString kNoVoiceMessage = u"Microsoft 音声合成 (TTS: text-to-speech) を利用できません。\r\n"
                                 u"Microsoft 音声合成をインストールして下さい。"_s;
@@ -484,12 +511,12 @@ void TForm1::buildLayout()
     ScaledLayout1->setTabChain(chain);
 
     Panel1 = named<QFrame>(u"Panel1"_s);
-    btnWord1 = named<QPushButton>(u"btnWord1"_s);
-    btnWord2 = named<QPushButton>(u"btnWord2"_s);
-    btnWord3 = named<QPushButton>(u"btnWord3"_s);
-    btnWord4 = named<QPushButton>(u"btnWord4"_s);
-    btnWord5 = named<QPushButton>(u"btnWord5"_s);
-    btnWord6 = named<QPushButton>(u"btnWord6"_s);
+    btnWord1 = named<AnswerButton>(u"btnWord1"_s);
+    btnWord2 = named<AnswerButton>(u"btnWord2"_s);
+    btnWord3 = named<AnswerButton>(u"btnWord3"_s);
+    btnWord4 = named<AnswerButton>(u"btnWord4"_s);
+    btnWord5 = named<AnswerButton>(u"btnWord5"_s);
+    btnWord6 = named<AnswerButton>(u"btnWord6"_s);
     btnNext = named<QPushButton>(u"btnNext"_s);
     btnReset = named<QPushButton>(u"btnReset"_s);
     gbRandom = named<QGroupBox>(u"gbRandom"_s);
@@ -539,7 +566,7 @@ void TForm1::bindHandlers()
         connect(control, signal, this,
                 [this, handler] { m_life.handle([this, handler] { (this->*handler)(); }); });
     };
-    for (QPushButton* button : btnQArray) {
+    for (AnswerButton* button : btnQArray) {
         if (!button)
             continue;
         connect(button, &QPushButton::clicked, this,
@@ -552,6 +579,9 @@ void TForm1::bindHandlers()
     bind(rbEnglishOn, &QRadioButton::toggled, &TForm1::rbEnglishOnChange);
     bind(bbtnListenAgain, &QPushButton::clicked, &TForm1::bbtnListenAgainClick);
     bind(btnClose, &QPushButton::clicked, &TForm1::btnCloseClick);
+    auto* keys = new NoKeyClickOnChecked(this);
+    for (QRadioButton* radio : {rbItem1, rbItem2, rbItem3, rbItem4, rbItem5, rbItem6})
+        radio->installEventFilter(keys);
     bind(rbItem1, &QRadioButton::clicked, &TForm1::rbItem1Click);
     bind(rbItem2, &QRadioButton::clicked, &TForm1::rbItem2Click);
     bind(rbItem3, &QRadioButton::clicked, &TForm1::rbItem3Click);
@@ -740,12 +770,12 @@ void TForm1::setCaption(const QString& caption)
 
 void TForm1::setAnswerText(int button, const QString& text)
 {
-    btnQArray.at(button)->setText(text);
+    btnQArray.at(button)->setMeaning(text);
 }
 
 QString TForm1::answerText(int button) const
 {
-    return btnQArray.at(button)->text();
+    return btnQArray.at(button)->meaning();
 }
 
 void TForm1::setAnswerVisible(int button, bool visible)

@@ -2,6 +2,7 @@
 
 #include "exercise/Board.h"
 #include "exercise/Exercise.h"
+#include "windows/AnswerButton.h"
 
 #include <QHash>
 #include <QWidget>
@@ -46,12 +47,12 @@ public:
 
     ScaledView* ScaledLayout1;
     QFrame* Panel1;
-    QPushButton* btnWord1;
-    QPushButton* btnWord2;
-    QPushButton* btnWord3;
-    QPushButton* btnWord4;
-    QPushButton* btnWord5;
-    QPushButton* btnWord6;
+    AnswerButton* btnWord1;
+    AnswerButton* btnWord2;
+    AnswerButton* btnWord3;
+    AnswerButton* btnWord4;
+    AnswerButton* btnWord5;
+    AnswerButton* btnWord6;
     QPushButton* btnNext;
     QPushButton* btnReset;
     QGroupBox* gbRandom;
@@ -156,7 +157,7 @@ private:
     void bindHandlers();
     template <typename Control> Control* named(const QString& name) const;
 
-    std::array<QPushButton*, 7> btnQArray{}; // 1 to 6
+    std::array<AnswerButton*, 7> btnQArray{}; // 1 to 6
     Lifecycle& m_life;
     const Platform& m_platform;
     TForm2* Form2 = nullptr;

@@ -20,6 +20,27 @@ using namespace Qt::StringLiterals;
 
 namespace vocarin {
 
+namespace {
+
+// The course list keeps its selection: a click beside the titles or a
+// Ctrl+click on the selected one would clear it, and OK would then fail.
+class CourseList : public QListWidget
+{
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override
+    {
+        const auto command = QListWidget::selectionCommand(index, event);
+        if (!index.isValid() ||
+            (selectionModel()->isSelected(index) &&
+             command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
+            return QItemSelectionModel::NoUpdate;
+        return command;
+    }
+};
+
+} // namespace
+
 TForm2::TForm2(TForm1& form1, Lifecycle& life)
     : QWidget(&form1, Qt::Window), m_form1(form1), m_life(life)
 {
@@ -51,7 +72,7 @@ TForm2::TForm2(TForm1& form1, Lifecycle& life)
     // The standard label size, wide and tall enough for the question at size 14.
     ScaledLayout1->place(Label1, nullptr, {16, 8, 200, 20}, 1);
 
-    ListBox1 = new QListWidget;
+    ListBox1 = new CourseList;
     ListBox1->setObjectName(u"ListBox1"_s);
     ListBox1->setFont(look::designFont(false, 0, false));
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);

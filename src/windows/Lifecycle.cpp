@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <exception>
+#include <utility>
 
 namespace vocarin {
 
@@ -23,7 +24,11 @@ void Lifecycle::runLoop(QEventLoop& loop)
     if (m_terminating)
         QTimer::singleShot(0, &loop, &QEventLoop::quit);
     m_loops.append(&loop);
+    // The handler that runs this loop waits in it: events the loop dispatches
+    // are handled as at the top, and the system's closes are not held back.
+    const int outerHandlers = std::exchange(m_handlerDepth, 0);
     loop.exec();
+    m_handlerDepth = outerHandlers;
     m_loops.removeOne(&loop);
 }
 

@@ -20,7 +20,8 @@ public:
     void requestTermination();
     bool terminating() const { return m_terminating; }
 
-    // Runs a loop until it is quit or termination reaches it.
+    // Runs a loop until it is quit or termination reaches it. The loop's
+    // events count as outside the handler that runs it.
     void runLoop(QEventLoop& loop);
     // The main event loop; not entered when termination was requested before it.
     void runMainLoop();

@@ -1,12 +1,14 @@
 #include "windows/ScaledView.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QFocusEvent>
 #include <QGraphicsDropShadowEffect>
 #include <QGraphicsProxyWidget>
 #include <QResizeEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -78,6 +80,41 @@ bool DesignScene::focusNextPrevChild(bool next)
         }
     }
     return false;
+}
+
+void CanvasComboBox::showPopup()
+{
+    QComboBox::showPopup();
+    QGraphicsProxyWidget* own = graphicsProxyWidget();
+    QGraphicsProxyWidget* popup = view()->window()->graphicsProxyWidget();
+    if (!own || !popup || !popup->parentItem())
+        return;
+    // The popup belongs to the box's proxy: lifting the box lifts it over the rest.
+    m_restingZ = own->zValue();
+    const QList<QGraphicsItem*> items = own->scene()->items();
+    for (const QGraphicsItem* item : items)
+        own->setZValue(std::max(own->zValue(), item->zValue() + 1));
+    const QRectF canvas = own->scene()->sceneRect();
+    const QRectF box = own->sceneBoundingRect();
+    const QRectF shown = popup->sceneBoundingRect();
+    if (canvas.contains(shown))
+        return;
+    const qreal below = canvas.bottom() - box.bottom();
+    const qreal above = box.top() - canvas.top();
+    const qreal height = std::min(shown.height(), std::max(below, above));
+    const qreal top = (height <= below) ? box.bottom() : box.top() - height;
+    const qreal left = std::clamp(shown.left(), canvas.left(), canvas.right() - shown.width());
+    popup->setGeometry(
+        popup->parentItem()->mapRectFromScene(QRectF(left, top, shown.width(), height)));
+    // The chosen voice stays in sight in the shorter list.
+    view()->scrollTo(view()->currentIndex());
+}
+
+void CanvasComboBox::hidePopup()
+{
+    QComboBox::hidePopup();
+    if (QGraphicsProxyWidget* own = graphicsProxyWidget())
+        own->setZValue(m_restingZ);
 }
 
 ScaledView::ScaledView(QSizeF designSize, QWidget* parent)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QList>
@@ -26,6 +27,19 @@ protected:
 private:
     bool takesTabStop(QWidget* control) const;
     QList<QWidget*> m_chain;
+};
+
+// A combo box on the canvas. Its popup is drawn on the canvas too, where the
+// toolkit would let it run past the canvas's edge and be cut off: it is kept
+// on the canvas, on the side with more room, and scrolls what does not fit.
+class CanvasComboBox : public QComboBox
+{
+public:
+    void showPopup() override;
+    void hidePopup() override;
+
+private:
+    qreal m_restingZ = 0;
 };
 
 // A design canvas stretched over the whole view with independent horizontal

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Smoke test of the real program under a virtual X server: pick the first
-# course, answer one question by clicking, take a screenshot, close with 終了.
+# course, answer one question by clicking and see it judged (the meaning shown
+# above the buttons and a count raised), take a screenshot, close with 終了.
 # Usage: smoke.sh <vocarin binary> <work folder>
 set -uo pipefail
 bin=$1 work=$2
@@ -16,19 +17,38 @@ if [ "${3:-}" != inner ]; then
     exec "$(dirname "$0")/../../scripts/xvfb-session" "$0" "$bin" "$work" inner
 fi
 
-cd "$work"
+# shellcheck source=../../scripts/xsession.sh
 source "$(dirname "$0")/../../scripts/xsession.sh"
+cd "$work"
 "$bin" & pid=$!
 fail() { echo "smoke: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
+running() { kill -0 "$pid" 2>/dev/null; }
+ended() { ! running; }
+shown_while_running() { running || fail "Vocarin ended before \"$1\" appeared"; window_shown "$1"; }
 
-dialog=$(wait_for_window "問題の変更" "$pid") || fail "the course dialog did not appear"
-wait_for_still "$dialog"
-click_design "$dialog" 442 256 372 232 # OK
-main=$(wait_for_window "動物" "$pid") || fail "the course did not load"
-wait_for_still "$main"
+wait_until 60 shown_while_running "問題の変更" || fail "the course dialog did not appear"
+click_design "$(window_id "問題の変更")" 442 256 372 232 # OK
+wait_until 60 window_gone "問題の変更" || fail "the course did not load"
+main=$(window_id "動物") || fail "the course did not load"
+
+# lbJap and the two counts, before and after the answer.
+grab_state() { # prefix
+    grab_design "$main" 650 399 24 72 600 44 "$1-meaning.png" &&
+        grab_design "$main" 650 399 142 196 201 17 "$1-counts.png"
+}
+painted() { grab_state before && has_text before-counts.png; }
+wait_until 60 painted || fail "the main window shows no counts"
 click_design "$main" 650 399 108 308 # btnWord1
-import -window root "$work/screenshot.png" || fail "no screenshot"
+# The chosen meaning appears in lbJap, empty until then, and a count goes up.
+judged() {
+    grab_state now && has_text now-meaning.png && images_differ before-counts.png now-counts.png
+}
+wait_until 60 judged || fail "the answer was not judged"
+import -silent -window root "$work/screenshot.png" || fail "no screenshot"
 echo "smoke: screenshot $work/screenshot.png"
 click_design "$main" 650 399 592 39 # 終了
-wait_for_exit "$pid" || fail "Vocarin did not close"
-exit "$exit_code"
+wait_until 60 ended || fail "Vocarin did not close"
+wait "$pid"
+rc=$?
+echo "smoke: exit code $rc"
+exit $rc

@@ -9,6 +9,8 @@
 #include "windows/ScaledView.h"
 #include "windows/Vocarin.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -21,6 +23,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <cstring>
@@ -67,6 +70,70 @@ QStringList cueNames(const CaptureSink& sink)
 }
 
 
+// The main window on its own with course "a" loaded, as after OK in the dialog.
+struct LoadedWindow
+{
+    explicit LoadedWindow(QStringList voices = kVoices)
+        : platform(testPlatform(made, std::move(voices))), form(life, platform)
+    {
+        form.FormCreate();
+        form.resize(1300, 798);
+        form.show();
+        form.InitialGame(u".\\a\\"_s);
+    }
+
+    QAbstractButton* visibleAnswer(bool right)
+    {
+        for (int k = 1; k <= 6; ++k) {
+            auto* button =
+                qobject_cast<QAbstractButton*>(form.control(u"btnWord"_s + QString::number(k)));
+            if (button->isVisible() && button->isEnabled() &&
+                (form.answerText(k) == form.state().AnsCheckString) == right)
+                return button;
+        }
+        return nullptr;
+    }
+    void click(QWidget* control) { clickAt(form.ScaledLayout1, kMain, centreOf(control)); }
+    // A radio button is clicked on its circle, 8 units in from its left edge.
+    void clickRadio(QWidget* radio)
+    {
+        const QRectF box = designRect(radio);
+        clickAt(form.ScaledLayout1, kMain, {box.left() + 8, box.center().y()});
+    }
+    void answerWrong()
+    {
+        QAbstractButton* wrong = visibleAnswer(false);
+        QVERIFY(wrong);
+        click(wrong);
+        QCOMPARE(form.lbWrongNum->text(), u"誤答数： 1"_s);
+    }
+    QStringList order() { return form.state().QNumList.lines(); }
+
+    Made made;
+    Platform platform;
+    Lifecycle life;
+    TForm1 form;
+};
+
+QStringList listOrder(int words)
+{
+    QStringList order;
+    for (int n = 1; n <= words; ++n)
+        order.append(QString::number(n));
+    return order;
+}
+
+// What assistive technology reads from a control: the text as it is shown.
+QString shownText(QWidget* control)
+{
+    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+}
+
+const QStringList kEightWords{u"one"_s,  u"two"_s, u"three"_s, u"four"_s,
+                              u"five"_s, u"six"_s, u"seven"_s, u"eight"_s};
+const QStringList kEightMeanings{u"一"_s, u"二"_s, u"三"_s, u"四"_s,
+                                 u"五"_s, u"六"_s, u"七"_s, u"八"_s};
+
 } // namespace
 
 class WindowTest : public QObject
@@ -88,6 +155,15 @@ private Q_SLOTS:
     void singleCourseDialog();
     void closeWhileSpeakingWaits();
     void tooFewWordsEnds();
+    void choiceCountKeys_data();
+    void choiceCountKeys();
+    void optionsRestartOrShow();
+    void courseTextsShownAsWritten();
+    void longMeaningKeepsItsBeginning();
+    void voicePopupStaysOnCanvas_data();
+    void voicePopupStaysOnCanvas();
+    void courseListKeepsSelection_data();
+    void courseListKeepsSelection();
     void childExitCodes_data();
     void childExitCodes();
 
@@ -315,8 +391,14 @@ void WindowTest::layout()
         QCOMPARE(control->font().pixelSize(), size);
         QCOMPARE(control->font().bold(), bold);
     }
-    if (colour.isValid())
-        QCOMPARE(control->palette().color(QPalette::ButtonText), colour);
+    if (colour.isValid()) {
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            QCOMPARE(control->palette().color(group, QPalette::ButtonText), colour);
+        // Disabled, the button looks disabled like every other one.
+        const QColor disabled = control->palette().color(QPalette::Disabled, QPalette::ButtonText);
+        QVERIFY(disabled != colour);
+        QCOMPARE(disabled, QPushButton().palette().color(QPalette::Disabled, QPalette::ButtonText));
+    }
     QCOMPARE(control->isVisible(), visible);
     QCOMPARE(control->isEnabled(), enabled);
     if (auto* radio = qobject_cast<QRadioButton*>(control))
@@ -638,7 +720,9 @@ void WindowTest::closeWhileSpeakingWaits()
     QString listenEnabledWhenClosed;
 
     // Speech sounds until this moves the clock on; once armed, a close of the
-    // main window arrives from the system in the middle of a word.
+    // main window arrives from the system in the middle of a word. The real
+    // close box, held back with the input while a word is spoken, is tested
+    // on the real program in an X server (xinput.sh close-during-speech).
     QTimer speech;
     connect(&speech, &QTimer::timeout, &speech, [&] {
         if (!made.sink || !made.sink->isSpeechPlaying())
@@ -688,6 +772,222 @@ void WindowTest::tooFewWordsEnds()
              u"少なくとも3つ以上のデータを用意してください。終了します。"_s);
     QCOMPARE(made.sink->stopCount(), 1);
     QVERIFY(made.tones->requests().empty());
+}
+
+void WindowTest::choiceCountKeys_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("byKey");
+    QTest::addColumn<bool>("restarts");
+    QTest::newRow("Space on the checked count") << 3 << true << false;
+    QTest::newRow("Space on another count") << 5 << true << true;
+    QTest::newRow("pointer on the checked count") << 3 << false << true;
+    QTest::newRow("pointer on another count") << 5 << false << true;
+}
+
+void WindowTest::choiceCountKeys()
+{
+    QFETCH(int, count);
+    QFETCH(bool, byKey);
+    QFETCH(bool, restarts);
+    writeCourse(u"a"_s, u"数"_s, u"n"_s, 3, kEightWords, kEightMeanings);
+    LoadedWindow w;
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    w.answerWrong();
+    auto* radio = qobject_cast<QRadioButton*>(w.form.control(u"rbItem"_s + QString::number(count)));
+    if (byKey) {
+        radio->graphicsProxyWidget()->setFocus(Qt::TabFocusReason);
+        QVERIFY(radio->hasFocus());
+        QTest::keyClick(w.form.ScaledLayout1->viewport(), Qt::Key_Space);
+    } else {
+        w.clickRadio(radio);
+    }
+    QCOMPARE(w.form.lbWrongNum->text(), restarts ? u"誤答数： 0"_s : u"誤答数： 1"_s);
+    QCOMPARE(w.form.state().SelectNum, count);
+    QVERIFY(radio->isChecked());
+}
+
+void WindowTest::optionsRestartOrShow()
+{
+    writeCourse(u"a"_s, u"数"_s, u"n"_s, 3, kEightWords, kEightMeanings);
+    LoadedWindow w;
+    QCOMPARE(w.order(), listOrder(8));
+
+    // Random order on: a new shuffle from question 1, counters at zero.
+    w.answerWrong();
+    w.clickRadio(w.form.rbRndOn);
+    QVERIFY(w.form.rbRndOn->isChecked());
+    QCOMPARE(w.form.lbWrongNum->text(), u"誤答数： 0"_s);
+    QCOMPARE(w.form.lbQuestNum->text(), u"問題番号： 1/8"_s);
+    const QStringList shuffled = w.order();
+    QVERIFY(shuffled != listOrder(8));
+    QCOMPARE(w.form.lbEnglish->text(), kEightWords.at(shuffled.first().toInt() - 1));
+
+    // Off again: list order restored, counters at zero.
+    w.answerWrong();
+    w.clickRadio(w.form.rbRndOff);
+    QCOMPARE(w.order(), listOrder(8));
+    QCOMPARE(w.form.lbWrongNum->text(), u"誤答数： 0"_s);
+
+    // English display off empties the word at once, on shows the current one.
+    w.clickRadio(w.form.rbEnglishOff);
+    QCOMPARE(w.form.lbEnglish->text(), QString());
+    w.click(w.visibleAnswer(true));
+    w.click(w.form.btnNext);
+    QCOMPARE(w.form.lbQuestNum->text(), u"問題番号： 2/8"_s);
+    QCOMPARE(w.form.lbEnglish->text(), QString());
+    w.clickRadio(w.form.rbEnglishOn);
+    QCOMPARE(w.form.lbEnglish->text(), u"two"_s);
+    QCOMPARE(w.form.lbQuestNum->text(), u"問題番号： 2/8"_s); // no restart
+}
+
+void WindowTest::courseTextsShownAsWritten()
+{
+    const QStringList words{u"<b>x</b>"_s, u"a&b"_s, u"&&"_s};
+    const QStringList meanings{u"<b>太字</b>"_s, u"研究&開発"_s, u"&&"_s};
+    writeCourse(u"a"_s, u"記号"_s, u"s"_s, 3, words, meanings);
+    LoadedWindow w;
+    for (int question = 0; question < 3; ++question) {
+        QCOMPARE(shownText(w.form.lbEnglish), words.at(question));
+        QStringList onButtons;
+        for (int k = 1; k <= 3; ++k)
+            onButtons.append(shownText(w.form.control(u"btnWord"_s + QString::number(k))));
+        onButtons.sort();
+        QStringList expected = meanings;
+        expected.sort();
+        QCOMPARE(onButtons, expected);
+        // The right meaning is judged right and shown as it is.
+        w.click(w.visibleAnswer(true));
+        QVERIFY(w.form.shpCircle->isVisible());
+        QCOMPARE(shownText(w.form.lbJap), meanings.at(question));
+        if (question < 2)
+            w.click(w.form.btnNext);
+    }
+    QCOMPARE(w.form.lbCorrectNum->text(), u"正解数： 3"_s);
+}
+
+void WindowTest::longMeaningKeepsItsBeginning()
+{
+    const QString meaning = u"（人・場所・物などを）見捨てる、放棄する"_s;
+    writeCourse(u"a"_s, u"長い"_s, u"l"_s, 3, {u"abandon"_s, u"cat"_s, u"dog"_s},
+                {meaning, u"猫"_s, u"犬"_s});
+    LoadedWindow w;
+    QAbstractButton* right = w.visibleAnswer(true);
+    QVERIFY(right);
+    const QString shown = right->text();
+    QVERIFY2(shown.startsWith(u"（人・場所"_s) && shown.endsWith(u'…'), qPrintable(shown));
+    QVERIFY(right->fontMetrics().horizontalAdvance(shown) < right->width());
+    w.click(right);
+    QVERIFY(w.form.shpCircle->isVisible());
+    QCOMPARE(w.form.lbJap->text(), meaning);
+}
+
+void WindowTest::voicePopupStaysOnCanvas_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("design size") << QSize(650, 399);
+    QTest::newRow("twice as wide") << QSize(1300, 399);
+    QTest::newRow("maximised with a frame") << QSize(1280, 781);
+    QTest::newRow("maximised bare") << QSize(1280, 800);
+}
+
+void WindowTest::voicePopupStaysOnCanvas()
+{
+    QFETCH(QSize, size);
+    QStringList voices;
+    for (int i = 1; i <= 12; ++i)
+        voices.append(u"Voice %1 - English (United States)"_s.arg(i));
+    Made made;
+    const Platform platform = testPlatform(made, voices);
+    Lifecycle life;
+    TForm1 form(life, platform);
+    form.FormCreate();
+    form.resize(size);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    form.ComboBox1->showPopup();
+    QAbstractItemView* list = form.ComboBox1->view();
+    QVERIFY(list->isVisible());
+    QGraphicsProxyWidget* popup = list->window()->graphicsProxyWidget();
+    QVERIFY(popup);
+    const QRectF canvas(QPointF(0, 0), kMain);
+    QVERIFY2(canvas.contains(popup->sceneBoundingRect()),
+             qPrintable(u"popup at %1,%2 size %3 x %4"_s.arg(popup->sceneBoundingRect().x())
+                            .arg(popup->sceneBoundingRect().y())
+                            .arg(popup->sceneBoundingRect().width())
+                            .arg(popup->sceneBoundingRect().height())));
+    // Drawn over every other control.
+    const QPointF middle = popup->sceneBoundingRect().center();
+    QGraphicsItem* top = form.ScaledLayout1->scene()->items(middle).value(0);
+    QVERIFY(top == popup || popup->isAncestorOf(top));
+
+    // Every voice can be reached; the wheel scrolls when they do not all fit.
+    const QRect inside = list->viewport()->rect();
+    const QModelIndex last = list->model()->index(11, 0);
+    const auto lastShown = [&] {
+        const QRect item = list->visualRect(last);
+        return item.top() >= inside.top() && item.bottom() <= inside.bottom();
+    };
+    if (!lastShown()) {
+        QWheelEvent wheel(QPointF(inside.center()), list->viewport()->mapToGlobal(inside.center()),
+                          QPoint(), QPoint(0, -120 * 12), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(list->viewport(), &wheel);
+        QVERIFY(lastShown());
+    }
+    form.ComboBox1->hidePopup();
+}
+
+void WindowTest::courseListKeepsSelection_data()
+{
+    QTest::addColumn<int>("courses");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("afterwards");
+    QTest::newRow("blank click, three courses") << 3 << 0 << u"blank"_s << 0;
+    QTest::newRow("Ctrl+click on the selected") << 3 << 1 << u"ctrl"_s << 1;
+    QTest::newRow("click on another title") << 3 << 0 << u"third"_s << 2;
+    QTest::newRow("blank click, one course unselected") << 1 << -1 << u"blank"_s << -1;
+    QTest::newRow("click on the one title") << 1 << -1 << u"first"_s << 0;
+}
+
+void WindowTest::courseListKeepsSelection()
+{
+    QFETCH(int, courses);
+    QFETCH(int, selected);
+    QFETCH(QString, action);
+    QFETCH(int, afterwards);
+    Made made;
+    const Platform platform = testPlatform(made, kVoices);
+    Lifecycle life;
+    TForm1 form(life, platform);
+    TForm2 dialog(form, life);
+    for (int i = 0; i < courses; ++i)
+        dialog.ListBox1->addItem(u"コース"_s + QString::number(i + 1));
+    if (selected >= 0)
+        dialog.setItemIndex(selected);
+    dialog.resize(884, 512);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.ItemIndex(), selected);
+
+    QListWidget* list = dialog.ListBox1;
+    const auto clickRow = [&](int row, Qt::KeyboardModifiers modifiers) {
+        // Through the dialog's canvas: the list's own coordinates are design units.
+        const QPointF inList = list->visualItemRect(list->item(row)).center();
+        const QPointF onCanvas = list->graphicsProxyWidget()->mapToScene(
+            list->viewport()->mapTo(list, inList.toPoint()));
+        QTest::mouseClick(dialog.ScaledLayout1->viewport(), Qt::LeftButton, modifiers,
+                          designPoint(dialog.ScaledLayout1, kDialog, onCanvas));
+    };
+    if (action == u"blank")
+        clickAt(dialog.ScaledLayout1, kDialog, {220, 200});
+    else if (action == u"ctrl")
+        clickRow(selected, Qt::ControlModifier);
+    else
+        clickRow(action == u"third" ? 2 : 0, {});
+    QCOMPARE(dialog.ItemIndex(), afterwards);
 }
 
 void WindowTest::childExitCodes_data()
