@@ -7,6 +7,7 @@
 #include "speech/SpeechEngine.h"
 #include "windows/CircleShape.h"
 #include "windows/Displays.h"
+#include "windows/DrillActions.h"
 #include "windows/Fselect.h"
 #include "windows/Lifecycle.h"
 #include "windows/Look.h"
@@ -18,6 +19,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGraphicsProxyWidget>
+#include <QMenu>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -453,6 +455,7 @@ TForm1::TForm1(Lifecycle& life, const Platform& platform)
     setWindowTitle(u"Form1"_s);
     buildLayout();
     bindHandlers();
+    m_drill = new DrillActions(*this, m_life);
 }
 
 TForm1::~TForm1()
@@ -748,6 +751,11 @@ void TForm1::ComboBox1Change()
     voice->setVoice(voice->GetVoices(QString(), QString()).Item(ComboBox1->currentIndex()));
 }
 
+void TForm1::actMistakesRoundExecute()
+{
+    m_exercise.startMistakesRound();
+}
+
 void TForm1::showOnStart()
 {
     showMaximised(this, kDesignSize, true);
@@ -856,6 +864,13 @@ void TForm1::showMessage(const QString& text)
 void TForm1::closeMainWindow()
 {
     close();
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu;
+    m_drill->fillContextMenu(menu);
+    menu.exec(event->globalPos());
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
