@@ -5,6 +5,7 @@
 #include "course/Fault.h"
 #include "speech/CaptureSink.h"
 #include "speech/SpVoice.h"
+#include "speech/VoiceList.h"
 #include "speech/WaveFile.h"
 
 #include <QCommandLineParser>
@@ -58,6 +59,17 @@ int run(const QCommandLineParser& args, SpVoice& voice, CaptureSink& sink)
             return 2;
         }
         voice.setVoice(voices.Item(i));
+    } else if (const qint32 preferred = findPreferredVoice(voices); preferred != 999) {
+        voice.setVoice(voices.Item(preferred)); // as the program starts
+    }
+    if (args.isSet(QStringLiteral("rate"))) {
+        bool ok = false;
+        const double rate = args.value(QStringLiteral("rate")).toDouble(&ok);
+        if (!ok || rate <= 0) {
+            std::fprintf(stderr, "vocarin-say: the rate must be a number above 0\n");
+            return 2;
+        }
+        voice.setRate(rate);
     }
 
     QTextStream in(stdin);
@@ -93,8 +105,13 @@ int main(int argc, char** argv)
     args.setApplicationDescription(QStringLiteral(
         "Speaks the words on standard input, one a line, into WAV files in FOLDER."));
     args.addHelpOption();
-    args.addOption({QStringLiteral("voice"), QStringLiteral("The voice, by its description."),
+    args.addOption({QStringLiteral("voice"),
+                    QStringLiteral("The voice, by its description; the program's default voice "
+                                   "when not given."),
                     QStringLiteral("description")});
+    args.addOption({QStringLiteral("rate"),
+                    QStringLiteral("Speaking rate: 1 is the voice's own, 0.6 slower."),
+                    QStringLiteral("R")});
     args.addOption({QStringLiteral("list"), QStringLiteral("Lists the voices' descriptions.")});
     args.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("Where the files go."));
     args.process(app);

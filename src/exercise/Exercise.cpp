@@ -45,6 +45,13 @@ QString wrongNumText(qint32 count)
     return u"誤答数： "_s + QString::number(count);
 }
 
+// A fixed number of swaps over the whole range, not a shrinking one.
+template <typename Swap> void shuffleBySwaps(RandomSource& random, qint32 count, Swap swap)
+{
+    for (qint32 i = 0; i < count; ++i)
+        swap(i, random.Random(count));
+}
+
 } // namespace
 
 Exercise::Exercise(Board& board, Speaker& speaker, CuePlayer& cues, RandomSource& random)
@@ -78,9 +85,11 @@ LoadOutcome Exercise::loadCourse(const QString& subDirectory)
 
 void Exercise::beginRun()
 {
+    m_round.clear();
+    m_mistakes.clear();
     resetStatus();
     buildOrder();
-    m_state.CurrentNum = 1;
+    goToRoundStart();
     m_board.setCircleVisible(false);
     StartGame();
 }
@@ -100,32 +109,48 @@ void Exercise::buildOrder()
         order.add(QString::number(word));
     if (!m_board.isRandomOrderOn())
         return;
-    // A fixed number of swaps over the whole list, not a shrinking range.
-    for (qint32 i = 0; i < all; ++i) {
-        const qint32 r = m_random.Random(all);
+    shuffleBySwaps(m_random, all, [&order](qint32 i, qint32 r) {
         const qint32 atR = order.get(r).toInt();
         order.put(r, QString(order.get(i)));
         order.put(i, QString::number(atR));
-    }
+    });
 }
 
 void Exercise::resetStatus()
 {
     m_state.CorrectNum = 0;
     m_state.WrongNum = 0;
-    m_board.setQuestNumText(questNumText(1, m_state.AllQuestNum));
+    m_board.setQuestNumText(questNumText(1, roundLength()));
     m_board.setCorrectNumText(correctNumText(0));
     m_board.setWrongNumText(wrongNumText(0));
 }
 
 void Exercise::restartRun()
 {
+    m_round.clear();
+    m_mistakes.clear();
     buildOrder();
-    m_state.CurrentNum = 1;
+    goToRoundStart();
     resetStatus();
     m_board.setCircleVisible(false);
     m_board.setNextEnabled(false);
     StartGame();
+}
+
+void Exercise::goToRoundStart()
+{
+    m_roundIndex = 1;
+    m_state.CurrentNum = m_round.isEmpty() ? 1 : m_round.first();
+}
+
+qint32 Exercise::roundPosition() const
+{
+    return m_round.isEmpty() ? m_state.CurrentNum : m_roundIndex;
+}
+
+qint32 Exercise::roundLength() const
+{
+    return m_round.isEmpty() ? m_state.AllQuestNum : qint32(m_round.size());
 }
 
 qint32 Exercise::wordAt(qint32 position) const
@@ -245,7 +270,8 @@ void Exercise::btnResetClick()
 {
     if (!hasRun())
         return;
-    m_state.CurrentNum = 1;
+    m_mistakes.clear();
+    goToRoundStart();
     resetStatus();
     m_board.setCircleVisible(false);
     StartGame();
@@ -271,6 +297,7 @@ void Exercise::btnWord1Click(int button)
         m_cues.play(Cue::Bubuu);
         m_speaker.speak(u"No!"_s);
         if (s.NewChk == 0) {
+            m_mistakes.append(s.CurrentNum);
             ++s.WrongNum;
             m_board.setWrongNumText(wrongNumText(s.WrongNum));
         }
@@ -283,10 +310,10 @@ void Exercise::btnNextClick()
     ExerciseState& s = m_state;
     if (!hasRun())
         return;
-    if (s.CurrentNum == s.AllQuestNum) {
+    if (roundPosition() == roundLength()) {
         m_board.setCircleVisible(false);
         m_board.setNextEnabled(false);
-        if (s.CorrectNum == s.AllQuestNum) {
+        if (s.CorrectNum == roundLength()) {
             m_speaker.speak(u"Congratulation!! You are PERFECT!!"_s);
             m_board.showMessage(u"おめでとうございます!! パーフェクトです!!"_s);
         } else {
@@ -295,8 +322,11 @@ void Exercise::btnNextClick()
         }
         return;
     }
-    ++s.CurrentNum;
-    m_board.setQuestNumText(questNumText(s.CurrentNum, s.AllQuestNum));
+    if (m_round.isEmpty())
+        ++s.CurrentNum;
+    else
+        s.CurrentNum = m_round.at(m_roundIndex++);
+    m_board.setQuestNumText(questNumText(roundPosition(), roundLength()));
     m_board.setCircleVisible(false);
     m_board.setNextEnabled(false);
     StartGame();
@@ -339,6 +369,23 @@ void Exercise::rbEnglishOnChange()
         m_board.setEnglishText(QString());
     else if (m_board.isEnglishOn())
         m_board.setEnglishText(hasRun() ? englishOf(wordAt(m_state.CurrentNum)) : QString());
+}
+
+void Exercise::startMistakesRound()
+{
+    if (!hasRun() || m_mistakes.isEmpty()) {
+        m_board.showMessage(u"間違えた単語はありません。"_s);
+        return;
+    }
+    m_round = std::exchange(m_mistakes, {});
+    if (m_board.isRandomOrderOn())
+        shuffleBySwaps(m_random, qint32(m_round.size()),
+                       [this](qint32 i, qint32 r) { m_round.swapItemsAt(i, r); });
+    goToRoundStart();
+    resetStatus();
+    m_board.setCircleVisible(false);
+    m_board.setNextEnabled(false);
+    StartGame();
 }
 
 } // namespace vocarin

@@ -2,6 +2,7 @@
 
 #include "exercise/ExerciseState.h"
 
+#include <QList>
 #include <QString>
 
 namespace vocarin {
@@ -51,12 +52,24 @@ public:
     void rbRndOffChange();
     void rbEnglishOnChange();
 
+    // Plays again only the words whose first press in this run was wrong, in
+    // the order they were asked (shuffled when random order is on). With none,
+    // says so and changes nothing. Reset replays the round; an option or
+    // course change returns to the whole course.
+    void startMistakesRound();
+
 private:
     // A run exists once a course of at least three words has its question order.
     bool hasRun() const;
     void buildOrder();
     void resetStatus();
     void restartRun();
+    void goToRoundStart();
+
+    // Where the current question stands in the round being played, and how
+    // many questions the round has: the whole course unless a mistakes round runs.
+    qint32 roundPosition() const;
+    qint32 roundLength() const;
 
     qint32 wordAt(qint32 position) const; // word number at a 1-based order position
     const QString& englishOf(qint32 word) const;
@@ -72,6 +85,10 @@ private:
     CuePlayer& m_cues;
     RandomSource& m_random;
     ExerciseState m_state;
+
+    QList<qint32> m_round;    // order positions of a mistakes round; empty: the whole course
+    qint32 m_roundIndex = 0;  // 1-based place in m_round
+    QList<qint32> m_mistakes; // order positions answered wrong at the first press, as asked
 };
 
 } // namespace vocarin

@@ -20,8 +20,10 @@ public:
     bool speechPlaying() const { return m_speech.playing(); }
     bool cuePlaying() const { return m_cue.playing(); }
 
-    // Writes `frames` frames of interleaved float into out.
-    void mix(float* out, int frames);
+    // Writes `frames` frames of interleaved float into out, always below full
+    // scale: the sum is softly limited above 0.9. True when the speech clip
+    // played to its end in them.
+    bool mix(float* out, int frames);
 
 private:
     struct Track

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QObject>
 
 #include <memory>
 #include <vector>
@@ -19,10 +19,10 @@ struct AudioClip
 
 // One output device with two voices mixed together: a cue and speech sound at
 // the same time; a new cue replaces the cue still sounding.
-class AudioOutput
+class AudioOutput : public QObject
 {
+    Q_OBJECT
 public:
-    virtual ~AudioOutput() = default;
     // Readies a cue for instant playing (format conversion); called once when it is loaded.
     virtual void prepareCue(const std::shared_ptr<const AudioClip>& clip) { (void)clip; }
     virtual void playCue(std::shared_ptr<const AudioClip> clip) = 0;
@@ -30,6 +30,11 @@ public:
     virtual bool isSpeechPlaying() const = 0;
     // Silences both; used before the cue images are released.
     virtual void stopAll() = 0;
+
+Q_SIGNALS:
+    // The speech clip has played to its end (a stopped one has not). May come
+    // from the audio thread: receivers on other threads get it queued.
+    void speechFinished();
 };
 
 // The real device (SDL2), or a silent output when there is none: never fails,

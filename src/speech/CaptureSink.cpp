@@ -24,7 +24,15 @@ void CaptureSink::playSpeech(std::shared_ptr<const AudioClip> clip)
 {
     m_speechEndUs = record(Kind::Speech, std::move(clip));
     if (m_autoAdvance)
-        m_nowUs = m_speechEndUs;
+        advance(m_speechEndUs - m_nowUs);
+}
+
+void CaptureSink::advance(qint64 us)
+{
+    const bool speaking = isSpeechPlaying();
+    m_nowUs += us;
+    if (speaking && !isSpeechPlaying())
+        Q_EMIT speechFinished();
 }
 
 void CaptureSink::stopAll()

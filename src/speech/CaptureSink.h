@@ -13,6 +13,7 @@ namespace vocarin {
 // without it, speech sounds until advance() moves the clock past its end.
 class CaptureSink : public AudioOutput
 {
+    Q_OBJECT
 public:
     enum class Kind { Cue, Speech };
     struct Capture
@@ -31,7 +32,7 @@ public:
     void stopAll() override;
 
     void setAutoAdvance(bool on) { m_autoAdvance = on; }
-    void advance(qint64 us) { m_nowUs += us; }
+    void advance(qint64 us); // says when the speech clip ends on the way
     qint64 nowUs() const { return m_nowUs; }
 
     const std::vector<Capture>& captures() const { return m_captures; }

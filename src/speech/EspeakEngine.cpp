@@ -4,11 +4,16 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 #include <espeak-ng/speak_lib.h>
 
 namespace vocarin {
 
 namespace {
+
+// espeak-ng's default speed, in words per minute.
+constexpr int kOwnRate = espeakRATE_NORMAL;
 
 int synthCallback(short* samples, int count, espeak_EVENT* events)
 {
@@ -75,13 +80,15 @@ QStringList EspeakEngine::voices() const
     return out;
 }
 
-AudioClip EspeakEngine::synthesize(int voice, const QString& text)
+AudioClip EspeakEngine::synthesize(int voice, const QString& text, double rate)
 {
     AudioClip clip;
     clip.sampleRate = m_sampleRate;
     clip.channels = 1;
     const QByteArray utf8 = text.toUtf8();
     if (espeak_SetVoiceByName(m_voices.at(std::size_t(voice)).identifier.constData()) != EE_OK ||
+        espeak_SetParameter(espeakRATE, std::max(espeakRATE_MINIMUM, int(kOwnRate * rate)), 0) !=
+            EE_OK ||
         espeak_Synth(utf8.constData(), std::size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0,
                      espeakCHARS_UTF8, nullptr, &clip) != EE_OK)
         throw Fault(QStringLiteral("eSpeak NG が \"%1\" を音声にできません").arg(text));

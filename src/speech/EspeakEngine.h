@@ -15,7 +15,7 @@ class EspeakEngine : public SpeechEngine
 public:
     void start() override;
     QStringList voices() const override;
-    AudioClip synthesize(int voice, const QString& text) override;
+    AudioClip synthesize(int voice, const QString& text, double rate) override;
 
 private:
     struct Voice

@@ -64,9 +64,11 @@ QStringList FliteEngine::voices() const
     return out;
 }
 
-AudioClip FliteEngine::synthesize(int voice, const QString& text)
+AudioClip FliteEngine::synthesize(int voice, const QString& text, double rate)
 {
-    cst_wave* wave = flite_text_to_wave(text.toUtf8().constData(), m_voices.at(std::size_t(voice)));
+    cst_voice* v = m_voices.at(std::size_t(voice));
+    feat_set_float(v->features, "duration_stretch", float(1.0 / rate));
+    cst_wave* wave = flite_text_to_wave(text.toUtf8().constData(), v);
     if (!wave)
         throw Fault(QStringLiteral("Flite が \"%1\" を音声にできません").arg(text));
     AudioClip clip;

@@ -14,7 +14,7 @@ class FliteEngine : public SpeechEngine
 public:
     void start() override;
     QStringList voices() const override;
-    AudioClip synthesize(int voice, const QString& text) override;
+    AudioClip synthesize(int voice, const QString& text, double rate) override;
 
 private:
     std::array<cst_voice_struct*, 4> m_voices{};

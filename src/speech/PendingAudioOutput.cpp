@@ -14,6 +14,9 @@ AudioOutput& PendingAudioOutput::device() const
 {
     if (!m_device) {
         m_device = m_opening.get();
+        if (!m_device->thread())
+            m_device->moveToThread(thread());
+        connect(m_device.get(), &AudioOutput::speechFinished, this, &AudioOutput::speechFinished);
         for (const auto& cue : m_cuesToPrepare)
             m_device->prepareCue(cue);
         m_cuesToPrepare.clear();

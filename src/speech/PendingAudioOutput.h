@@ -12,6 +12,7 @@ namespace vocarin {
 // waits.
 class PendingAudioOutput : public AudioOutput
 {
+    Q_OBJECT
 public:
     explicit PendingAudioOutput(std::future<std::unique_ptr<AudioOutput>> opening);
     ~PendingAudioOutput() override;

@@ -77,8 +77,9 @@ SdlAudioOutput::~SdlAudioOutput()
 void SdlAudioOutput::callback(void* self, Uint8* stream, int bytes)
 {
     auto* output = static_cast<SdlAudioOutput*>(self);
-    output->m_mixer.mix(reinterpret_cast<float*>(stream),
-                        bytes / int(sizeof(float)) / output->m_spec.channels);
+    if (output->m_mixer.mix(reinterpret_cast<float*>(stream),
+                            bytes / int(sizeof(float)) / output->m_spec.channels))
+        Q_EMIT output->speechFinished();
 }
 
 std::shared_ptr<const AudioClip> SdlAudioOutput::deviceClip(const AudioClip& clip) const
@@ -133,9 +134,15 @@ std::unique_ptr<AudioOutput> openSystemAudioOutput()
     // SDL keeps data per calling thread (its error text, set when there is no
     // device), and the caller may be a thread about to end: let it go now.
     SDL_TLSCleanup();
+    std::unique_ptr<AudioOutput> output;
     if (device)
-        return device;
-    return std::make_unique<SilentAudioOutput>();
+        output = std::move(device);
+    else
+        output = std::make_unique<SilentAudioOutput>();
+    // The opening thread may end before the output is used: it belongs to no
+    // thread until its user takes it over.
+    output->moveToThread(nullptr);
+    return output;
 }
 
 } // namespace vocarin

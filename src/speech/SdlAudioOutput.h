@@ -11,6 +11,7 @@ namespace vocarin {
 // One SDL audio device, float stereo, fed by our own mixer.
 class SdlAudioOutput : public AudioOutput
 {
+    Q_OBJECT
 public:
     // Null when the system has no usable device.
     static std::unique_ptr<SdlAudioOutput> open();

@@ -2,15 +2,17 @@
 
 #include "course/Fault.h"
 #include "speech/EspeakEngine.h"
+#include "speech/FestivalEngine.h"
 #include "speech/FliteEngine.h"
 #include "speech/SpeechShaping.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 
 #include <algorithm>
+#include <exception>
 
 namespace vocarin {
 
@@ -18,12 +20,15 @@ namespace {
 
 // How long past the clip's own length a stalled device is waited for.
 constexpr qint64 kStallMarginMs = 1000;
-constexpr int kPollMs = 2;
 
 // A word list line may be megabytes long; the engines would work on such a text
 // for minutes while the window waits. No word or sentence the learner hears is
 // anywhere near this long.
 constexpr qsizetype kMaxSpokenLength = 1000;
+
+// Beyond these the engines' voices break up or refuse.
+constexpr double kSlowestRate = 0.25;
+constexpr double kFastestRate = 4.0;
 
 QString spokenPart(const QString& text)
 {
@@ -33,27 +38,6 @@ QString spokenPart(const QString& text)
     if (text.at(end).isLowSurrogate())
         --end; // never split a surrogate pair
     return text.left(end);
-}
-
-// Processes everything but user input until the output is done; input made
-// meanwhile stays queued and is handled afterwards, in order.
-void waitWhileSpeaking(const AudioOutput& output, qint64 durationMs)
-{
-    constexpr auto flags = QEventLoop::ExcludeUserInputEvents;
-    // Paints what the caller has just shown, even when speech ends at once.
-    QCoreApplication::processEvents(flags);
-    QTimer poll; // wakes the wait below while nothing else happens
-    poll.setTimerType(Qt::PreciseTimer);
-    poll.start(kPollMs);
-    QElapsedTimer watchdog;
-    watchdog.start();
-    while (output.isSpeechPlaying() && !watchdog.hasExpired(durationMs + kStallMarginMs))
-        QCoreApplication::processEvents(flags | QEventLoop::WaitForMoreEvents);
-    // The X connection's reader has taken the held-back input off the socket,
-    // and its wake-up was spent on the waits above: without a new one the
-    // input would wait for the next X event.
-    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
-        dispatcher->wakeUp();
 }
 
 } // namespace
@@ -71,16 +55,33 @@ struct SpVoice::Impl
     std::vector<std::unique_ptr<SpeechEngine>> engines;
     std::vector<VoiceToken> voices;
     std::size_t current = 0;
+    double rate = 1.0;
 };
 
 SpVoice::SpVoice(AudioOutput& output, std::vector<std::unique_ptr<SpeechEngine>> engines)
-    : d(new Impl{output, std::move(engines), {}})
+    : d(new Impl{output, {}, {}})
 {
-    for (const auto& engine : d->engines) {
-        engine->start();
+    // One engine failing (its data missing or broken) must not silence the
+    // others: its voices are left out. Only when none starts is there no
+    // voice object.
+    std::exception_ptr firstFailure;
+    for (auto& engine : engines) {
+        try {
+            engine->start();
+        } catch (const std::exception&) {
+            if (!firstFailure)
+                firstFailure = std::current_exception();
+            continue;
+        }
         const QStringList descriptions = engine->voices();
         for (int i = 0; i < descriptions.size(); ++i)
             d->voices.push_back(VoiceToken(engine.get(), i, descriptions[i]));
+        d->engines.push_back(std::move(engine));
+    }
+    if (d->engines.empty()) {
+        if (firstFailure)
+            std::rethrow_exception(firstFailure);
+        throw Fault(QStringLiteral("音声合成エンジンがありません"));
     }
 }
 
@@ -91,6 +92,7 @@ std::vector<std::unique_ptr<SpeechEngine>> SpVoice::defaultEngines()
     std::vector<std::unique_ptr<SpeechEngine>> engines;
     engines.push_back(std::make_unique<FliteEngine>());
     engines.push_back(std::make_unique<EspeakEngine>());
+    engines.push_back(std::make_unique<FestivalEngine>());
     return engines;
 }
 
@@ -121,12 +123,37 @@ void SpVoice::Speak(const QString& text, int)
         throw Fault(QStringLiteral("音声合成の声がありません"));
     const VoiceToken& voice = d->voices[d->current];
     auto clip = std::make_shared<const AudioClip>(
-        shapeSpeech(voice.m_engine->synthesize(voice.m_voiceIndex, spokenPart(text))));
+        shapeSpeech(voice.m_engine->synthesize(voice.m_voiceIndex, spokenPart(text), d->rate)));
     if (clip->samples.empty())
         return;
-    const qint64 durationMs = clip->durationMs();
+    // Ended by the output's word that the clip has played, or by the
+    // watchdog when the device stalls.
+    QEventLoop speaking;
+    QObject::connect(&d->output, &AudioOutput::speechFinished, &speaking, &QEventLoop::quit,
+                     Qt::QueuedConnection);
+    QTimer::singleShot(clip->durationMs() + kStallMarginMs, &speaking, &QEventLoop::quit);
     d->output.playSpeech(std::move(clip));
-    waitWhileSpeaking(d->output, durationMs);
+    // Input made meanwhile stays queued and is handled afterwards, in order.
+    constexpr auto flags = QEventLoop::ExcludeUserInputEvents;
+    // Paints what the caller has just shown, even when speech ends at once.
+    QCoreApplication::processEvents(flags);
+    if (d->output.isSpeechPlaying())
+        speaking.exec(flags);
+    // The X connection's reader has taken the held-back input off the socket,
+    // and its wake-up was spent on the wait: without a new one the input would
+    // wait for the next X event.
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        dispatcher->wakeUp();
+}
+
+void SpVoice::setRate(double rate)
+{
+    d->rate = std::clamp(rate, kSlowestRate, kFastestRate);
+}
+
+double SpVoice::rate() const
+{
+    return d->rate;
 }
 
 } // namespace vocarin

@@ -43,13 +43,15 @@ private:
 class SpVoice : public Speaker
 {
 public:
-    // Starts every engine; throws a Fault when one cannot start. Voices are
+    // Starts every engine; an engine that cannot start is left out with its
+    // voices. Throws the first engine's fault when none starts. Voices are
     // listed engine by engine; until a voice is assigned the first one speaks.
     explicit SpVoice(AudioOutput& output,
                      std::vector<std::unique_ptr<SpeechEngine>> engines = defaultEngines());
     ~SpVoice() override;
 
-    static std::vector<std::unique_ptr<SpeechEngine>> defaultEngines(); // flite, then espeak-ng
+    // flite, espeak-ng, then Festival.
+    static std::vector<std::unique_ptr<SpeechEngine>> defaultEngines();
 
     VoiceCollection GetVoices() const;
     VoiceCollection GetVoices(const QString& requiredAttributes,
@@ -60,6 +62,11 @@ public:
     // a watchdog ends the wait when the output stalls. Throws a Fault when
     // synthesis fails. Only flags 0 is ever passed: the engine's default.
     void Speak(const QString& text, int flags);
+    // The speaking rate of every later Speak: 1.0 (the start) is each voice's
+    // own, 0.6 makes a word about 1.7 times as long. A slow replay sets it for
+    // one utterance and puts it back. Rates outside 0.25 to 4 are held there.
+    void setRate(double rate);
+    double rate() const;
     void speak(const QString& text) override { Speak(text, 0); }
 
 private:

@@ -17,8 +17,9 @@ public:
     // The voices' descriptions in the engine's order; valid after start().
     virtual QStringList voices() const = 0;
     // Mono PCM at the voice's own rate, silence included as the engine makes it.
-    // Throws a Fault when synthesis fails.
-    virtual AudioClip synthesize(int voice, const QString& text) = 0;
+    // `rate` is the speaking rate: 1.0 is the voice's own, 0.5 takes about twice
+    // as long. Throws a Fault when synthesis fails.
+    virtual AudioClip synthesize(int voice, const QString& text, double rate) = 0;
 };
 
 } // namespace vocarin

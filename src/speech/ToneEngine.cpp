@@ -12,7 +12,7 @@ ToneEngine::ToneEngine(QStringList voices, int toneMs)
 {
 }
 
-AudioClip ToneEngine::synthesize(int voice, const QString& text)
+AudioClip ToneEngine::synthesize(int voice, const QString& text, double rate)
 {
     m_requests.emplace_back(voice, text);
     if (m_failing)
@@ -21,7 +21,7 @@ AudioClip ToneEngine::synthesize(int voice, const QString& text)
     clip.sampleRate = 16000;
     if (text.isEmpty())
         return clip;
-    const int frames = clip.sampleRate * m_toneMs / 1000;
+    const int frames = int(clip.sampleRate * m_toneMs / 1000 / rate);
     const double hz = 300.0 + 100.0 * voice;
     for (int i = 0; i < frames; ++i)
         clip.samples.push_back(
@@ -34,7 +34,7 @@ void BrokenEngine::start()
     throw Fault(QStringLiteral("音声合成エンジンを開始できません"));
 }
 
-AudioClip BrokenEngine::synthesize(int, const QString&)
+AudioClip BrokenEngine::synthesize(int, const QString&, double)
 {
     throw Fault(QStringLiteral("音声合成エンジンを開始できません"));
 }

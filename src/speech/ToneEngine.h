@@ -18,7 +18,8 @@ public:
 
     void start() override {}
     QStringList voices() const override { return m_voices; }
-    AudioClip synthesize(int voice, const QString& text) override;
+    // The tone lasts toneMs at rate 1.0, longer at slower rates.
+    AudioClip synthesize(int voice, const QString& text, double rate) override;
 
     // Every synthesize() throws a Fault from now on.
     void setFailing(bool failing) { m_failing = failing; }
@@ -38,7 +39,7 @@ class BrokenEngine : public SpeechEngine
 public:
     void start() override;
     QStringList voices() const override { return {}; }
-    AudioClip synthesize(int voice, const QString& text) override;
+    AudioClip synthesize(int voice, const QString& text, double rate) override;
 };
 
 } // namespace vocarin

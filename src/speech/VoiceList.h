@@ -9,9 +9,11 @@ class VoiceCollection;
 // KeyVoice when the preferred voice is not installed.
 inline constexpr qint32 kNoPreferredVoice = 999;
 
+// Our default voice: the clearest of the installed English voices by
+// bench_intelligibility (words recognised by pocketsphinx, docs/measured.md).
 inline const QString preferredVoiceDescription()
 {
-    return QStringLiteral("Microsoft Zira Desktop - English (United States)");
+    return QStringLiteral("Flite rms - English (United States)");
 }
 
 // Shown at start-up when there is no voice at all; the program then ends.

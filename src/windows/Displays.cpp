@@ -7,10 +7,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include <cstdlib>
-#include <cxxabi.h>
-#include <memory>
-#include <typeinfo>
+#include <new>
 
 using namespace Qt::StringLiterals;
 
@@ -27,13 +24,22 @@ void showBox(QMessageBox::Icon icon, const QString& caption, const QString& text
     box.exec();
 }
 
+// The kind of fault in the learner's words, never a type name of the code.
 QString kindOf(const std::exception& fault)
 {
-    const char* mangled = typeid(fault).name();
-    int status = 0;
-    std::unique_ptr<char, decltype(&std::free)> demangled(
-        abi::__cxa_demangle(mangled, nullptr, nullptr, &status), &std::free);
-    return QString::fromUtf8(status == 0 && demangled ? demangled.get() : mangled);
+    if (dynamic_cast<const ListIndexFault*>(&fault))
+        return u"リストの範囲外"_s;
+    if (dynamic_cast<const FileOpenFault*>(&fault))
+        return u"ファイルを開けない"_s;
+    if (dynamic_cast<const NumberFormatFault*>(&fault))
+        return u"数値の誤り"_s;
+    if (dynamic_cast<const TextDecodingFault*>(&fault))
+        return u"文字コードの誤り"_s;
+    if (dynamic_cast<const std::bad_alloc*>(&fault))
+        return u"メモリ不足"_s;
+    if (dynamic_cast<const Fault*>(&fault))
+        return u"処理の失敗"_s;
+    return u"予期しない障害"_s;
 }
 
 } // namespace
@@ -71,7 +77,7 @@ QString messageOf(const std::exception& fault)
 void showFatalReport(const std::exception& fault, const QString& where)
 {
     showBox(QMessageBox::Critical, u"アプリケーションエラー"_s,
-            u"例外 "_s + kindOf(fault) + u" が "_s + where + u" で発生しました。\n\n"_s +
+            u"「"_s + kindOf(fault) + u"」のエラーが "_s + where + u" で発生しました。\n\n"_s +
                 faultText(messageOf(fault)));
 }
 

@@ -8,6 +8,7 @@
 #include "speech/VoiceList.h"
 #include "windows/CircleShape.h"
 #include "windows/Displays.h"
+#include "windows/DrillActions.h"
 #include "windows/Fselect.h"
 #include "windows/Lifecycle.h"
 #include "windows/Placement.h"
@@ -17,6 +18,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -55,6 +57,7 @@ TForm1::TForm1(Lifecycle& life, const Platform& platform) : m_life(life), m_plat
     setWindowTitle(u"Form1"_s);
     buildLayout();
     bindHandlers();
+    m_drill = new DrillActions(*this, m_life);
 }
 
 TForm1::~TForm1()
@@ -258,6 +261,11 @@ void TForm1::ComboBox1Change()
     voice->setVoice(voice->GetVoices(QString(), QString()).Item(ComboBox1->currentIndex()));
 }
 
+void TForm1::actMistakesRoundExecute()
+{
+    forward(&Exercise::startMistakesRound);
+}
+
 void TForm1::showOnStart()
 {
     showMaximised(this, kDesignSize, true);
@@ -366,6 +374,13 @@ void TForm1::showMessage(const QString& text)
 void TForm1::closeMainWindow()
 {
     close();
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu;
+    m_drill->fillContextMenu(menu);
+    menu.exec(event->globalPos());
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -25,6 +25,7 @@ class AudioOutput;
 class CircleShape;
 class CueStream;
 class CueStreamPlayer;
+class DrillActions;
 class Lifecycle;
 class RandomSource;
 class ScaledView;
@@ -112,6 +113,7 @@ public:
     void FormShow();
     void FormDestroy();
     void ComboBox1Change();
+    void actMistakesRoundExecute();
 
     void setForm2(TForm2* form2) { Form2 = form2; }
     // Start-up's showing: maximised and centred, FormShow, then activated.
@@ -147,6 +149,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void buildLayout(); // in FmainLayout.cpp
@@ -162,6 +165,7 @@ private:
     QHash<QString, QWidget*> m_controls;
     QHash<QString, QButtonGroup*> m_radioGroups;
     bool m_closing = false; // the close has begun: FormClose has run or is running
+    DrillActions* m_drill = nullptr;
 
     std::unique_ptr<AudioOutput> m_audio;
     std::unique_ptr<CueStream> RSPu;

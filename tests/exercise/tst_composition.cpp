@@ -136,6 +136,9 @@ void TestComposition::drawRules()
     rig.state().SelectNum = selectNum;
     rig.state().CurrentNum = position;
     rig.random.queue(script);
+    // As after the previous question's presses: composing must enable them again.
+    for (int k = 1; k <= 6; ++k)
+        rig.board.setAnswerEnabled(k, false);
     rig.exercise.StartGame();
 
     const ExerciseState& s = rig.state();

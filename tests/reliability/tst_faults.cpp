@@ -7,6 +7,7 @@
 
 #include "windows/Vocarin.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -66,6 +67,7 @@ private Q_SLOTS:
     void noSoundDevice_data();
     void noSoundDevice();
     void voiceEngineFailsToStart();
+    void oneVoiceEngineFailingLeavesTheOthers();
     void voiceFailsWhileRunning();
     void courseFolderRemoved();
     void courseFileHeldOpenForWriting_data();
@@ -137,8 +139,22 @@ void FaultTest::voiceEngineFailsToStart()
     QCOMPARE(runVocarin(platform), 1);
     QCOMPARE(answerer.boxes.size(), 1);
     QCOMPARE(answerer.boxes.first().caption, u"アプリケーションエラー"_s);
-    QVERIFY2(answerer.boxes.first().text.contains(u"音声合成エンジンを開始できません"_s),
-             qPrintable(answerer.boxes.first().text));
+    const QString text = answerer.boxes.first().text;
+    QVERIFY2(text.contains(u"音声合成エンジンを開始できません"_s), qPrintable(text));
+    // The kind of fault in words, not a type name of the code.
+    QVERIFY2(text.contains(u"「処理の失敗」"_s) && !text.contains(u"::"_s), qPrintable(text));
+}
+
+// As when eSpeak NG's data is unusable while flite works: start-up goes on
+// with the working engine's voices, and nothing is shown.
+void FaultTest::oneVoiceEngineFailingLeavesTheOthers()
+{
+    BoxAnswerer answerer;
+    Made made;
+    RunningProgram program(standIns(made, 1, Audio::Capture, true));
+    QCOMPARE(program.form->ComboBox1->count(), 2);
+    QCOMPARE(program.form->ComboBox1->itemText(0), u"Tone A - English"_s);
+    QVERIFY(answerer.boxes.isEmpty());
 }
 
 void FaultTest::voiceFailsWhileRunning()

@@ -1,12 +1,18 @@
+#include "DiskDevice.h"
 #include "speech/AudioConvert.h"
 #include "speech/AudioMixer.h"
+#include "speech/CaptureSink.h"
+#include "speech/CueSounds.h"
 #include "speech/PendingAudioOutput.h"
+#include "speech/SpVoice.h"
 
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <future>
+#include <numbers>
 
 using namespace vocarin;
 using namespace Qt::StringLiterals;
@@ -49,11 +55,13 @@ private Q_SLOTS:
     void newCueStartsFromItsBeginning();
     void cueAndSpeechSoundTogether_data();
     void cueAndSpeechSoundTogether();
+    void sumStaysBelowFullScale();
+    void buzzerUnderEveryVoiceStaysBelowFullScale();
     void speechPlaysUntilItsLastSample();
     void stopSilencesBoth();
     void convertsToDeviceFormat_data();
     void convertsToDeviceFormat();
-    void systemOutputPlaysOrStaysSilent();
+    void systemOutputReachesTheDevice();
     void deviceLeavesTerminationSignalsAlone();
     void pendingOutputPreparesCuesOnceOpen();
 };
@@ -74,8 +82,8 @@ void TestAudioMixer::cueAndSpeechSoundTogether_data()
     QTest::addColumn<float>("speech");
     QTest::addColumn<float>("expected");
     QTest::newRow("sum") << 0.25f << 0.5f << 0.75f;
-    QTest::newRow("clipped high") << 0.75f << 0.5f << 1.0f;
-    QTest::newRow("clipped low") << -0.75f << -0.5f << -1.0f;
+    QTest::newRow("negative sum") << -0.25f << -0.5f << -0.75f;
+    QTest::newRow("speech at its peak alone") << 0.0f << 0.9f << 0.9f;
     QTest::newRow("cancelling") << 0.5f << -0.5f << 0.0f;
 }
 
@@ -90,17 +98,65 @@ void TestAudioMixer::cueAndSpeechSoundTogether()
     QCOMPARE(mixed(mixer, 2), (std::vector<float>{expected, expected, speech, speech}));
 }
 
+// Louder sums come out louder, and never at full scale.
+void TestAudioMixer::sumStaysBelowFullScale()
+{
+    float previous = 0.9f;
+    for (float sum = 0.95f; sum <= 8.0f; sum += 0.05f) {
+        AudioMixer mixer(2);
+        mixer.setCue(stereo({sum / 2, -sum / 2}));
+        mixer.setSpeech(stereo({sum / 2, -sum / 2}));
+        const std::vector<float> out = mixed(mixer, 1);
+        QVERIFY2(out[0] < 1.0f && out[0] >= previous, qPrintable(QString::number(sum)));
+        QCOMPARE(out[1], -out[0]);
+        previous = out[0];
+    }
+}
+
+// The loudest case the learner meets: the buzzer under "No!", in every voice,
+// as handed to the output and mixed for a 48 kHz stereo device.
+void TestAudioMixer::buzzerUnderEveryVoiceStaysBelowFullScale()
+{
+    const auto buzzer =
+        std::make_shared<const AudioClip>(convertClip(*CueStream(u"Sysbubuu"_s).clip(), 48000, 2));
+    CaptureSink sink;
+    SpVoice voice(sink);
+    const VoiceCollection voices = voice.GetVoices();
+    QVERIFY(voices.Count() > 0);
+    for (qint32 i = 0; i < voices.Count(); ++i) {
+        sink.clear();
+        voice.setVoice(voices.Item(i));
+        voice.Speak(u"No!"_s, 0);
+        const auto no = std::make_shared<const AudioClip>(
+            convertClip(*sink.captures(CaptureSink::Kind::Speech).at(0).clip, 48000, 2));
+        AudioMixer mixer(2);
+        mixer.setCue(buzzer);
+        mixer.setSpeech(no);
+        const std::vector<float> out = mixed(mixer, no->frames());
+        const float peak = std::abs(*std::max_element(
+            out.begin(), out.end(), [](float a, float b) { return std::abs(a) < std::abs(b); }));
+        QVERIFY2(peak < 1.0f, qPrintable(voices.Item(i).GetDescription()));
+    }
+}
+
 void TestAudioMixer::speechPlaysUntilItsLastSample()
 {
     AudioMixer mixer(2);
     QVERIFY(!mixer.speechPlaying());
     mixer.setSpeech(stereo(std::vector<float>(10 * 2, 0.1f)));
-    mixed(mixer, 9);
+    std::vector<float> out(16 * 2);
+    // The end is told once, in the buffer that plays the last sample.
+    QVERIFY(!mixer.mix(out.data(), 9));
     QVERIFY(mixer.speechPlaying());
     // A cue does not stop speech.
     mixer.setCue(stereo({0.2f, 0.2f}));
-    mixed(mixer, 1);
+    QVERIFY(mixer.mix(out.data(), 1));
     QVERIFY(!mixer.speechPlaying());
+    QVERIFY(!mixer.mix(out.data(), 16));
+    // Stopped speech has not played to its end.
+    mixer.setSpeech(stereo(std::vector<float>(10 * 2, 0.1f)));
+    mixer.stop();
+    QVERIFY(!mixer.mix(out.data(), 16));
 }
 
 void TestAudioMixer::stopSilencesBoth()
@@ -138,16 +194,25 @@ void TestAudioMixer::convertsToDeviceFormat()
     QVERIFY(std::abs(out.samples[out.samples.size() / 2] - 0.25f) < 1e-3f);
 }
 
-// With a sound card it plays, without one it stays silent; either way it
-// neither fails nor hangs.
-void TestAudioMixer::systemOutputPlaysOrStaysSilent()
+// The tone handed over as speech must arrive at the device.
+void TestAudioMixer::systemOutputReachesTheDevice()
 {
-    const auto output = openSystemAudioOutput();
-    output->playCue(std::make_shared<const AudioClip>(AudioClip{8000, 1, {0.0f, 0.0f}}));
-    output->playSpeech(
-        std::make_shared<const AudioClip>(AudioClip{8000, 1, std::vector<float>(400, 0.0f)}));
-    QTRY_VERIFY_WITH_TIMEOUT(!output->isSpeechPlaying(), 2000);
-    output->stopAll();
+    const std::vector<float> played = playedOnDisk([](AudioOutput& output) {
+        AudioClip tone{8000, 1, {}};
+        for (int i = 0; i < 800; ++i) // 0.1 s at 500 Hz
+            tone.samples.push_back(0.5f * float(std::sin(2 * std::numbers::pi * 500 * i / 8000.0)));
+        output.playSpeech(std::make_shared<const AudioClip>(std::move(tone)));
+        QTRY_VERIFY_WITH_TIMEOUT(!output.isSpeechPlaying(), 3000);
+    });
+    float peak = 0;
+    std::size_t loud = 0;
+    for (float v : played) {
+        peak = std::max(peak, std::abs(v));
+        loud += std::abs(v) > 0.25f;
+    }
+    QVERIFY2(std::abs(peak - 0.5f) < 0.02f, qPrintable(QString::number(peak)));
+    // About 0.1 s of a sine above half its peak, in two channels at 48 kHz.
+    QVERIFY2(loud > 5000 && loud < 7000, qPrintable(QString::number(loud)));
 }
 
 // SDL turns SIGTERM and SIGINT into events of its own by default: the program

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 using namespace vocarin;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -78,8 +79,10 @@ private Q_SLOTS:
     void cutsOverlongTextForTheEngine_data();
     void cutsOverlongTextForTheEngine();
     void noVoicesStillStarts();
-    void engineThatCannotStartFails_data();
-    void engineThatCannotStartFails();
+    void rateLastsUntilChanged();
+    void noEngineStartingFails();
+    void engineThatCannotStartIsLeftOut_data();
+    void engineThatCannotStartIsLeftOut();
     void failedSpeakRaisesFault();
     void returnsOnlyAfterPlaybackEnded();
     void watchdogEndsStalledPlayback();
@@ -231,22 +234,59 @@ void TestSpVoice::noVoicesStillStarts()
     QCOMPARE(findPreferredVoice(voice.GetVoices()), 999);
 }
 
-void TestSpVoice::engineThatCannotStartFails_data()
+// The tone engine's tone lasts 60 ms at the voice's own rate.
+void TestSpVoice::rateLastsUntilChanged()
 {
-    QTest::addColumn<bool>("afterWorkingEngine");
-    QTest::newRow("only engine") << false;
-    QTest::newRow("after a working engine") << true;
+    OneToneVoice one;
+    const auto lastMs = [&one] {
+        return one.sink.captures(CaptureSink::Kind::Speech).back().clip->durationMs();
+    };
+    QCOMPARE(one.voice->rate(), 1.0);
+    one.voice->Speak(u"apple"_s, 0);
+    const qint64 own = lastMs();
+    one.voice->setRate(0.5);
+    one.voice->Speak(u"apple"_s, 0);
+    one.voice->Speak(u"apple"_s, 0);
+    const auto speech = one.sink.captures(CaptureSink::Kind::Speech);
+    QVERIFY2(speech[1].clip->durationMs() > own * 3 / 2, qPrintable(QString::number(own)));
+    QCOMPARE(speech[2].clip->durationMs(), speech[1].clip->durationMs());
+    one.voice->setRate(1.0);
+    one.voice->Speak(u"apple"_s, 0);
+    QCOMPARE(lastMs(), own);
 }
 
-void TestSpVoice::engineThatCannotStartFails()
+void TestSpVoice::noEngineStartingFails()
 {
-    QFETCH(bool, afterWorkingEngine);
     CaptureSink sink;
     Engines engines;
-    if (afterWorkingEngine)
-        engines.push_back(std::make_unique<ToneEngine>());
+    engines.push_back(std::make_unique<BrokenEngine>());
     engines.push_back(std::make_unique<BrokenEngine>());
     QVERIFY_THROWS_EXCEPTION(Fault, SpVoice(sink, std::move(engines)));
+}
+
+void TestSpVoice::engineThatCannotStartIsLeftOut_data()
+{
+    QTest::addColumn<bool>("brokenFirst");
+    QTest::newRow("broken before a working engine") << true;
+    QTest::newRow("broken after a working engine") << false;
+}
+
+// As when eSpeak NG's data is unusable while flite works.
+void TestSpVoice::engineThatCannotStartIsLeftOut()
+{
+    QFETCH(bool, brokenFirst);
+    CaptureSink sink;
+    Engines engines;
+    if (brokenFirst)
+        engines.push_back(std::make_unique<BrokenEngine>());
+    engines.push_back(std::make_unique<ToneEngine>(QStringList{u"A"_s, u"B"_s}));
+    if (!brokenFirst)
+        engines.push_back(std::make_unique<BrokenEngine>());
+    SpVoice voice(sink, std::move(engines));
+    QCOMPARE(descriptions(voice.GetVoices()), (QStringList{u"A"_s, u"B"_s}));
+    voice.setVoice(voice.GetVoices().Item(1));
+    voice.Speak(u"apple"_s, 0);
+    QCOMPARE(sink.captures(CaptureSink::Kind::Speech).size(), 1u);
 }
 
 void TestSpVoice::failedSpeakRaisesFault()

@@ -1,6 +1,10 @@
 // The real engines, heard through a capture sink.
 #include "speech/CaptureSink.h"
+#include "speech/EspeakEngine.h"
+#include "speech/FestivalEngine.h"
+#include "speech/FliteEngine.h"
 #include "speech/SpVoice.h"
+#include "speech/VoiceList.h"
 
 #include <QSet>
 #include <QTest>
@@ -79,14 +83,21 @@ class TestVoices : public QObject
 private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
-    void listsFliteThenEspeak();
+    void listsFliteEspeakThenFestival();
     void speaksAWordPromptly_data();
     void speaksAWordPromptly();
     void textWithoutWordsIsSilent_data() { speaksAWordPromptly_data(); }
     void textWithoutWordsIsSilent();
     void voiceChangeChangesSound_data();
     void voiceChangeChangesSound();
-    void defaultVoiceIsSlt();
+    void unassignedVoiceIsSlt();
+    void preferredVoiceIsInstalled();
+    void slowerRateSpeaksLonger_data() { speaksAWordPromptly_data(); }
+    void slowerRateSpeaksLonger();
+    void festivalSpeaksAtItsOwnRate();
+    void festivalCutsOverlongText();
+    void festivalMissingLeavesTheOthers();
+    void defaultVoiceAbsentLeavesTheBoxEmpty();
 
 private:
     AudioClip spoken(const QString& text, int voiceIndex);
@@ -114,7 +125,7 @@ AudioClip TestVoices::spoken(const QString& text, int voiceIndex)
     return speech.size() == 1 ? *speech[0].clip : AudioClip{};
 }
 
-void TestVoices::listsFliteThenEspeak()
+void TestVoices::listsFliteEspeakThenFestival()
 {
     const VoiceCollection voices = m_voice->GetVoices();
     QStringList all;
@@ -128,7 +139,8 @@ void TestVoices::listsFliteThenEspeak()
     QVERIFY(all.contains(
         QStringLiteral("eSpeak NG English (Great Britain) - English (United Kingdom)")));
     QVERIFY(all.contains(QStringLiteral("eSpeak NG English (America) - English (United States)")));
-    for (const QString& description : all.mid(4))
+    QCOMPARE(all.last(), QStringLiteral("Festival slt HTS - English (United States)"));
+    for (const QString& description : all.mid(4, all.size() - 5))
         QVERIFY2(description.startsWith(QStringLiteral("eSpeak NG English (")) &&
                      description.contains(QStringLiteral(") - English (")),
                  qPrintable(description));
@@ -193,7 +205,8 @@ void TestVoices::voiceChangeChangesSound()
              qPrintable(QStringLiteral("%1 %2").arg(same).arg(changed)));
 }
 
-void TestVoices::defaultVoiceIsSlt()
+// Until a voice is assigned (the voice box empty), flite's slt speaks.
+void TestVoices::unassignedVoiceIsSlt()
 {
     CaptureSink sink;
     SpVoice fresh(sink);
@@ -201,6 +214,78 @@ void TestVoices::defaultVoiceIsSlt()
     const AudioClip& heard = *sink.captures().at(0).clip;
     QVERIFY(similarity(heard, spoken(QStringLiteral("Great!"), 0)) > 0.98);
     QVERIFY(similarity(heard, spoken(QStringLiteral("Great!"), 1)) < 0.95);
+}
+
+// The voice box shows the default voice from the start (the window assigns
+// the voice it shows).
+void TestVoices::preferredVoiceIsInstalled()
+{
+    const VoiceCollection voices = m_voice->GetVoices();
+    const qint32 preferred = findPreferredVoice(voices);
+    QVERIFY(preferred != 999);
+    QCOMPARE(voices.Item(preferred).GetDescription(), preferredVoiceDescription());
+}
+
+void TestVoices::slowerRateSpeaksLonger()
+{
+    QFETCH(int, voice);
+    const double own = measure(spoken(QStringLiteral("vocabulary"), voice)).soundMs;
+    m_voice->setRate(0.6);
+    const double slow = measure(spoken(QStringLiteral("vocabulary"), voice)).soundMs;
+    m_voice->setRate(1.0);
+    const double again = measure(spoken(QStringLiteral("vocabulary"), voice)).soundMs;
+    QVERIFY2(slow > own * 1.3, qPrintable(QStringLiteral("%1 -> %2").arg(own).arg(slow)));
+    QVERIFY2(std::abs(again - own) < own * 0.05,
+             qPrintable(QStringLiteral("%1 then %2").arg(own).arg(again)));
+}
+
+// Words outside its lexicon too: they load the letter-to-sound rules, which
+// ran Festival's default heap out and crashed it on its next call.
+void TestVoices::festivalSpeaksAtItsOwnRate()
+{
+    for (const QString& word : {QStringLiteral("apple"), QStringLiteral("Vocarinish"),
+                                QStringLiteral("xyzzy"), QStringLiteral("apple")}) {
+        const AudioClip clip = spoken(word, m_voice->GetVoices().Count() - 1);
+        QCOMPARE(clip.sampleRate, 32000);
+        QVERIFY2(measure(clip).soundMs > 200, qPrintable(word));
+    }
+}
+
+// A word list line of megabytes: what is spoken is its beginning, in bounded time.
+void TestVoices::festivalCutsOverlongText()
+{
+    QString text;
+    while (text.size() < 100000)
+        text += QStringLiteral("apple environment xyzzy ");
+    const double sound = measure(spoken(text, m_voice->GetVoices().Count() - 1)).soundMs;
+    // About 140 words, none of the other 14,000.
+    QVERIFY2(sound > 30000 && sound < 150000, qPrintable(QString::number(sound)));
+}
+
+// Festival or its voice not installed: its voice is absent and nothing fails.
+void TestVoices::festivalMissingLeavesTheOthers()
+{
+    std::vector<std::unique_ptr<SpeechEngine>> engines;
+    engines.push_back(std::make_unique<FliteEngine>());
+    engines.push_back(
+        std::make_unique<FestivalEngine>(QStringLiteral("/nonexistent/slt.htsvoice")));
+    CaptureSink sink;
+    SpVoice voice(sink, std::move(engines));
+    QCOMPARE(voice.GetVoices().Count(), 4);
+    QCOMPARE(voice.GetVoices().Item(3).GetDescription(),
+             QStringLiteral("Flite awb - English (United States)"));
+}
+
+// Without the default voice's engine the voice box stays empty (999) and
+// the first voice speaks.
+void TestVoices::defaultVoiceAbsentLeavesTheBoxEmpty()
+{
+    std::vector<std::unique_ptr<SpeechEngine>> engines;
+    engines.push_back(std::make_unique<EspeakEngine>());
+    CaptureSink sink;
+    SpVoice voice(sink, std::move(engines));
+    QVERIFY(voice.GetVoices().Count() > 0);
+    QCOMPARE(findPreferredVoice(voice.GetVoices()), 999);
 }
 
 QTEST_GUILESS_MAIN(TestVoices)

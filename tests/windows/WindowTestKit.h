@@ -10,6 +10,8 @@
 #include "windows/Platform.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFile>
 #include <QApplication>
 #include <QGraphicsView>
 #include <QMessageBox>
@@ -47,7 +49,10 @@ struct Made
 class SinkForwarder : public AudioOutput
 {
 public:
-    explicit SinkForwarder(CaptureSink& sink) : m_sink(sink) {}
+    explicit SinkForwarder(CaptureSink& sink) : m_sink(sink)
+    {
+        connect(&sink, &AudioOutput::speechFinished, this, &AudioOutput::speechFinished);
+    }
     void prepareCue(const std::shared_ptr<const AudioClip>& clip) override
     {
         m_sink.prepareCue(clip);
@@ -73,9 +78,9 @@ public:
     explicit EngineForwarder(SpeechEngine& engine) : m_engine(engine) {}
     void start() override { m_engine.start(); }
     QStringList voices() const override { return m_engine.voices(); }
-    AudioClip synthesize(int voice, const QString& text) override
+    AudioClip synthesize(int voice, const QString& text, double rate) override
     {
-        return m_engine.synthesize(voice, text);
+        return m_engine.synthesize(voice, text, rate);
     }
 
 private:
@@ -107,6 +112,41 @@ inline Platform testPlatform(Made& made, QStringList voices, Engines engines = E
             },
         .makeRandom = [] { return std::make_unique<SeededRandom>(); },
     };
+}
+
+inline void writeFile(const QString& path, const QString& text)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text.toUtf8());
+}
+
+// A course folder: option file, word list and meaning list.
+inline void writeCourse(const QString& folder, const QString& title, const QString& prefix,
+                        int choices, const QStringList& words, const QStringList& meanings)
+{
+    QDir().mkpath(folder);
+    writeFile(folder + u"/Option.txt",
+              title + u"\r\n" + prefix + u"\r\n" + QString::number(choices) + u"\r\n");
+    writeFile(folder + u'/' + prefix + u"E.txt", words.join(QStringLiteral("\r\n")) + u"\r\n");
+    writeFile(folder + u'/' + prefix + u"J.txt", meanings.join(QStringLiteral("\r\n")) + u"\r\n");
+}
+
+template <typename T> T* topLevel(const QString& name)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == name)
+            return qobject_cast<T*>(widget);
+    }
+    return nullptr;
+}
+
+inline QStringList spokenTexts(const ToneEngine& tones)
+{
+    QStringList texts;
+    for (const auto& request : tones.requests())
+        texts.append(request.second);
+    return texts;
 }
 
 // A point given in design units, on the view's viewport as the learner sees it.

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Smoke test of the real program under a virtual X server: pick the first
-# course, answer one question by clicking and see it judged (the meaning shown
-# above the buttons and a count raised), take a screenshot, close with 終了.
+# course, answer one question with a number key and see it judged (the meaning
+# shown above the buttons and a count raised), answer it right with the other
+# keys and move on with Enter (the question number changes), take a
+# screenshot, close with 終了.
 # Usage: smoke.sh <vocarin binary> <work folder>
 set -uo pipefail
 bin=$1 work=$2
@@ -31,19 +33,24 @@ click_design "$(window_id "問題の変更")" 442 256 372 232 # OK
 wait_until 60 window_gone "問題の変更" || fail "the course did not load"
 main=$(window_id "動物") || fail "the course did not load"
 
-# lbJap and the two counts, before and after the answer.
+# lbJap, the two counts and the question number, before and after the answer.
 grab_state() { # prefix
     grab_design "$main" 650 399 24 72 600 44 "$1-meaning.png" &&
-        grab_design "$main" 650 399 142 196 201 17 "$1-counts.png"
+        grab_design "$main" 650 399 142 196 201 17 "$1-counts.png" &&
+        grab_design "$main" 650 399 14 196 123 17 "$1-number.png"
 }
 painted() { grab_state before && has_text before-counts.png; }
 wait_until 60 painted || fail "the main window shows no counts"
-click_design "$main" 650 399 108 308 # btnWord1
+xdotool key 1 # btnWord1
 # The chosen meaning appears in lbJap, empty until then, and a count goes up.
 judged() {
     grab_state now && has_text now-meaning.png && images_differ before-counts.png now-counts.png
 }
 wait_until 60 judged || fail "the answer was not judged"
+# One of the three is right, which enables Next; Enter then asks question 2.
+xdotool key 2 3 Return
+moved_on() { grab_state now && images_differ before-number.png now-number.png; }
+wait_until 60 moved_on || fail "Enter did not move on to the next question"
 import -silent -window root "$work/screenshot.png" || fail "no screenshot"
 echo "smoke: screenshot $work/screenshot.png"
 click_design "$main" 650 399 592 39 # 終了

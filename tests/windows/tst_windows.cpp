@@ -1,6 +1,8 @@
 #include "WindowTestKit.h"
 
 #include "speech/CueSounds.h"
+#include "speech/SpVoice.h"
+#include "speech/VoiceList.h"
 #include "windows/CircleShape.h"
 #include "windows/Displays.h"
 #include "windows/Fmain.h"
@@ -36,37 +38,10 @@ using namespace vocarin::testkit;
 
 namespace {
 
-const QString kZira = u"Microsoft Zira Desktop - English (United States)"_s;
-const QStringList kVoices{u"Tone A - English"_s, kZira, u"Tone C - English"_s};
+const QString kPreferred = preferredVoiceDescription();
+const QStringList kVoices{u"Tone A - English"_s, kPreferred, u"Tone C - English"_s};
 const QSizeF kMain(650, 399);
 const QSizeF kDialog(442, 256);
-
-void writeFile(const QString& path, const QString& text)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text.toUtf8());
-}
-
-// A course folder: option file, word list and meaning list.
-void writeCourse(const QString& folder, const QString& title, const QString& prefix, int choices,
-                 const QStringList& words, const QStringList& meanings)
-{
-    QDir().mkpath(folder);
-    writeFile(folder + u"/Option.txt",
-              title + u"\r\n" + prefix + u"\r\n" + QString::number(choices) + u"\r\n");
-    writeFile(folder + u'/' + prefix + u"E.txt", words.join(u"\r\n"_s) + u"\r\n");
-    writeFile(folder + u'/' + prefix + u"J.txt", meanings.join(u"\r\n"_s) + u"\r\n");
-}
-
-template <typename T> T* topLevel(const QString& name)
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == name)
-            return qobject_cast<T*>(widget);
-    }
-    return nullptr;
-}
 
 QRectF designRect(QWidget* control)
 {
@@ -145,14 +120,6 @@ QStringList cueNames(const CaptureSink& sink)
     for (const auto& capture : sink.captures(CaptureSink::Kind::Cue))
         names.append(cueName(*capture.clip));
     return names;
-}
-
-QStringList spokenTexts(const ToneEngine& tones)
-{
-    QStringList texts;
-    for (const auto& request : tones.requests())
-        texts.append(request.second);
-    return texts;
 }
 
 // The main window on its own with course "a" loaded, as after OK in the dialog.
