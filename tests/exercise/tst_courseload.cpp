@@ -1,4 +1,4 @@
-#include "../course/WorkingFolder.h"
+#include "WorkingFolder.h"
 #include "ExerciseDoubles.h"
 
 #include "course/Fault.h"

@@ -1,12 +1,13 @@
+#include "CourseFiles.h"
 #include "ExerciseDoubles.h"
+#include "WorkingFolder.h"
 
 #include "course/CourseLoad.h"
 #include "course/Fault.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using vocarin::test::numbered;
@@ -14,24 +15,12 @@ using vocarin::test::Rig;
 
 namespace {
 
-void writeLines(const QString& path, const QStringList& lines)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    // UTF-8 with its marking bytes, so the Japanese texts read the same everywhere.
-    file.write("\xEF\xBB\xBF");
-    for (const QString& line : lines)
-        file.write((line + u"\r\n"_s).toUtf8());
-}
-
-// A course folder below the working folder: option file, word and meaning lists.
+// A course folder below the working folder, its meanings numbered.
 void writeCourse(const QString& folder, const QString& title, qint32 selectNum,
                  const QStringList& words)
 {
-    QVERIFY(QDir::current().mkpath(folder));
-    writeLines(folder + u"/Option.txt"_s, {title, u"day1"_s, QString::number(selectNum)});
-    writeLines(folder + u"/day1E.txt"_s, words);
-    writeLines(folder + u"/day1J.txt"_s, numbered(u"意味"_s, int(words.size())));
+    vocarin::testkit::writeCourse(folder, title, u"day1"_s, selectNum, words,
+                                  numbered(u"意味"_s, int(words.size())));
 }
 
 } // namespace
@@ -49,22 +38,17 @@ private Q_SLOTS:
     void loadFault();
 
 private:
-    QString m_startFolder;
-    QTemporaryDir m_dir;
+    std::optional<WorkingFolder> m_folder;
 };
 
 void TestInitialGame::init()
 {
-    QVERIFY(m_dir.isValid());
-    m_startFolder = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_dir.path()));
+    m_folder.emplace();
 }
 
 void TestInitialGame::cleanup()
 {
-    QDir::setCurrent(m_startFolder);
-    QDir(m_dir.path()).removeRecursively();
-    QDir().mkpath(m_dir.path());
+    m_folder.reset();
 }
 
 void TestInitialGame::load_data()

@@ -5,16 +5,11 @@
 // device and the voices; message boxes are answered as they appear.
 
 #include "../windows/WindowTestKit.h"
-#include "speech/AudioOutput.h"
-#include "speech/CaptureSink.h"
-#include "speech/ToneEngine.h"
 #include "windows/Fmain.h"
 #include "windows/Fselect.h"
 #include "windows/Lifecycle.h"
-#include "windows/Platform.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -25,45 +20,11 @@
 namespace vocarin::harness {
 
 using testkit::BoxAnswerer;
-using testkit::SeededRandom;
-
-// What the platform handed out last, for the test to look at or to break.
-struct Made
-{
-    CaptureSink* sink = nullptr;
-    ToneEngine* tones = nullptr;
-};
-
-enum class Audio { Capture, System };
-
-// Voices: a tone engine with two voices, after a broken engine when asked.
-inline Platform standIns(Made& made, unsigned seed, Audio audio = Audio::Capture,
-                         bool brokenEngineFirst = false)
-{
-    return Platform{
-        .openAudioOutput = [&made, audio]() -> std::unique_ptr<AudioOutput> {
-            if (audio == Audio::System)
-                return openSystemAudioOutput();
-            auto sink = std::make_unique<CaptureSink>();
-            made.sink = sink.get();
-            return sink;
-        },
-        .speechEngines =
-            [&made, brokenEngineFirst] {
-                std::vector<std::unique_ptr<SpeechEngine>> engines;
-                if (brokenEngineFirst)
-                    engines.push_back(std::make_unique<BrokenEngine>());
-                auto tones =
-                    std::make_unique<ToneEngine>(QStringList{QStringLiteral("Tone A - English"),
-                                                             QStringLiteral("Tone B - English")},
-                                                 5);
-                made.tones = tones.get();
-                engines.push_back(std::move(tones));
-                return engines;
-            },
-        .makeRandom = [seed] { return std::make_unique<SeededRandom>(seed); },
-    };
-}
+using testkit::Engines;
+using testkit::Made;
+using testkit::standInPlatform;
+using testkit::utf8Lines;
+using testkit::writeFile;
 
 // The two windows made as the program makes them (FormCreate included).
 class RunningProgram
@@ -126,13 +87,6 @@ inline void pressOk(TForm2& dialog, std::initializer_list<int> rows)
         dialog.setItemIndex(row);
         dialog.Button1->click();
     }
-}
-
-inline void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 } // namespace vocarin::harness

@@ -4,12 +4,14 @@
 // or fault box, and the program goes on (or ends as it should), never a crash.
 
 #include "ProgramHarness.h"
+#include "WorkingFolder.h"
 
 #include "windows/Vocarin.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QTemporaryDir>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using namespace vocarin;
@@ -74,24 +76,18 @@ private Q_SLOTS:
     void courseFileHeldOpenForWriting();
 
 private:
-    QTemporaryDir* m_dir = nullptr;
-    QString m_oldCurrent;
+    std::optional<WorkingFolder> m_folder;
 };
 
 void FaultTest::init()
 {
-    m_oldCurrent = QDir::currentPath();
-    m_dir = new QTemporaryDir;
-    QVERIFY(m_dir->isValid());
-    QDir::setCurrent(m_dir->path());
+    m_folder.emplace();
     writeCourses();
 }
 
 void FaultTest::cleanup()
 {
-    QDir::setCurrent(m_oldCurrent);
-    delete m_dir;
-    m_dir = nullptr;
+    m_folder.reset();
 }
 
 void FaultTest::noSoundDevice_data()
@@ -111,7 +107,7 @@ void FaultTest::noSoundDevice()
     {
         BoxAnswerer answerer;
         Made made;
-        RunningProgram program(standIns(made, 1, Audio::System));
+        RunningProgram program(standInPlatform(made, {.seed = 1, .systemAudio = true}));
         program.show([](TForm2& dialog) { pressOk(dialog, {0}); });
         answerRight(*program.form, 3);
         QCOMPARE(program.form->state().CorrectNum, 3);
@@ -126,17 +122,8 @@ void FaultTest::voiceEngineFailsToStart()
 {
     // No voice object at all: the fatal fault report, exit code 1.
     BoxAnswerer answerer;
-    const Platform platform{
-        .openAudioOutput = [] { return std::unique_ptr<AudioOutput>(new CaptureSink); },
-        .speechEngines =
-            [] {
-                std::vector<std::unique_ptr<SpeechEngine>> engines;
-                engines.push_back(std::make_unique<BrokenEngine>());
-                return engines;
-            },
-        .makeRandom = [] { return std::make_unique<SeededRandom>(1); },
-    };
-    QCOMPARE(runVocarin(platform), 1);
+    Made made;
+    QCOMPARE(runVocarin(standInPlatform(made, {.engines = Engines::Broken, .seed = 1})), 1);
     QCOMPARE(answerer.boxes.size(), 1);
     QCOMPARE(answerer.boxes.first().caption, u"アプリケーションエラー"_s);
     const QString text = answerer.boxes.first().text;
@@ -151,7 +138,7 @@ void FaultTest::oneVoiceEngineFailingLeavesTheOthers()
 {
     BoxAnswerer answerer;
     Made made;
-    RunningProgram program(standIns(made, 1, Audio::Capture, true));
+    RunningProgram program(standInPlatform(made, {.engines = Engines::BrokenThenTones, .seed = 1}));
     QCOMPARE(program.form->ComboBox1->count(), 2);
     QCOMPARE(program.form->ComboBox1->itemText(0), u"Tone A - English"_s);
     QVERIFY(answerer.boxes.isEmpty());
@@ -161,7 +148,7 @@ void FaultTest::voiceFailsWhileRunning()
 {
     BoxAnswerer answerer;
     Made made;
-    RunningProgram program(standIns(made, 2));
+    RunningProgram program(standInPlatform(made, {.seed = 2}));
     TForm1& form = *program.form;
     program.show([](TForm2& dialog) { pressOk(dialog, {0}); });
 
@@ -187,7 +174,7 @@ void FaultTest::courseFolderRemoved()
 {
     BoxAnswerer answerer;
     Made made;
-    RunningProgram program(standIns(made, 3));
+    RunningProgram program(standInPlatform(made, {.seed = 3}));
     TForm1& form = *program.form;
     program.show([](TForm2& dialog) { pressOk(dialog, {0}); });
     answerRight(form, 1);
@@ -227,7 +214,7 @@ void FaultTest::courseFileHeldOpenForWriting()
 
     BoxAnswerer answerer;
     Made made;
-    RunningProgram program(standIns(made, 4));
+    RunningProgram program(standInPlatform(made, {.seed = 4}));
     program.show([](TForm2& dialog) { pressOk(dialog, {1}); });
 
     QFile held(u"fE.txt"_s);

@@ -5,11 +5,11 @@
 // memory at the start and the end so that growth shows.
 
 #include "ProgramHarness.h"
+#include "WorkingFolder.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QRadioButton>
-#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 using namespace vocarin;
@@ -29,11 +29,6 @@ qint64 residentKb(QByteArrayView field)
             return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLongLong();
     }
     return -1;
-}
-
-QByteArray utf8Lines(const QStringList& lines)
-{
-    return "\xEF\xBB\xBF" + lines.join(u"\r\n"_s).toUtf8() + "\r\n";
 }
 
 QByteArray utf16Lines(const QStringList& lines)
@@ -159,10 +154,7 @@ bool LongRunTest::answer(TForm1& form)
 
 void LongRunTest::thousandsOfAnswers()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString oldCurrent = QDir::currentPath();
-    QDir::setCurrent(dir.path());
+    const WorkingFolder folder;
     writeCourses();
 
     BoxAnswerer answerer;
@@ -174,7 +166,7 @@ void LongRunTest::thousandsOfAnswers()
     while (answers < kAnswers) {
         ++starts;
         Made made;
-        RunningProgram program(standIns(made, unsigned(starts)));
+        RunningProgram program(standInPlatform(made, {.seed = unsigned(starts)}));
         TForm1* const form = program.form.get();
         program.show(choose(starts % m_courseCount));
         QVERIFY(!program.dialog->isVisible());
@@ -210,7 +202,6 @@ void LongRunTest::thousandsOfAnswers()
 
     QApplication::processEvents();
     const qint64 endKb = residentKb("VmRSS:");
-    QDir::setCurrent(oldCurrent);
 
     qInfo("answers %d, program starts %d, course changes %d, option changes %d, "
           "message boxes %d, fault boxes %lld, clips captured %lld",

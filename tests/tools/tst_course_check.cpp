@@ -1,4 +1,4 @@
-#include "../course/WorkingFolder.h"
+#include "WorkingFolder.h"
 
 #include "tools/CourseCheck.h"
 

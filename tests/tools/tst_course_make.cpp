@@ -1,4 +1,4 @@
-#include "../course/WorkingFolder.h"
+#include "WorkingFolder.h"
 
 #include "course/CourseLoad.h"
 #include "course/Fault.h"

@@ -1,17 +1,13 @@
 #pragma once
 
-// Stand-ins and drivers shared by the window tests: a platform of capture
-// sink, tone voices and a fixed-seed generator; clicks at design points; a
-// script of steps for a whole program run; an answerer for message boxes.
+// Drivers shared by the window tests: clicks at design points, a script of
+// steps for a whole program run, an answerer for message boxes; with the
+// kit's stand-in platform and course files.
 
-#include "exercise/RandomSource.h"
-#include "speech/CaptureSink.h"
-#include "speech/ToneEngine.h"
-#include "windows/Platform.h"
+#include "CourseFiles.h"
+#include "StandIns.h"
 
 #include <QAbstractButton>
-#include <QDir>
-#include <QFile>
 #include <QApplication>
 #include <QGraphicsView>
 #include <QMessageBox>
@@ -21,116 +17,8 @@
 #include <QTimer>
 
 #include <functional>
-#include <random>
 
 namespace vocarin::testkit {
-
-class SeededRandom : public RandomSource
-{
-public:
-    explicit SeededRandom(unsigned seed = 20240611) : m_engine(seed) {}
-    qint32 Random(qint32 n) override
-    {
-        return std::uniform_int_distribution<qint32>(0, n - 1)(m_engine);
-    }
-
-private:
-    std::mt19937 m_engine;
-};
-
-// The sink and the voices outlive the program run, for the test to look at
-// afterwards; the program gets forwarders to them.
-struct Made
-{
-    std::unique_ptr<CaptureSink> sink;
-    std::unique_ptr<ToneEngine> tones;
-};
-
-class SinkForwarder : public AudioOutput
-{
-public:
-    explicit SinkForwarder(CaptureSink& sink) : m_sink(sink)
-    {
-        connect(&sink, &AudioOutput::speechFinished, this, &AudioOutput::speechFinished);
-    }
-    void prepareCue(const std::shared_ptr<const AudioClip>& clip) override
-    {
-        m_sink.prepareCue(clip);
-    }
-    void playCue(std::shared_ptr<const AudioClip> clip) override
-    {
-        m_sink.playCue(std::move(clip));
-    }
-    void playSpeech(std::shared_ptr<const AudioClip> clip) override
-    {
-        m_sink.playSpeech(std::move(clip));
-    }
-    bool isSpeechPlaying() const override { return m_sink.isSpeechPlaying(); }
-    void stopAll() override { m_sink.stopAll(); }
-
-private:
-    CaptureSink& m_sink;
-};
-
-class EngineForwarder : public SpeechEngine
-{
-public:
-    explicit EngineForwarder(SpeechEngine& engine) : m_engine(engine) {}
-    void start() override { m_engine.start(); }
-    QStringList voices() const override { return m_engine.voices(); }
-    AudioClip synthesize(int voice, const QString& text, double rate) override
-    {
-        return m_engine.synthesize(voice, text, rate);
-    }
-
-private:
-    SpeechEngine& m_engine;
-};
-
-enum class Engines { Tones, NoVoices, Broken };
-
-inline Platform testPlatform(Made& made, QStringList voices, Engines engines = Engines::Tones,
-                             bool autoAdvance = true)
-{
-    return Platform{
-        .openAudioOutput =
-            [&made, autoAdvance] {
-                made.sink = std::make_unique<CaptureSink>(autoAdvance);
-                return std::unique_ptr<AudioOutput>(std::make_unique<SinkForwarder>(*made.sink));
-            },
-        .speechEngines =
-            [&made, voices, engines] {
-                std::vector<std::unique_ptr<SpeechEngine>> list;
-                if (engines == Engines::Broken) {
-                    list.push_back(std::make_unique<BrokenEngine>());
-                } else {
-                    made.tones = std::make_unique<ToneEngine>(
-                        engines == Engines::NoVoices ? QStringList{} : voices, 5);
-                    list.push_back(std::make_unique<EngineForwarder>(*made.tones));
-                }
-                return list;
-            },
-        .makeRandom = [] { return std::make_unique<SeededRandom>(); },
-    };
-}
-
-inline void writeFile(const QString& path, const QString& text)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text.toUtf8());
-}
-
-// A course folder: option file, word list and meaning list.
-inline void writeCourse(const QString& folder, const QString& title, const QString& prefix,
-                        int choices, const QStringList& words, const QStringList& meanings)
-{
-    QDir().mkpath(folder);
-    writeFile(folder + u"/Option.txt",
-              title + u"\r\n" + prefix + u"\r\n" + QString::number(choices) + u"\r\n");
-    writeFile(folder + u'/' + prefix + u"E.txt", words.join(QStringLiteral("\r\n")) + u"\r\n");
-    writeFile(folder + u'/' + prefix + u"J.txt", meanings.join(QStringLiteral("\r\n")) + u"\r\n");
-}
 
 template <typename T> T* topLevel(const QString& name)
 {

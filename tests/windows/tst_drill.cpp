@@ -1,4 +1,5 @@
 #include "WindowTestKit.h"
+#include "WorkingFolder.h"
 
 #include "windows/DrillActions.h"
 #include "windows/Fmain.h"
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
 
@@ -54,13 +54,9 @@ struct Program
 // chooses it, runs the steps on the main window, then closes the program.
 void drive(Program& program, const std::function<void()>& steps, bool autoAdvance = true)
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString oldCurrent = QDir::currentPath();
-    QDir::setCurrent(dir.path());
+    const WorkingFolder folder;
     writeCourse(u"fruit"_s, u"果物"_s, u"f"_s, 3, kWords, kMeanings);
-    const Platform platform =
-        testPlatform(program.made, {u"Tone A - English"_s}, Engines::Tones, autoAdvance);
+    const Platform platform = standInPlatform(program.made, {.autoAdvance = autoAdvance});
     Script script;
     const auto dialog = [] { return topLevel<TForm2>(u"Form2"_s); };
     script.then([&] { return dialog() && QApplication::activeModalWidget() == dialog(); },
@@ -79,7 +75,6 @@ void drive(Program& program, const std::function<void()>& steps, bool autoAdvanc
                     program.form->close();
                 });
     QCOMPARE(runVocarin(platform), 0);
-    QDir::setCurrent(oldCurrent);
     QVERIFY(script.done());
 }
 

@@ -1,4 +1,5 @@
 #include "WindowTestKit.h"
+#include "WorkingFolder.h"
 
 #include "speech/CueSounds.h"
 #include "speech/SpVoice.h"
@@ -23,7 +24,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 #include <QWindow>
@@ -31,6 +31,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iostream>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using namespace vocarin;
@@ -69,7 +70,7 @@ QString captionOf(QWidget* control)
 struct BuiltForm
 {
     explicit BuiltForm(QSize size = {650, 399})
-        : m_platform(testPlatform(m_made, kVoices)), form(m_life, m_platform)
+        : m_platform(standInPlatform(m_made, {.voices = kVoices})), form(m_life, m_platform)
     {
         form.show();
         resize(size);
@@ -126,7 +127,7 @@ QStringList cueNames(const CaptureSink& sink)
 struct LoadedWindow
 {
     explicit LoadedWindow(QStringList voices = kVoices)
-        : platform(testPlatform(made, std::move(voices))), form(life, platform)
+        : platform(standInPlatform(made, {.voices = std::move(voices)})), form(life, platform)
     {
         form.FormCreate();
         form.resize(1300, 798);
@@ -228,23 +229,17 @@ private Q_SLOTS:
     void childExitCodes();
 
 private:
-    QTemporaryDir* m_dir = nullptr;
-    QString m_oldCurrent;
+    std::optional<WorkingFolder> m_folder;
 };
 
 void WindowTest::init()
 {
-    m_oldCurrent = QDir::currentPath();
-    m_dir = new QTemporaryDir;
-    QVERIFY(m_dir->isValid());
-    QDir::setCurrent(m_dir->path());
+    m_folder.emplace();
 }
 
 void WindowTest::cleanup()
 {
-    QDir::setCurrent(m_oldCurrent);
-    delete m_dir;
-    m_dir = nullptr;
+    m_folder.reset();
 }
 
 void WindowTest::controlKinds_data()
@@ -515,7 +510,7 @@ void WindowTest::looks()
 void WindowTest::tabOrder()
 {
     Made made;
-    const Platform platform = testPlatform(made, kVoices);
+    const Platform platform = standInPlatform(made, {.voices = kVoices});
     Lifecycle life;
     TForm1 form(life, platform);
     form.show();
@@ -574,7 +569,7 @@ void WindowTest::clicksFollowStretch()
     QFETCH(double, xFactor);
     QFETCH(double, yFactor);
     Made made;
-    const Platform platform = testPlatform(made, kVoices);
+    const Platform platform = standInPlatform(made, {.voices = kVoices});
     Lifecycle life;
     TForm1 form(life, platform);
     form.FormCreate();
@@ -600,7 +595,7 @@ void WindowTest::clicksFollowStretch()
 void WindowTest::radioEventOrder()
 {
     Made made;
-    const Platform platform = testPlatform(made, kVoices);
+    const Platform platform = standInPlatform(made, {.voices = kVoices});
     Lifecycle life;
     TForm1 form(life, platform);
     form.FormCreate();
@@ -681,7 +676,7 @@ void WindowTest::wholeRun()
     writeCourse(u"b"_s, u"野菜"_s, u"v"_s, 3, {u"onion"_s, u"carrot"_s, u"potato"_s},
                 {u"たまねぎ"_s, u"にんじん"_s, u"じゃがいも"_s});
     Made made;
-    const Platform platform = testPlatform(made, kVoices);
+    const Platform platform = standInPlatform(made, {.voices = kVoices});
     BoxAnswerer answerer;
     Script script;
     TForm1* form = nullptr;
@@ -767,7 +762,7 @@ void WindowTest::singleCourseDialog()
     writeCourse(u"only"_s, u"果物"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
                 {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
     Made made;
-    const Platform platform = testPlatform(made, kVoices);
+    const Platform platform = standInPlatform(made, {.voices = kVoices});
     BoxAnswerer answerer;
     Script script;
     TForm1* form = nullptr;
@@ -821,7 +816,7 @@ void WindowTest::closeWhileSpeakingWaits()
     writeCourse(u"b"_s, u"果物2"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
                 {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
     Made made;
-    const Platform platform = testPlatform(made, kVoices, Engines::Tones, false);
+    const Platform platform = standInPlatform(made, {.voices = kVoices, .autoAdvance = false});
     Script script;
     TForm1* form = nullptr;
     bool closeArmed = false;
@@ -868,7 +863,7 @@ void WindowTest::tooFewWordsEnds()
     writeCourse(u"zz"_s, u"普通"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
                 {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
     Made made;
-    const Platform platform = testPlatform(made, kVoices);
+    const Platform platform = standInPlatform(made, {.voices = kVoices});
     BoxAnswerer answerer;
     Script script;
     script.then([&] { return topLevel<TForm2>(u"Form2"_s) && QApplication::activeModalWidget(); },
@@ -1039,7 +1034,7 @@ void WindowTest::voicePopupStaysOnCanvas()
     for (int i = 1; i <= 12; ++i)
         voices.append(u"Voice %1 - English (United States)"_s.arg(i));
     Made made;
-    const Platform platform = testPlatform(made, voices);
+    const Platform platform = standInPlatform(made, {.voices = voices});
     Lifecycle life;
     TForm1 form(life, platform);
     form.FormCreate();
@@ -1100,7 +1095,7 @@ void WindowTest::courseListKeepsSelection()
     QFETCH(QString, action);
     QFETCH(int, afterwards);
     Made made;
-    const Platform platform = testPlatform(made, kVoices);
+    const Platform platform = standInPlatform(made, {.voices = kVoices});
     Lifecycle life;
     TForm1 form(life, platform);
     TForm2 dialog(form, life);
@@ -1173,7 +1168,9 @@ static int runChild(int argc, char* argv[], const QString& engines)
     QApplication app(argc, argv);
     Made made;
     const Platform platform =
-        testPlatform(made, kVoices, engines == u"broken" ? Engines::Broken : Engines::NoVoices);
+        standInPlatform(
+            made, {.voices = kVoices,
+                   .engines = engines == u"broken" ? Engines::Broken : Engines::NoVoices});
     BoxAnswerer answerer;
     const int code = runVocarin(platform);
     for (const auto& box : answerer.boxes)
