@@ -65,10 +65,10 @@ void press(TForm1* form, QWidget* control)
         view->mapFromScene(control->graphicsProxyWidget()->sceneBoundingRect().center());
     QWidget* target = view->viewport();
     const QPointF global = target->mapToGlobal(QPointF(at));
-    QMouseEvent down(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton,
-                   Qt::NoButton, Qt::NoModifier);
+    QMouseEvent down(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
+                   Qt::NoModifier);
     QCoreApplication::sendEvent(target, &down);
     QCoreApplication::sendEvent(target, &up);
 }
@@ -96,7 +96,8 @@ void measure(TForm1* form)
     for (int round = 0; round < kRounds; ++round) {
         QPushButton* right = nullptr;
         for (int k = 1; k <= 6; ++k) {
-            auto* button = qobject_cast<QPushButton*>(form->control(QStringLiteral("btnWord%1").arg(k)));
+            auto* button =
+                qobject_cast<QPushButton*>(form->control(QStringLiteral("btnWord%1").arg(k)));
             if (button->isVisible() && button->text() == form->state().AnsCheckString)
                 right = button;
         }
@@ -120,11 +121,13 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     const Platform platform{
-        .openAudioOutput = [] { return std::unique_ptr<AudioOutput>(std::make_unique<CaptureSink>()); },
+        .openAudioOutput =
+            [] { return std::unique_ptr<AudioOutput>(std::make_unique<CaptureSink>()); },
         .speechEngines =
             [] {
                 std::vector<std::unique_ptr<SpeechEngine>> engines;
-                engines.push_back(std::make_unique<ToneEngine>(QStringList{QStringLiteral("Tone")}, 1));
+                engines.push_back(
+                    std::make_unique<ToneEngine>(QStringList{QStringLiteral("Tone")}, 1));
                 return engines;
             },
         .makeRandom = [] { return std::make_unique<ClockSeededRandom>(); },

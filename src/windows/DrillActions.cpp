@@ -64,13 +64,14 @@ DrillActions::DrillActions(TForm1& form, Lifecycle& life)
         addAction(button->objectName(), digitKeys(k), [button] { press(button); });
         addKeyBadge(button, k);
     }
-    addAction(u"次へ"_s, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
-                        QKeySequence(Qt::KeypadModifier | Qt::Key_Enter),
-                        QKeySequence(Qt::Key_Right)},
+    addAction(u"次へ"_s,
+              {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
+               QKeySequence(Qt::KeypadModifier | Qt::Key_Enter), QKeySequence(Qt::Key_Right)},
               [&form] { press(form.btnNext); });
     addAction(u"最初から"_s, {QKeySequence(Qt::Key_Home)}, [&form] { press(form.btnReset); });
-    m_listenAgain = addAction(u"もう一度聞く"_s, {QKeySequence(Qt::Key_R), QKeySequence(Qt::Key_F5)},
-                              [&form] { press(form.bbtnListenAgain); });
+    m_listenAgain =
+        addAction(u"もう一度聞く"_s, {QKeySequence(Qt::Key_R), QKeySequence(Qt::Key_F5)},
+                  [&form] { press(form.bbtnListenAgain); });
     m_listenSlowly = addAction(u"ゆっくり聞く"_s, {QKeySequence(Qt::SHIFT | Qt::Key_R)},
                                [this] { listenSlowly(); });
     m_mistakesRound = addAction(u"間違えた単語だけ練習"_s, {QKeySequence(Qt::Key_M)}, [this] {

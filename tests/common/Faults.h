@@ -11,8 +11,7 @@
 
 namespace vocarin::testkit {
 
-template <typename FaultKind = Fault, typename Call>
-std::optional<QString> faultOf(Call&& call)
+template <typename FaultKind = Fault, typename Call> std::optional<QString> faultOf(Call&& call)
 {
     try {
         call();

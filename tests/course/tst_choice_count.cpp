@@ -1,3 +1,5 @@
+#include "Faults.h"
+
 #include "course/ChoiceCount.h"
 #include "course/Fault.h"
 
@@ -7,6 +9,7 @@
 
 using namespace vocarin;
 using namespace Qt::StringLiterals;
+using vocarin::testkit::faultOf;
 
 class TestChoiceCount : public QObject
 {
@@ -98,12 +101,8 @@ void TestChoiceCount::rejects_data()
 void TestChoiceCount::rejects()
 {
     QFETCH(QString, line);
-    try {
-        parseChoiceCount(line);
-        QFAIL("no fault");
-    } catch (const NumberFormatFault& fault) {
-        QCOMPARE(fault.message(), u"'"_s + line + u"' は整数ではありません"_s);
-    }
+    QCOMPARE(faultOf<NumberFormatFault>([&] { parseChoiceCount(line); }),
+             u"'"_s + line + u"' は整数ではありません"_s);
 }
 
 QTEST_GUILESS_MAIN(TestChoiceCount)

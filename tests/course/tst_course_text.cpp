@@ -1,3 +1,4 @@
+#include "Faults.h"
 #include "WorkingFolder.h"
 
 #include "course/CourseText.h"
@@ -11,6 +12,7 @@
 
 using namespace vocarin;
 using namespace Qt::StringLiterals;
+using vocarin::testkit::faultOf;
 
 class TestCourseText : public QObject
 {
@@ -133,13 +135,8 @@ void TestCourseText::rejectsInvalidUtf8AfterMark()
 {
     QFETCH(QByteArray, body);
     QVERIFY_THROWS_EXCEPTION(TextDecodingFault, decodeCourseText("\xEF\xBB\xBF"_ba + body));
-    try {
-        decodeCourseText("\xEF\xBB\xBF"_ba + body);
-    } catch (const TextDecodingFault& fault) {
-        QCOMPARE(
-            fault.message(),
-            u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません"_s);
-    }
+    QCOMPARE(faultOf<TextDecodingFault>([&] { decodeCourseText("\xEF\xBB\xBF"_ba + body); }),
+             u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません"_s);
 }
 
 void TestCourseText::readsWholeFile()
@@ -205,13 +202,9 @@ void TestCourseText::failsToOpen()
 
     StringList list;
     list.add(u"kept"_s);
-    try {
-        list.loadFromFile(path);
-        QFAIL("the open did not fail");
-    } catch (const FileOpenFault& fault) {
-        QCOMPARE(fault.message(), u"ファイル "_s + folder.path() + u'/' + shownPath +
-                                      u" は開けません。 "_s + reason + u' ');
-    }
+    QCOMPARE(faultOf<FileOpenFault>([&] { list.loadFromFile(path); }),
+             u"ファイル "_s + folder.path() + u'/' + shownPath + u" は開けません。 "_s + reason +
+                 u' ');
     QCOMPARE(list.lines(), QStringList{u"kept"_s});
 }
 
@@ -238,14 +231,12 @@ void TestCourseText::failsToOpenWithoutPermission()
                 qFatal("cannot return to root");
         }
     };
-    try {
+    const auto message = faultOf<FileOpenFault>([] {
         const Unprivileged asNobody;
         readCourseTextFile(u"secret.txt"_s);
-        QFAIL("the open did not fail");
-    } catch (const FileOpenFault& fault) {
-        QVERIFY2(fault.message().endsWith(u"アクセスが拒否されました。 "_s),
-                 qPrintable(fault.message()));
-    }
+    });
+    QVERIFY2(message && message->endsWith(u"アクセスが拒否されました。 "_s),
+             qPrintable(message.value_or(u"no fault"_s)));
 }
 
 QTEST_GUILESS_MAIN(TestCourseText)

@@ -1,3 +1,4 @@
+#include "Faults.h"
 #include "WorkingFolder.h"
 
 #include "course/Fault.h"
@@ -7,6 +8,7 @@
 
 using namespace vocarin;
 using namespace Qt::StringLiterals;
+using vocarin::testkit::faultOf;
 
 class TestStringList : public QObject
 {
@@ -51,18 +53,8 @@ void TestStringList::indexOutsideFaults()
         list.add(QString::number(i));
     const QString message = u"リストのインデックスが範囲を超えています (%1)"_s.arg(index);
 
-    try {
-        list.get(index);
-        QFAIL("get did not fail");
-    } catch (const ListIndexFault& fault) {
-        QCOMPARE(fault.message(), message);
-    }
-    try {
-        list.put(index, u"x"_s);
-        QFAIL("put did not fail");
-    } catch (const ListIndexFault& fault) {
-        QCOMPARE(fault.message(), message);
-    }
+    QCOMPARE(faultOf<ListIndexFault>([&] { list.get(index); }), message);
+    QCOMPARE(faultOf<ListIndexFault>([&] { list.put(index, u"x"_s); }), message);
     QCOMPARE(list.count(), size);
 }
 

@@ -1,4 +1,5 @@
 #include "ExerciseDoubles.h"
+#include "Faults.h"
 
 #include "course/Fault.h"
 
@@ -8,6 +9,7 @@ using namespace Qt::StringLiterals;
 using vocarin::ExerciseState;
 using vocarin::test::numbered;
 using vocarin::test::Rig;
+using vocarin::testkit::faultOf;
 
 namespace {
 
@@ -186,13 +188,8 @@ void TestComposition::missingMeaning()
     rig.board.next = true;
     rig.random.queue(script);
 
-    QString message;
-    try {
-        rig.exercise.StartGame();
-    } catch (const vocarin::ListIndexFault& fault) {
-        message = fault.message();
-    }
-    QCOMPARE(message, u"リストのインデックスが範囲を超えています (3)"_s);
+    QCOMPARE(faultOf<vocarin::ListIndexFault>([&] { rig.exercise.StartGame(); }),
+             u"リストのインデックスが範囲を超えています (3)"_s);
     QCOMPARE(rig.random.left(), 0);
     // Composition stopped: no buttons, no way on, nothing spoken.
     QCOMPARE(rig.board.visibleAnswers(), QStringList{});

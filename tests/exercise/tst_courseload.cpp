@@ -1,5 +1,5 @@
-#include "WorkingFolder.h"
 #include "ExerciseDoubles.h"
+#include "WorkingFolder.h"
 
 #include "course/Fault.h"
 

@@ -1,4 +1,6 @@
 #include "DiskDevice.h"
+#include "Faults.h"
+
 #include "speech/AudioConvert.h"
 #include "speech/CaptureSink.h"
 #include "speech/CueSounds.h"
@@ -9,6 +11,7 @@
 #include <cmath>
 
 using namespace vocarin;
+using vocarin::testkit::faultOf;
 
 class TestCueSounds : public QObject
 {
@@ -73,12 +76,8 @@ void TestCueSounds::missingCueRaisesFault_data()
 void TestCueSounds::missingCueRaisesFault()
 {
     QFETCH(QString, name);
-    try {
-        CueStream stream(name);
-        QFAIL("no fault");
-    } catch (const ResourceNotFoundFault& fault) {
-        QCOMPARE(fault.message(), name + QStringLiteral(" リソースが見つかりません"));
-    }
+    QCOMPARE(faultOf<ResourceNotFoundFault>([&] { CueStream stream(name); }),
+             name + QStringLiteral(" リソースが見つかりません"));
 }
 
 void TestCueSounds::playerPlaysTheCueAsked_data()
