@@ -44,6 +44,13 @@ const QStringList kVoices{u"Tone A - English"_s, kPreferred, u"Tone C - English"
 const QSizeF kMain(650, 399);
 const QSizeF kDialog(442, 256);
 
+// Three fruits in list order, three choices.
+void writeFruitCourse(const QString& folder, const QString& title)
+{
+    writeCourse(folder, title, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
+                {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
+}
+
 QRectF designRect(QWidget* control)
 {
     return control->graphicsProxyWidget()->sceneBoundingRect();
@@ -671,8 +678,7 @@ void WindowTest::displays()
 
 void WindowTest::wholeRun()
 {
-    writeCourse(u"a"_s, u"果物"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
-                {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
+    writeFruitCourse(u"a"_s, u"果物"_s);
     writeCourse(u"b"_s, u"野菜"_s, u"v"_s, 3, {u"onion"_s, u"carrot"_s, u"potato"_s},
                 {u"たまねぎ"_s, u"にんじん"_s, u"じゃがいも"_s});
     Made made;
@@ -759,8 +765,7 @@ void WindowTest::wholeRun()
 
 void WindowTest::singleCourseDialog()
 {
-    writeCourse(u"only"_s, u"果物"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
-                {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
+    writeFruitCourse(u"only"_s, u"果物"_s);
     Made made;
     const Platform platform = standInPlatform(made, {.voices = kVoices});
     BoxAnswerer answerer;
@@ -811,10 +816,8 @@ void WindowTest::singleCourseDialog()
 
 void WindowTest::closeWhileSpeakingWaits()
 {
-    writeCourse(u"a"_s, u"果物"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
-                {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
-    writeCourse(u"b"_s, u"果物2"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
-                {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
+    writeFruitCourse(u"a"_s, u"果物"_s);
+    writeFruitCourse(u"b"_s, u"果物2"_s);
     Made made;
     const Platform platform = standInPlatform(made, {.voices = kVoices, .autoAdvance = false});
     Script script;
@@ -860,8 +863,7 @@ void WindowTest::closeWhileSpeakingWaits()
 void WindowTest::tooFewWordsEnds()
 {
     writeCourse(u"small"_s, u"少ない"_s, u"s"_s, 3, {u"one"_s, u"two"_s}, {u"一"_s, u"二"_s});
-    writeCourse(u"zz"_s, u"普通"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
-                {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
+    writeFruitCourse(u"zz"_s, u"普通"_s);
     Made made;
     const Platform platform = standInPlatform(made, {.voices = kVoices});
     BoxAnswerer answerer;
@@ -896,8 +898,7 @@ void WindowTest::exerciseControlsBeforeCreate()
 // reaches the window afterwards, before the program has ended, does nothing.
 void WindowTest::exerciseControlsAfterClose()
 {
-    writeCourse(u"a"_s, u"果物"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
-                {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
+    writeFruitCourse(u"a"_s, u"果物"_s);
     LoadedWindow w;
     QCOMPARE(spokenTexts(*w.made.tones), QStringList{u"apple"_s});
     w.form.close();
@@ -1145,8 +1146,7 @@ void WindowTest::childExitCodes()
     QFETCH(QString, engines);
     QFETCH(int, exitCode);
     QFETCH(QString, firstBox);
-    writeCourse(u"a"_s, u"果物"_s, u"f"_s, 3, {u"apple"_s, u"grape"_s, u"peach"_s},
-                {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
+    writeFruitCourse(u"a"_s, u"果物"_s);
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
@@ -1167,10 +1167,9 @@ static int runChild(int argc, char* argv[], const QString& engines)
 {
     QApplication app(argc, argv);
     Made made;
-    const Platform platform =
-        standInPlatform(
-            made, {.voices = kVoices,
-                   .engines = engines == u"broken" ? Engines::Broken : Engines::NoVoices});
+    const Platform platform = standInPlatform(
+        made,
+        {.voices = kVoices, .engines = engines == u"broken" ? Engines::Broken : Engines::NoVoices});
     BoxAnswerer answerer;
     const int code = runVocarin(platform);
     for (const auto& box : answerer.boxes)
