@@ -5,6 +5,8 @@
 // ("open"), and with a grammar of the list's words only ("closed"). Also the
 // silence before each word (first sample at -60 dBFS) and the level.
 // Usage: bench_intelligibility [words.txt]
+#include "ClipMeasures.h"
+
 #include "speech/AudioConvert.h"
 #include "speech/CaptureSink.h"
 #include "speech/SpVoice.h"
@@ -23,11 +25,11 @@
 #include <cstdio>
 
 using namespace vocarin;
+using namespace vocarin::bench;
 
 namespace {
 
 const QString kModel = QStringLiteral("/usr/share/pocketsphinx/model/en-us");
-constexpr float kSilence = 0.001f; // -60 dBFS
 
 QStringList readWords(const QString& path)
 {
@@ -41,21 +43,6 @@ QStringList readWords(const QString& path)
         if (!line.trimmed().isEmpty())
             words << line.trimmed();
     return words;
-}
-
-double leadMs(const AudioClip& clip)
-{
-    const auto first = std::find_if(clip.samples.begin(), clip.samples.end(),
-                                    [](float s) { return std::abs(s) >= kSilence; });
-    return double(first - clip.samples.begin()) * 1000 / clip.sampleRate;
-}
-
-double rmsDb(const AudioClip& clip)
-{
-    double energy = 0;
-    for (float s : clip.samples)
-        energy += double(s) * s;
-    return 10 * std::log10(energy / double(std::max<std::size_t>(1, clip.samples.size())));
 }
 
 double median(std::vector<double> values)

@@ -5,6 +5,8 @@
 //    (target: all voices within 3 dB);
 //  - the conversion to the device format that the real output adds to that;
 //  - cue play call -> samples in the mixer (target: <= 2 ms).
+#include "ClipMeasures.h"
+
 #include "speech/AudioConvert.h"
 #include "speech/AudioMixer.h"
 #include "speech/CaptureSink.h"
@@ -22,6 +24,7 @@
 #include <mutex>
 
 using namespace vocarin;
+using namespace vocarin::bench;
 using Clock = std::chrono::steady_clock;
 
 namespace {
@@ -48,22 +51,6 @@ Figures summarise(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return {values[values.size() / 2], values.back()};
-}
-
-// Time from the start of the clip to its first sample at -60 dBFS.
-double leadMs(const AudioClip& clip)
-{
-    const auto first = std::find_if(clip.samples.begin(), clip.samples.end(),
-                                    [](float s) { return std::abs(s) >= 0.001f; });
-    return double(first - clip.samples.begin()) * 1000 / clip.sampleRate;
-}
-
-double rmsDb(const AudioClip& clip)
-{
-    double energy = 0;
-    for (float s : clip.samples)
-        energy += double(s) * s;
-    return 10 * std::log10(energy / double(std::max<std::size_t>(1, clip.samples.size())));
 }
 
 void speakLatency()

@@ -59,7 +59,8 @@ int run(const QCommandLineParser& args, SpVoice& voice, CaptureSink& sink)
             return 2;
         }
         voice.setVoice(voices.Item(i));
-    } else if (const qint32 preferred = findPreferredVoice(voices); preferred != kNoPreferredVoice) {
+    } else if (const qint32 preferred = findPreferredVoice(voices);
+               preferred != kNoPreferredVoice) {
         voice.setVoice(voices.Item(preferred)); // as the program starts
     }
     if (args.isSet(QStringLiteral("rate"))) {
