@@ -9,6 +9,7 @@
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
@@ -121,6 +122,14 @@ void SpVoice::Speak(const QString& text, int)
 {
     if (d->voices.empty())
         throw Fault(QStringLiteral("音声合成の声がありません"));
+    // The waits below (an engine's thread, then the output) hold user input
+    // back. The X connection's reader has already taken it off the socket and
+    // spent its wake-up on the waits: without a new one the input would wait
+    // for the next X event.
+    const auto wakeAfterwards = qScopeGuard([] {
+        if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+            dispatcher->wakeUp();
+    });
     const VoiceToken& voice = d->voices[d->current];
     auto clip = std::make_shared<const AudioClip>(
         shapeSpeech(voice.m_engine->synthesize(voice.m_voiceIndex, spokenPart(text), d->rate)));
@@ -139,11 +148,6 @@ void SpVoice::Speak(const QString& text, int)
     QCoreApplication::processEvents(flags);
     if (d->output.isSpeechPlaying())
         speaking.exec(flags);
-    // The X connection's reader has taken the held-back input off the socket,
-    // and its wake-up was spent on the wait: without a new one the input would
-    // wait for the next X event.
-    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
-        dispatcher->wakeUp();
 }
 
 void SpVoice::setRate(double rate)
