@@ -11,8 +11,6 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include <array>
-
 using namespace Qt::StringLiterals;
 
 namespace vocarin {
@@ -57,10 +55,9 @@ QString keyGuideText()
 DrillActions::DrillActions(TForm1& form, Lifecycle& life)
     : QObject(&form), m_form(form), m_life(life)
 {
-    const std::array<QPushButton*, 6> answers{form.btnWord1, form.btnWord2, form.btnWord3,
-                                              form.btnWord4, form.btnWord5, form.btnWord6};
-    for (int k = 1; k <= int(answers.size()); ++k) {
-        QPushButton* button = answers.at(k - 1);
+    const auto& answers = form.answerButtons();
+    for (int k = 1; k < int(answers.size()); ++k) {
+        QPushButton* button = answers.at(k);
         addAction(button->objectName(), digitKeys(k), [button] { press(button); });
         addKeyBadge(button, k);
     }

@@ -124,6 +124,8 @@ public:
     // The exercise's state, from FormCreate on.
     ExerciseState& state() { return m_exercise->state(); }
     SpVoice* speechObject() const { return voice.get(); }
+    // btnWord1 ... btnWord6 by their number; entry 0 is empty.
+    const std::array<AnswerButton*, 7>& answerButtons() const { return btnQArray; }
 
     // Board
     void setCaption(const QString& caption) override;
