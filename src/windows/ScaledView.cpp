@@ -9,6 +9,8 @@
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QPainter>
+#include <QPaintEvent>
+#include <QStyleOptionGraphicsItem>
 #include <QResizeEvent>
 
 #include <algorithm>
@@ -69,6 +71,15 @@ QImage shadowOf(QWidget* control)
     QPainter painter(&image);
     scene.render(&painter, QRectF(image.rect()), area);
     return image;
+}
+
+// Where the shadow of a control at rect falls.
+QRect shadowArea(const QRect& rect)
+{
+    return QRectF(rect)
+        .translated(kShadowOffset)
+        .adjusted(-kShadowSpread, -kShadowSpread, kShadowSpread, kShadowSpread)
+        .toAlignedRect();
 }
 
 } // namespace
@@ -140,6 +151,11 @@ bool ShadowLayer::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::Show:
     case QEvent::Hide:
+        // Only the control's own shadow changes: a whole-canvas repaint would
+        // cost a full-screen frame.
+        if (auto* control = qobject_cast<QWidget*>(watched))
+            update(shadowArea(control->geometry()));
+        break;
     case QEvent::Move:
     case QEvent::Resize:
         update();
@@ -150,11 +166,12 @@ bool ShadowLayer::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void ShadowLayer::paintEvent(QPaintEvent*)
+void ShadowLayer::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     for (Cast& cast : m_casts) {
-        if (!cast.control || !cast.control->isVisibleTo(parentWidget()))
+        if (!cast.control || !cast.control->isVisibleTo(parentWidget()) ||
+            !event->region().intersects(shadowArea(cast.control->geometry())))
             continue;
         if (cast.madeFor != cast.control->size()) {
             cast.madeFor = cast.control->size();
@@ -190,13 +207,35 @@ void CanvasComboBox::showPopup()
     view()->scrollTo(view()->currentIndex());
 }
 
+// Shows the canvas. It repaints only the controls in the parts of the view
+// being repainted: the toolkit's proxy would repaint every control within
+// their bounding box, and a press that changes two corners of the window
+// would cost a full-screen frame.
+class ScaledView::CanvasProxy : public QGraphicsProxyWidget
+{
+public:
+    explicit CanvasProxy(const QRegion& exposed) : m_exposed(exposed) {}
+
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) override
+    {
+        const QRegion shown = m_exposed & (option->exposedRect & rect()).toAlignedRect();
+        if (!shown.isEmpty())
+            widget()->render(painter, shown.boundingRect().topLeft(), shown);
+    }
+
+private:
+    const QRegion& m_exposed;
+};
+
 ScaledView::ScaledView(QSizeF designSize, QWidget* parent)
     : QGraphicsView(parent), m_designSize(designSize), m_canvas(new DesignCanvas(designSize))
 {
     auto* scene = new QGraphicsScene(this);
     scene->setSceneRect(QRectF(QPointF(0, 0), designSize));
-    QGraphicsProxyWidget* proxy = scene->addWidget(m_canvas);
+    auto* proxy = new CanvasProxy(m_exposed);
+    proxy->setWidget(m_canvas);
     proxy->setFocusPolicy(Qt::StrongFocus);
+    scene->addItem(proxy);
     setScene(scene);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -243,6 +282,15 @@ void ScaledView::resizeEvent(QResizeEvent* event)
     const QSize size = viewport()->size();
     setTransform(QTransform::fromScale(size.width() / m_designSize.width(),
                                        size.height() / m_designSize.height()));
+}
+
+void ScaledView::paintEvent(QPaintEvent* event)
+{
+    const QTransform toCanvas = viewportTransform().inverted();
+    m_exposed = QRegion();
+    for (const QRect& part : event->region())
+        m_exposed += toCanvas.mapRect(QRectF(part)).toAlignedRect();
+    QGraphicsView::paintEvent(event);
 }
 
 void ScaledView::focusInEvent(QFocusEvent* event)

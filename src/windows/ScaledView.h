@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QList>
 #include <QPointer>
+#include <QRegion>
 #include <QSizeF>
 
 #include <vector>
@@ -91,9 +92,12 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    class CanvasProxy;
     QSizeF m_designSize;
+    QRegion m_exposed; // the part of the canvas being repainted, design units
     DesignCanvas* m_canvas;
 };
 
