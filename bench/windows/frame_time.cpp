@@ -15,8 +15,6 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QGraphicsProxyWidget>
-#include <QGraphicsView>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -60,9 +58,8 @@ void settle()
 
 void press(TForm1* form, QWidget* control)
 {
-    QGraphicsView* view = form->ScaledLayout1;
-    const QPoint at =
-        view->mapFromScene(control->graphicsProxyWidget()->sceneBoundingRect().center());
+    ScaledView* view = form->ScaledLayout1;
+    const QPoint at = view->mapFromScene(view->canvasRect(control).center());
     QWidget* target = view->viewport();
     const QPointF global = target->mapToGlobal(QPointF(at));
     QMouseEvent down(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,

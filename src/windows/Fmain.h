@@ -13,7 +13,6 @@
 class QButtonGroup;
 class QComboBox;
 class QFrame;
-class QGraphicsDropShadowEffect;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -79,15 +78,6 @@ public:
     QRadioButton* rbItem4;
     QRadioButton* rbItem5;
     QRadioButton* rbItem6;
-    QGraphicsDropShadowEffect* ShadowEffect1;
-    QGraphicsDropShadowEffect* ShadowEffect2;
-    QGraphicsDropShadowEffect* ShadowEffect3;
-    QGraphicsDropShadowEffect* ShadowEffect4;
-    QGraphicsDropShadowEffect* ShadowEffect5;
-    QGraphicsDropShadowEffect* ShadowEffect6;
-    QGraphicsDropShadowEffect* ShadowEffect7;
-    QGraphicsDropShadowEffect* ShadowEffect8;
-    QGraphicsDropShadowEffect* ShadowEffect9;
     QPushButton* btnChangeCourse;
     QComboBox* ComboBox1;
     QLabel* Label1;

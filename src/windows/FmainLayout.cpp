@@ -8,7 +8,6 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QGraphicsProxyWidget>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -53,7 +52,7 @@ struct ControlRow
     int tabOrder = -1; // within the parent; -1: not a tab stop
     QString group{};   // radio group name
     ControlMember member{};
-    QGraphicsDropShadowEffect* TForm1::*shadow = nullptr;
+    bool shadow = false; // the buttons' drop shadow
 };
 
 // The row order is the stacking order, later on top.
@@ -69,13 +68,13 @@ const std::vector<ControlRow>& layoutRows()
     // clang-format off
     static const std::vector<ControlRow> rows{
         {.name = u"Panel1"_s, .kind = K::Panel, .rect = {8, 276, 633, 112}, .tabOrder = 0, .member = &TForm1::Panel1},
-        {.name = u"btnWord1"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {16, 16, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 6, .member = &TForm1::btnWord1, .shadow = &TForm1::ShadowEffect4},
-        {.name = u"btnWord2"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {224, 16, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 5, .member = &TForm1::btnWord2, .shadow = &TForm1::ShadowEffect5},
-        {.name = u"btnWord3"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {432, 16, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 3, .member = &TForm1::btnWord3, .shadow = &TForm1::ShadowEffect6},
-        {.name = u"btnWord4"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {16, 64, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 1, .member = &TForm1::btnWord4, .shadow = &TForm1::ShadowEffect7},
-        {.name = u"btnWord5"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {224, 64, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 4, .member = &TForm1::btnWord5, .shadow = &TForm1::ShadowEffect8},
-        {.name = u"btnWord6"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {432, 64, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 2, .member = &TForm1::btnWord6, .shadow = &TForm1::ShadowEffect9},
-        {.name = u"btnNext"_s, .kind = K::Button, .rect = {24, 236, 89, 30}, .text = u"次へ"_s, .font = gothic14Bold, .colour = look::claBlue, .tabOrder = 2, .member = &TForm1::btnNext, .shadow = &TForm1::ShadowEffect3},
+        {.name = u"btnWord1"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {16, 16, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 6, .member = &TForm1::btnWord1, .shadow = true},
+        {.name = u"btnWord2"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {224, 16, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 5, .member = &TForm1::btnWord2, .shadow = true},
+        {.name = u"btnWord3"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {432, 16, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 3, .member = &TForm1::btnWord3, .shadow = true},
+        {.name = u"btnWord4"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {16, 64, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 1, .member = &TForm1::btnWord4, .shadow = true},
+        {.name = u"btnWord5"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {224, 64, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 4, .member = &TForm1::btnWord5, .shadow = true},
+        {.name = u"btnWord6"_s, .kind = K::Answer, .parent = u"Panel1"_s, .rect = {432, 64, 185, 33}, .font = word, .start = S::Hidden, .tabOrder = 2, .member = &TForm1::btnWord6, .shadow = true},
+        {.name = u"btnNext"_s, .kind = K::Button, .rect = {24, 236, 89, 30}, .text = u"次へ"_s, .font = gothic14Bold, .colour = look::claBlue, .tabOrder = 2, .member = &TForm1::btnNext, .shadow = true},
         {.name = u"btnReset"_s, .kind = K::Button, .rect = {152, 236, 89, 30}, .text = u"最初から"_s, .font = gothic14Bold, .colour = look::claRed, .tabOrder = 1, .member = &TForm1::btnReset},
         {.name = u"gbRandom"_s, .kind = K::GroupBox, .rect = {427, 184, 105, 44}, .text = u"ランダム"_s, .font = gothic, .tabOrder = 3, .member = &TForm1::gbRandom},
         {.name = u"rbRndOff"_s, .kind = K::Radio, .parent = u"gbRandom"_s, .rect = {8, 16, 41, 19}, .text = u"なし"_s, .start = S::Checked, .tabOrder = 1, .group = u"gbRandom"_s, .member = &TForm1::rbRndOff},
@@ -90,8 +89,8 @@ const std::vector<ControlRow>& layoutRows()
         {.name = u"lbEnglish"_s, .kind = K::TextLabel, .parent = u"Panel2"_s, .rect = {16, 0, 601, 49}, .font = word, .tabOrder = 1, .member = &TForm1::lbEnglish},
         {.name = u"Panel3"_s, .kind = K::Panel, .rect = {8, 70, 633, 48}, .tabOrder = 8, .member = &TForm1::Panel3},
         {.name = u"lbJap"_s, .kind = K::TextLabel, .parent = u"Panel3"_s, .rect = {16, 0, 601, 49}, .font = word, .tabOrder = 1, .member = &TForm1::lbJap},
-        {.name = u"bbtnListenAgain"_s, .kind = K::Button, .rect = {456, 24, 80, 30}, .text = u"もう一度聞く"_s, .font = bold, .colour = look::claDarkorchid, .tabOrder = 10, .member = &TForm1::bbtnListenAgain, .shadow = &TForm1::ShadowEffect1},
-        {.name = u"btnClose"_s, .kind = K::Button, .rect = {552, 24, 80, 30}, .text = u"終了"_s, .font = bold, .colour = look::claBlack, .tabOrder = 11, .member = &TForm1::btnClose, .shadow = &TForm1::ShadowEffect2},
+        {.name = u"bbtnListenAgain"_s, .kind = K::Button, .rect = {456, 24, 80, 30}, .text = u"もう一度聞く"_s, .font = bold, .colour = look::claDarkorchid, .tabOrder = 10, .member = &TForm1::bbtnListenAgain, .shadow = true},
+        {.name = u"btnClose"_s, .kind = K::Button, .rect = {552, 24, 80, 30}, .text = u"終了"_s, .font = bold, .colour = look::claBlack, .tabOrder = 11, .member = &TForm1::btnClose, .shadow = true},
         {.name = u"Label6"_s, .kind = K::Label, .rect = {16, 8, 409, 17}, .text = u"Vocarin Ver.0.02"_s, .tabOrder = 12, .member = &TForm1::Label6},
         {.name = u"shpCircle"_s, .kind = K::Circle, .rect = {72, 53, 121, 137}, .member = &TForm1::shpCircle},
         {.name = u"gbItemNum"_s, .kind = K::GroupBox, .rect = {438, 224, 203, 49}, .text = u"項目数"_s, .tabOrder = 13, .member = &TForm1::gbItemNum},
@@ -159,8 +158,6 @@ QWidget* makeControl(const ControlRow& row)
         }
         control->setPalette(palette);
     }
-    // A proxied widget paints a window background unless told otherwise.
-    control->setAttribute(Qt::WA_TranslucentBackground);
     return control;
 }
 
@@ -194,9 +191,7 @@ void TForm1::buildLayout()
     frame->addWidget(ScaledLayout1);
 
     const auto& rows = layoutRows();
-    QHash<QString, QGraphicsProxyWidget*> proxies;
-    for (qsizetype z = 0; z < qsizetype(rows.size()); ++z) {
-        const ControlRow& row = rows[z];
+    for (const ControlRow& row : rows) {
         QWidget* control = makeControl(row);
         control->setObjectName(row.name);
         // The control goes into its member, which has the control's own type.
@@ -220,16 +215,13 @@ void TForm1::buildLayout()
             group->addButton(radio);
             radio->setChecked(row.start == Start::Checked);
         }
+        // Placed first, then shown or hidden: a widget shown before it has a
+        // parent would get a native window of its own.
+        ScaledLayout1->place(control, m_controls.value(row.parent), row.rect);
         control->setVisible(row.start != Start::Hidden);
         control->setEnabled(row.start != Start::Disabled);
-        QGraphicsProxyWidget* proxy =
-            ScaledLayout1->place(control, proxies.value(row.parent), row.rect, qreal(z));
-        // Clicks go through the circle to whatever lies under it.
-        if (row.kind == Kind::Circle)
-            proxy->setAcceptedMouseButtons(Qt::NoButton);
         if (row.shadow)
-            this->*row.shadow = ScaledLayout1->addShadow(proxy);
-        proxies.insert(row.name, proxy);
+            ScaledLayout1->addShadow(control);
         m_controls.insert(row.name, control);
     }
 

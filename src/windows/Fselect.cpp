@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QGraphicsProxyWidget>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
@@ -59,8 +58,7 @@ TForm2::TForm2(TForm1& form1, Lifecycle& life)
     Button1->setFont(look::designFont(false, 0, false));
     // Enter presses OK while it has the focus; the dialog has no default button.
     Button1->setAutoDefault(true);
-    Button1->setAttribute(Qt::WA_TranslucentBackground);
-    ScaledLayout1->place(Button1, nullptr, {312, 216, 121, 33}, 0);
+    ScaledLayout1->place(Button1, nullptr, {312, 216, 121, 33});
 
     Label1 = new QLabel(u"どれを練習しますか？"_s);
     Label1->setObjectName(u"Label1"_s);
@@ -68,15 +66,14 @@ TForm2::TForm2(TForm1& form1, Lifecycle& life)
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Label1->setWordWrap(true);
     Label1->setFocusPolicy(Qt::NoFocus);
-    Label1->setAttribute(Qt::WA_TranslucentBackground);
     // The standard label size, wide and tall enough for the question at size 14.
-    ScaledLayout1->place(Label1, nullptr, {16, 8, 200, 20}, 1);
+    ScaledLayout1->place(Label1, nullptr, {16, 8, 200, 20});
 
     ListBox1 = new CourseList;
     ListBox1->setObjectName(u"ListBox1"_s);
     ListBox1->setFont(look::designFont(false, 0, false));
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ScaledLayout1->place(ListBox1, nullptr, {8, 32, 425, 177}, 2);
+    ScaledLayout1->place(ListBox1, nullptr, {8, 32, 425, 177});
 
     ScaledLayout1->setTabChain({Button1, Label1, ListBox1});
 

@@ -4,9 +4,15 @@
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QFocusEvent>
-#include <QGraphicsDropShadowEffect>
+#include <QGraphicsBlurEffect>
+#include <QGraphicsPixmapItem>
 #include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPixmapCache>
 #include <QResizeEvent>
+#include <QStyleOptionGraphicsItem>
 
 #include <algorithm>
 #include <cmath>
@@ -18,8 +24,12 @@ namespace {
 
 constexpr qreal kShadowDistance = 3.0;
 constexpr qreal kShadowDirection = 45.0 * std::numbers::pi / 180.0;
-constexpr qreal kShadowBlur = 3.0; // softness 0.3 of a 10-unit spread
-constexpr int kShadowAlpha = 153;  // opacity 0.6
+constexpr qreal kShadowBlur = 3.0;               // softness 0.3 of a 10-unit spread
+constexpr qreal kShadowSpread = 2 * kShadowBlur; // how far the blur reaches past the shape
+constexpr int kOtherPixmapsKiB = 10 * 1024;      // the toolkit's own default limit
+constexpr int kShadowAlpha = 153;                // opacity 0.6
+const QPointF kShadowOffset(kShadowDistance* std::cos(kShadowDirection),
+                            kShadowDistance* std::sin(kShadowDirection));
 
 // A radio button of a group takes the Tab stop only when it is the group's
 // checked one, or the group's first in the chain while none is checked.
@@ -37,12 +47,55 @@ bool isGroupStop(QAbstractButton* button, const QList<QWidget*>& chain)
     return true;
 }
 
+// The shadow a control casts: its shape in the shadow's colour, blurred, with
+// kShadowSpread of room on every side.
+QImage shadowOf(QWidget* control)
+{
+    QPixmap dark(control->size());
+    dark.fill(Qt::transparent);
+    control->render(&dark, QPoint(), QRegion(), QWidget::DrawChildren);
+    {
+        QPainter painter(&dark);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        QColor colour(Qt::black);
+        colour.setAlpha(kShadowAlpha);
+        painter.fillRect(dark.rect(), colour);
+    }
+    QGraphicsScene scene;
+    QGraphicsPixmapItem* item = scene.addPixmap(dark);
+    auto* blur = new QGraphicsBlurEffect;
+    blur->setBlurRadius(kShadowBlur);
+    item->setGraphicsEffect(blur);
+    const QRectF area =
+        item->boundingRect().adjusted(-kShadowSpread, -kShadowSpread, kShadowSpread, kShadowSpread);
+    QImage image(area.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    scene.render(&painter, QRectF(image.rect()), area);
+    return image;
+}
+
+// Where the shadow of a control at rect falls.
+QRect shadowArea(const QRect& rect)
+{
+    return QRectF(rect)
+        .translated(kShadowOffset)
+        .adjusted(-kShadowSpread, -kShadowSpread, kShadowSpread, kShadowSpread)
+        .toAlignedRect();
+}
+
 } // namespace
 
-bool DesignScene::takesTabStop(QWidget* control) const
+DesignCanvas::DesignCanvas(QSizeF designSize)
 {
-    QGraphicsProxyWidget* proxy = control->graphicsProxyWidget();
-    if (!proxy || !proxy->isVisible() || !proxy->isEnabled())
+    resize(designSize.toSize());
+    // Only the controls are drawn; the view's background shows between them.
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+bool DesignCanvas::takesTabStop(QWidget* control) const
+{
+    if (!control->isVisibleTo(this) || !control->isEnabled())
         return false;
     if (!(control->focusPolicy() & Qt::TabFocus))
         return false;
@@ -50,52 +103,98 @@ bool DesignScene::takesTabStop(QWidget* control) const
     return !button || !button->isCheckable() || isGroupStop(button, m_chain);
 }
 
-bool DesignScene::focusFirst()
+bool DesignCanvas::focusFirst()
 {
     for (QWidget* control : std::as_const(m_chain)) {
         if (takesTabStop(control)) {
-            control->graphicsProxyWidget()->setFocus(Qt::TabFocusReason);
+            control->setFocus(Qt::TabFocusReason);
             return true;
         }
     }
     return false;
 }
 
-bool DesignScene::focusNextPrevChild(bool next)
+bool DesignCanvas::focusNextPrevChild(bool next)
 {
     const qsizetype count = m_chain.size();
     if (count == 0)
-        return QGraphicsScene::focusNextPrevChild(next);
-    qsizetype current = -1;
-    if (auto* proxy = qgraphicsitem_cast<QGraphicsProxyWidget*>(focusItem()))
-        current = m_chain.indexOf(proxy->widget());
+        return QWidget::focusNextPrevChild(next);
+    const qsizetype current = m_chain.indexOf(focusWidget());
     for (qsizetype step = 1; step <= count; ++step) {
         qsizetype index = current < 0 ? (next ? step - 1 : count - step)
                                       : (current + (next ? step : -step) + count) % count;
         QWidget* control = m_chain.at(index);
         if (takesTabStop(control)) {
-            control->graphicsProxyWidget()->setFocus(next ? Qt::TabFocusReason
-                                                          : Qt::BacktabFocusReason);
+            control->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return true;
         }
     }
     return false;
 }
 
+ShadowLayer::ShadowLayer(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(parent->rect());
+    lower();
+    show();
+}
+
+void ShadowLayer::cast(QWidget* control)
+{
+    m_casts.push_back({control, {}, {}});
+    control->installEventFilter(this);
+    update();
+}
+
+bool ShadowLayer::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Hide:
+        // Only the control's own shadow changes: a whole-canvas repaint would
+        // cost a full-screen frame.
+        if (auto* control = qobject_cast<QWidget*>(watched))
+            update(shadowArea(control->geometry()));
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        update();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ShadowLayer::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    for (Cast& cast : m_casts) {
+        if (!cast.control || !cast.control->isVisibleTo(parentWidget()) ||
+            !event->region().intersects(shadowArea(cast.control->geometry())))
+            continue;
+        if (cast.madeFor != cast.control->size()) {
+            cast.madeFor = cast.control->size();
+            cast.shadow = shadowOf(cast.control);
+        }
+        painter.drawImage(QPointF(cast.control->pos()) + kShadowOffset -
+                              QPointF(kShadowSpread, kShadowSpread),
+                          cast.shadow);
+    }
+}
+
 void CanvasComboBox::showPopup()
 {
     QComboBox::showPopup();
-    QGraphicsProxyWidget* own = graphicsProxyWidget();
+    QGraphicsProxyWidget* canvasProxy = window()->graphicsProxyWidget();
     QGraphicsProxyWidget* popup = view()->window()->graphicsProxyWidget();
-    if (!own || !popup || !popup->parentItem())
+    if (!canvasProxy || !popup || !popup->parentItem())
         return;
-    // The popup belongs to the box's proxy: lifting the box lifts it over the rest.
-    m_restingZ = own->zValue();
-    const QList<QGraphicsItem*> items = own->scene()->items();
-    for (const QGraphicsItem* item : items)
-        own->setZValue(std::max(own->zValue(), item->zValue() + 1));
-    const QRectF canvas = own->scene()->sceneRect();
-    const QRectF box = own->sceneBoundingRect();
+    // The popup's proxy belongs to the canvas's: it is drawn over every control.
+    const QRectF canvas = canvasProxy->scene()->sceneRect();
+    const QRectF box = canvasProxy->mapRectToScene(QRectF(mapTo(window(), QPoint(0, 0)), size()));
     const QRectF shown = popup->sceneBoundingRect();
     if (canvas.contains(shown))
         return;
@@ -110,18 +209,43 @@ void CanvasComboBox::showPopup()
     view()->scrollTo(view()->currentIndex());
 }
 
-void CanvasComboBox::hidePopup()
+// Shows the canvas from a copy kept in screen pixels: a change redraws only
+// the controls it touched into the copy. The toolkit would redraw every
+// control within their bounding box, and a press that changes two corners of
+// the window would cost a full-screen frame.
+class ScaledView::CanvasProxy : public QGraphicsProxyWidget
 {
-    QComboBox::hidePopup();
-    if (QGraphicsProxyWidget* own = graphicsProxyWidget())
-        own->setZValue(m_restingZ);
-}
+public:
+    CanvasProxy() { setCacheMode(QGraphicsItem::DeviceCoordinateCache); }
+
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override
+    {
+        // Into the copy, the painter is clipped to the screen pixels that
+        // changed. In design units that clip is rounded, so each part is
+        // widened by a unit: the widgets' own clip must not cut into a pixel
+        // that the copy has cleared.
+        QRegion shown = rect().toAlignedRect();
+        if (painter->hasClipping()) {
+            QRegion changed;
+            for (const QRect& part : painter->clipRegion())
+                changed += part.adjusted(-1, -1, 1, 1);
+            shown &= changed;
+        }
+        if (!shown.isEmpty())
+            widget()->render(painter, shown.boundingRect().topLeft(), shown);
+    }
+};
 
 ScaledView::ScaledView(QSizeF designSize, QWidget* parent)
-    : QGraphicsView(parent), m_designSize(designSize), m_scene(new DesignScene(this))
+    : QGraphicsView(parent), m_designSize(designSize), m_canvas(new DesignCanvas(designSize))
 {
-    m_scene->setSceneRect(QRectF(QPointF(0, 0), designSize));
-    setScene(m_scene);
+    auto* scene = new QGraphicsScene(this);
+    scene->setSceneRect(QRectF(QPointF(0, 0), designSize));
+    auto* proxy = new CanvasProxy;
+    proxy->setWidget(m_canvas);
+    proxy->setFocusPolicy(Qt::StrongFocus);
+    scene->addItem(proxy);
+    setScene(scene);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -132,48 +256,33 @@ ScaledView::ScaledView(QSizeF designSize, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-QGraphicsProxyWidget* ScaledView::place(QWidget* control, QGraphicsProxyWidget* parent,
-                                        const QRectF& rect, qreal z)
+void ScaledView::place(QWidget* control, QWidget* parent, const QRectF& rect)
 {
-    auto* proxy = new QGraphicsProxyWidget(parent);
-    proxy->setWidget(control);
-    if (!parent)
-        m_scene->addItem(proxy);
-    proxy->setPos(rect.topLeft());
-    // A proxy makes every widget at least its minimum size; the design size wins.
-    proxy->setMinimumSize(rect.size());
-    proxy->setMaximumSize(rect.size());
-    proxy->resize(rect.size());
-    proxy->setZValue(z);
-    if (!(control->focusPolicy() & Qt::TabFocus))
-        proxy->setFocusPolicy(Qt::NoFocus);
-    return proxy;
+    QWidget* holder = parent ? parent : m_canvas;
+    QRectF at = rect;
+    // A child is cut off at its parent's edge: one placed past the edge lies
+    // on the canvas at the same spot, over its parent.
+    if (parent && !QRectF(parent->rect()).contains(rect)) {
+        holder = m_canvas;
+        at.translate(canvasRect(parent).topLeft());
+    }
+    control->setParent(holder);
+    control->setGeometry(at.toRect());
+    control->show();
 }
 
-QGraphicsDropShadowEffect* ScaledView::addShadow(QGraphicsProxyWidget* proxy)
+QRectF ScaledView::canvasRect(const QWidget* control) const
 {
-    auto* shadow = new QGraphicsDropShadowEffect;
-    QColor colour(Qt::black);
-    colour.setAlpha(kShadowAlpha);
-    shadow->setColor(colour);
-    rescaleShadow(shadow);
-    proxy->setGraphicsEffect(shadow);
-    m_shadows.append(shadow);
-    return shadow;
+    return QRectF(control->mapTo(m_canvas, QPoint(0, 0)), control->size());
 }
 
-void ScaledView::setTabChain(QList<QWidget*> chain)
+void ScaledView::addShadow(QWidget* control)
 {
-    m_scene->setTabChain(std::move(chain));
-}
-
-void ScaledView::rescaleShadow(QGraphicsDropShadowEffect* shadow) const
-{
-    // The effect draws in device pixels, so its geometry follows the stretch by hand.
-    const QTransform scale = transform();
-    shadow->setOffset(kShadowDistance * std::cos(kShadowDirection) * scale.m11(),
-                      kShadowDistance * std::sin(kShadowDirection) * scale.m22());
-    shadow->setBlurRadius(kShadowBlur * (scale.m11() + scale.m22()) / 2);
+    QWidget* holder = control->parentWidget();
+    auto* layer = holder->findChild<ShadowLayer*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!layer)
+        layer = new ShadowLayer(holder);
+    layer->cast(control);
 }
 
 void ScaledView::resizeEvent(QResizeEvent* event)
@@ -182,17 +291,19 @@ void ScaledView::resizeEvent(QResizeEvent* event)
     const QSize size = viewport()->size();
     setTransform(QTransform::fromScale(size.width() / m_designSize.width(),
                                        size.height() / m_designSize.height()));
-    for (const auto& shadow : std::as_const(m_shadows)) {
-        if (shadow)
-            rescaleShadow(shadow);
-    }
+    // The canvas's copy must fit in the pixmap cache, or it is drawn afresh
+    // for every frame; the limit is shared by both windows' canvases.
+    const qreal ratio = devicePixelRatioF();
+    const int canvasKiB = int(size.width() * ratio * size.height() * ratio * 4 / 1024);
+    QPixmapCache::setCacheLimit(
+        std::max(QPixmapCache::cacheLimit(), kOtherPixmapsKiB + 2 * canvasKiB));
 }
 
 void ScaledView::focusInEvent(QFocusEvent* event)
 {
     QGraphicsView::focusInEvent(event);
-    if (!m_scene->focusItem())
-        m_scene->focusFirst();
+    if (!m_canvas->focusWidget())
+        m_canvas->focusFirst();
 }
 
 } // namespace vocarin

@@ -1,23 +1,27 @@
 #pragma once
 
 #include <QComboBox>
-#include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QImage>
 #include <QList>
 #include <QPointer>
+#include <QRegion>
 #include <QSizeF>
 
-class QGraphicsDropShadowEffect;
+#include <vector>
+
 class QGraphicsProxyWidget;
 
 namespace vocarin {
 
-// The scene of one window: Tab follows the window's own tab chain.
-class DesignScene : public QGraphicsScene
+// The design-size widget that holds every control of a window as an ordinary
+// child: one proxy shows it all, so the toolkit makes no native window per
+// control. Tab follows the window's own tab chain.
+class DesignCanvas : public QWidget
 {
     Q_OBJECT
 public:
-    using QGraphicsScene::QGraphicsScene;
+    explicit DesignCanvas(QSizeF designSize);
     void setTabChain(QList<QWidget*> chain) { m_chain = std::move(chain); }
     bool focusFirst();
 
@@ -29,6 +33,31 @@ private:
     QList<QWidget*> m_chain;
 };
 
+// Draws the drop shadows of controls that share its parent: 3 units down and
+// to the right, soft, 60 % black. It covers the parent and lies under every
+// other child, so each shadow is drawn in design units, stretched with the
+// canvas like the control that casts it.
+class ShadowLayer : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ShadowLayer(QWidget* parent);
+    void cast(QWidget* control);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Cast
+    {
+        QPointer<QWidget> control;
+        QImage shadow;
+        QSize madeFor; // the control's size when the shadow was made
+    };
+    std::vector<Cast> m_casts;
+};
+
 // A combo box on the canvas. Its popup is drawn on the canvas too, where the
 // toolkit would let it run past the canvas's edge and be cut off: it is kept
 // on the canvas, on the side with more room, and scrolls what does not fit.
@@ -36,15 +65,11 @@ class CanvasComboBox : public QComboBox
 {
 public:
     void showPopup() override;
-    void hidePopup() override;
-
-private:
-    qreal m_restingZ = 0;
 };
 
 // A design canvas stretched over the whole view with independent horizontal
 // and vertical factors: text, outlines and shadows scale with it, and hit
-// testing follows. Every control sits in a proxy of its own.
+// testing follows.
 class ScaledView : public QGraphicsView
 {
     Q_OBJECT
@@ -52,26 +77,26 @@ public:
     ScaledView(QSizeF designSize, QWidget* parent);
 
     QSizeF designSize() const { return m_designSize; }
+    DesignCanvas* canvas() const { return m_canvas; }
 
-    // Puts a top-level widget on the canvas at rect (design units, relative
-    // to parent's proxy, or to the canvas when parent is null); z orders
-    // siblings. Returns the proxy, which owns the widget.
-    QGraphicsProxyWidget* place(QWidget* control, QGraphicsProxyWidget* parent, const QRectF& rect,
-                                qreal z);
-    // The buttons' drop shadow: 3 units down and to the right, soft, 60 % black.
-    QGraphicsDropShadowEffect* addShadow(QGraphicsProxyWidget* proxy);
-    void setTabChain(QList<QWidget*> chain);
+    // Puts a control on the canvas at rect (design units, relative to parent,
+    // or to the canvas when parent is null). Later controls lie over earlier
+    // ones.
+    void place(QWidget* control, QWidget* parent, const QRectF& rect);
+    // Where a control lies on the canvas, in design units.
+    QRectF canvasRect(const QWidget* control) const;
+    // Gives a control on the canvas the buttons' drop shadow.
+    void addShadow(QWidget* control);
+    void setTabChain(QList<QWidget*> chain) { m_canvas->setTabChain(std::move(chain)); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    void rescaleShadow(QGraphicsDropShadowEffect* shadow) const;
-
+    class CanvasProxy;
     QSizeF m_designSize;
-    DesignScene* m_scene;
-    QList<QPointer<QGraphicsDropShadowEffect>> m_shadows;
+    DesignCanvas* m_canvas;
 };
 
 } // namespace vocarin

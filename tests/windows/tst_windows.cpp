@@ -51,9 +51,13 @@ void writeFruitCourse(const QString& folder, const QString& title)
                 {u"りんご"_s, u"ぶどう"_s, u"もも"_s});
 }
 
+// Where a control lies on its window's canvas: mapped through the one proxy
+// that shows all of the window's controls.
 QRectF designRect(QWidget* control)
 {
-    return control->graphicsProxyWidget()->sceneBoundingRect();
+    QWidget* canvas = control->window();
+    return canvas->graphicsProxyWidget()->mapRectToScene(
+        QRectF(control->mapTo(canvas, QPoint(0, 0)), control->size()));
 }
 
 // Where a control is drawn, in pixels of the window's view.
@@ -89,14 +93,20 @@ struct BuiltForm
         QTRY_COMPARE(form.ScaledLayout1->viewport()->size(), size);
     }
 
-    // Every control on the design canvas.
+    // Every control on the design canvas, from the bottom of the stack up.
     QList<QWidget*> controls() const
     {
         QList<QWidget*> found;
-        for (QGraphicsItem* item : form.ScaledLayout1->scene()->items(Qt::AscendingOrder)) {
-            if (auto* proxy = qgraphicsitem_cast<QGraphicsProxyWidget*>(item))
-                found.append(proxy->widget());
-        }
+        const auto collect = [this, &found](const auto& self, const QWidget* holder) -> void {
+            for (QObject* child : holder->children()) {
+                auto* control = qobject_cast<QWidget*>(child);
+                if (control && form.control(control->objectName()) == control) {
+                    found.append(control);
+                    self(self, control);
+                }
+            }
+        };
+        collect(collect, form.ScaledLayout1->canvas());
         return found;
     }
 
@@ -526,9 +536,8 @@ void WindowTest::tabOrder()
     form.ScaledLayout1->setFocus();
 
     const auto focused = [&form] {
-        auto* proxy =
-            qgraphicsitem_cast<QGraphicsProxyWidget*>(form.ScaledLayout1->scene()->focusItem());
-        return proxy ? proxy->widget()->objectName() : QString();
+        QWidget* control = form.ScaledLayout1->canvas()->focusWidget();
+        return control && control->hasFocus() ? control->objectName() : QString();
     };
     // Hidden answers and the disabled course button take no stop; a radio group
     // stops at its checked button, or at its first while none is checked.
@@ -933,7 +942,7 @@ void WindowTest::choiceCountKeys()
     w.answerWrong();
     auto* radio = qobject_cast<QRadioButton*>(w.form.control(u"rbItem"_s + QString::number(count)));
     if (byKey) {
-        radio->graphicsProxyWidget()->setFocus(Qt::TabFocusReason);
+        radio->setFocus(Qt::TabFocusReason);
         QVERIFY(radio->hasFocus());
         QTest::keyClick(w.form.ScaledLayout1->viewport(), Qt::Key_Space);
     } else {
@@ -1115,8 +1124,8 @@ void WindowTest::courseListKeepsSelection()
     const auto clickRow = [&](int row, Qt::KeyboardModifiers modifiers) {
         // Through the dialog's canvas: the list's own coordinates are design units.
         const QPointF inList = list->visualItemRect(list->item(row)).center();
-        const QPointF onCanvas = list->graphicsProxyWidget()->mapToScene(
-            list->viewport()->mapTo(list, inList.toPoint()));
+        const QPointF onCanvas = designRect(list).topLeft() +
+                                 QPointF(list->viewport()->mapTo(list, inList.toPoint()));
         QTest::mouseClick(dialog.ScaledLayout1->viewport(), Qt::LeftButton, modifiers,
                           designPoint(dialog.ScaledLayout1, kDialog, onCanvas));
     };
