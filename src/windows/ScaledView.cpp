@@ -221,9 +221,10 @@ public:
     void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override
     {
         // Into the copy, the painter is clipped to the screen pixels that
-        // changed. In design units that clip is rounded, so each part is
-        // widened by a unit: the widgets' own clip must not cut into a pixel
-        // that the copy has cleared.
+        // changed. QWidget::render would clip to that clip read back in design
+        // units, rounded, and so leave the edge rows of the changed pixels
+        // cleared but unpainted. The controls are drawn over the clip widened
+        // by a unit instead; the copy takes only the changed pixels from it.
         QRegion shown = rect().toAlignedRect();
         if (painter->hasClipping()) {
             QRegion changed;
@@ -231,8 +232,12 @@ public:
                 changed += part.adjusted(-1, -1, 1, 1);
             shown &= changed;
         }
-        if (!shown.isEmpty())
-            widget()->render(painter, shown.boundingRect().topLeft(), shown);
+        if (shown.isEmpty())
+            return;
+        painter->save();
+        painter->setClipping(false);
+        widget()->render(painter, shown.boundingRect().topLeft(), shown);
+        painter->restore();
     }
 };
 
