@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up time: process start until the course dialog is on screen, beside a
 # bare Qt window started the same way. Runs under Xvfb; prints the medians of
-# several runs and their ratio (target: 1.2 or less).
+# several runs and their ratio (target: 1.5 or less).
 # Usage: startup.sh <vocarin binary> <bare_window binary> [runs]
 set -euo pipefail
 vocarin=$(realpath "$1") bare=$(realpath "$2") runs=${3:-15}
@@ -41,4 +41,4 @@ v=$(for _ in $(seq "$runs"); do time_to_window "$vocarin" "問題の変更"; don
 b=$(for _ in $(seq "$runs"); do time_to_window "$bare" "bare window"; done | median)
 echo "course dialog shown: ${v} ms (median of $runs)"
 echo "bare Qt window shown: ${b} ms (median of $runs)"
-awk -v v="$v" -v b="$b" 'BEGIN { printf "ratio: %.2f (target <= 1.2)\n", v / b }'
+awk -v v="$v" -v b="$b" 'BEGIN { printf "ratio: %.2f (target <= 1.5)\n", v / b }'
