@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <QPixmapCache>
 #include <QResizeEvent>
-#include <QStyleOptionGraphicsItem>
 
 #include <algorithm>
 #include <cmath>

@@ -5,12 +5,10 @@
 #include <QImage>
 #include <QList>
 #include <QPointer>
-#include <QRegion>
 #include <QSizeF>
 
 #include <vector>
 
-class QGraphicsProxyWidget;
 
 namespace vocarin {
 
