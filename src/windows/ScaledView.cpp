@@ -4,7 +4,7 @@
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QFocusEvent>
-#include <QGraphicsBlurEffect>
+#include <QGraphicsDropShadowEffect>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
@@ -46,31 +46,43 @@ bool isGroupStop(QAbstractButton* button, const QList<QWidget*>& chain)
     return true;
 }
 
-// The shadow a control casts: its shape in the shadow's colour, blurred, with
-// kShadowSpread of room on every side.
-QImage shadowOf(QWidget* control)
+// The shadow a control casts, made in screen pixels at the canvas's stretch
+// by the toolkit's drop shadow, with kShadowSpread units of room on every
+// side. The toolkit draws the control too: the shadow is cast well clear of
+// it and cut out.
+QImage shadowOf(QWidget* control, QSizeF stretch)
 {
-    QPixmap dark(control->size());
-    dark.fill(Qt::transparent);
-    control->render(&dark, QPoint(), QRegion(), QWidget::DrawChildren);
+    QPixmap shape(
+        QSizeF(control->width() * stretch.width(), control->height() * stretch.height()).toSize());
+    shape.fill(Qt::transparent);
     {
-        QPainter painter(&dark);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        QColor colour(Qt::black);
-        colour.setAlpha(kShadowAlpha);
-        painter.fillRect(dark.rect(), colour);
+        QPainter painter(&shape);
+        painter.scale(stretch.width(), stretch.height());
+        control->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
     }
+    const qreal across = kShadowSpread * stretch.width();
+    const qreal down = kShadowSpread * stretch.height();
+    const qreal clear = shape.width() + 2 * across;
     QGraphicsScene scene;
-    QGraphicsPixmapItem* item = scene.addPixmap(dark);
-    auto* blur = new QGraphicsBlurEffect;
-    blur->setBlurRadius(kShadowBlur);
-    item->setGraphicsEffect(blur);
-    const QRectF area =
-        item->boundingRect().adjusted(-kShadowSpread, -kShadowSpread, kShadowSpread, kShadowSpread);
-    QImage image(area.size().toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    scene.render(&painter, QRectF(image.rect()), area);
+    QGraphicsPixmapItem* item = scene.addPixmap(shape);
+    auto* shadow = new QGraphicsDropShadowEffect;
+    QColor colour(Qt::black);
+    colour.setAlpha(kShadowAlpha);
+    shadow->setColor(colour);
+    shadow->setBlurRadius(kShadowBlur * (stretch.width() + stretch.height()) / 2);
+    shadow->setOffset(clear, 0);
+    item->setGraphicsEffect(shadow);
+    // The toolkit blurs only what lies on the device: both are drawn, the shadow kept.
+    const QRectF shadowRect =
+        item->boundingRect().translated(clear, 0).adjusted(-across, -down, across, down);
+    const QRectF area = shadowRect.united(item->boundingRect());
+    QImage both(area.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+    both.fill(Qt::transparent);
+    {
+        QPainter painter(&both);
+        scene.render(&painter, QRectF(both.rect()), area);
+    }
+    const QImage image = both.copy(shadowRect.translated(-area.topLeft()).toRect());
     return image;
 }
 
@@ -142,7 +154,7 @@ ShadowLayer::ShadowLayer(QWidget* parent) : QWidget(parent)
 
 void ShadowLayer::cast(QWidget* control)
 {
-    m_casts.push_back({control, {}, {}});
+    m_casts.push_back({control, {}, {}, {}});
     control->installEventFilter(this);
     update();
 }
@@ -174,12 +186,17 @@ void ShadowLayer::paintEvent(QPaintEvent* event)
         if (!cast.control || !cast.control->isVisibleTo(parentWidget()) ||
             !event->region().intersects(shadowArea(cast.control->geometry())))
             continue;
-        if (cast.madeFor != cast.control->size()) {
+        const QTransform device = painter.deviceTransform();
+        const QSizeF stretch(device.m11(), device.m22());
+        if (cast.madeFor != cast.control->size() || cast.madeAt != stretch) {
             cast.madeFor = cast.control->size();
-            cast.shadow = shadowOf(cast.control);
+            cast.madeAt = stretch;
+            cast.shadow = shadowOf(cast.control, stretch);
         }
-        painter.drawImage(QPointF(cast.control->pos()) + kShadowOffset -
-                              QPointF(kShadowSpread, kShadowSpread),
+        const QPointF corner =
+            QPointF(cast.control->pos()) + kShadowOffset - QPointF(kShadowSpread, kShadowSpread);
+        painter.drawImage(QRectF(corner, QSizeF(cast.shadow.width() / stretch.width(),
+                                                cast.shadow.height() / stretch.height())),
                           cast.shadow);
     }
 }

@@ -9,7 +9,6 @@
 
 #include <vector>
 
-
 namespace vocarin {
 
 // The design-size widget that holds every control of a window as an ordinary
@@ -52,6 +51,7 @@ private:
         QPointer<QWidget> control;
         QImage shadow;
         QSize madeFor; // the control's size when the shadow was made
+        QSizeF madeAt; // and the canvas's stretch
     };
     std::vector<Cast> m_casts;
 };
