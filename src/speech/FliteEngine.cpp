@@ -4,69 +4,60 @@
 
 #include <flite/flite.h>
 
-extern "C" {
-cst_voice* register_cmu_us_slt(const char* voxdir);
-cst_voice* register_cmu_us_rms(const char* voxdir);
-cst_voice* register_cmu_us_kal16(const char* voxdir);
-cst_voice* register_cmu_us_awb(const char* voxdir);
-}
+#include <QLibrary>
+
+#include <array>
+#include <iterator>
+#include <mutex>
 
 namespace vocarin {
 
 namespace {
 
-struct FliteVoice
-{
-    const char* name;
-    cst_voice* (*registerVoice)(const char*);
-};
-
 // All four run on flite's US English front end (lexicon and phone set), awb's
 // Scottish timbre included, so each is described as US English.
-constexpr FliteVoice kVoices[] = {
-    {"slt", register_cmu_us_slt},
-    {"rms", register_cmu_us_rms},
-    {"kal16", register_cmu_us_kal16},
-    {"awb", register_cmu_us_awb},
-};
+constexpr const char* kVoices[] = {"slt", "rms", "kal16", "awb"};
 
+// Each voice is a library of its own, with some 40,000 addresses to relocate
+// as it loads: a voice is loaded when it first speaks, not at start-up.
 // flite keeps each registered voice in a global of its own, shared by every
 // caller: voices are registered once per process and never released.
-const std::array<cst_voice*, 4>& registeredVoices()
+cst_voice* registeredVoice(std::size_t index)
 {
-    static const std::array<cst_voice*, 4> voices = [] {
-        flite_init();
-        std::array<cst_voice*, 4> out{};
-        for (std::size_t i = 0; i < out.size(); ++i)
-            out[i] = kVoices[i].registerVoice(nullptr);
-        return out;
-    }();
-    return voices;
+    static std::mutex registering;
+    static std::array<cst_voice*, std::size(kVoices)> voices{};
+    const std::lock_guard lock(registering);
+    if (!voices.at(index)) {
+        const QString name = QLatin1StringView(kVoices[index]);
+        QLibrary library(QStringLiteral("flite_cmu_us_") + name, 1);
+        using Register = cst_voice* (*)(const char*);
+        const auto registerVoice = reinterpret_cast<Register>(
+            library.resolve(QStringLiteral("register_cmu_us_%1").arg(name).toLatin1().constData()));
+        if (!registerVoice || !(voices[index] = registerVoice(nullptr)))
+            throw Fault(QStringLiteral("Flite の声 %1 を開始できません").arg(name));
+    }
+    return voices[index];
 }
 
 } // namespace
 
 void FliteEngine::start()
 {
-    m_voices = registeredVoices();
-    for (std::size_t i = 0; i < m_voices.size(); ++i)
-        if (!m_voices[i])
-            throw Fault(QStringLiteral("Flite の声 %1 を開始できません")
-                            .arg(QLatin1StringView(kVoices[i].name)));
+    static std::once_flag initialised;
+    std::call_once(initialised, flite_init);
 }
 
 QStringList FliteEngine::voices() const
 {
     QStringList out;
-    for (const FliteVoice& voice : kVoices)
-        out << QStringLiteral("Flite %1 - English (United States)")
-                   .arg(QLatin1StringView(voice.name));
+    for (const char* name : kVoices)
+        out << QStringLiteral("Flite %1 - English (United States)").arg(QLatin1StringView(name));
     return out;
 }
 
 AudioClip FliteEngine::synthesize(int voice, const QString& text, double rate)
 {
-    cst_voice* v = m_voices.at(std::size_t(voice));
+    cst_voice* v = registeredVoice(std::size_t(voice));
     feat_set_float(v->features, "duration_stretch", float(1.0 / rate));
     cst_wave* wave = flite_text_to_wave(text.toUtf8().constData(), v);
     if (!wave)
