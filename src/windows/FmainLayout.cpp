@@ -183,7 +183,8 @@ void appendTabChain(const std::vector<ControlRow>& rows, const QString& parent,
 
 void TForm1::buildLayout()
 {
-    ScaledLayout1 = new ScaledView(kDesignSize, this);
+    // An answer changes controls all over the window at once.
+    ScaledLayout1 = new ScaledView(kDesignSize, ScaledView::Drawing::ThroughCopy, this);
     ScaledLayout1->setObjectName(u"ScaledLayout1"_s);
     ScaledLayout1->setBackgroundBrush(look::claDarkseagreen);
     auto* frame = new QVBoxLayout(this);

@@ -46,7 +46,7 @@ TForm2::TForm2(TForm1& form1, Lifecycle& life)
     setObjectName(u"Form2"_s);
     setWindowTitle(u"問題の変更"_s);
 
-    ScaledLayout1 = new ScaledView(kDesignSize, this);
+    ScaledLayout1 = new ScaledView(kDesignSize, ScaledView::Drawing::Direct, this);
     ScaledLayout1->setObjectName(u"ScaledLayout1"_s);
     ScaledLayout1->setBackgroundBrush(palette().window());
     auto* frame = new QVBoxLayout(this);

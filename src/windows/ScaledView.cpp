@@ -225,14 +225,18 @@ void CanvasComboBox::showPopup()
     view()->scrollTo(view()->currentIndex());
 }
 
-// Shows the canvas from a copy kept in screen pixels: a change redraws only
-// the controls it touched into the copy. The toolkit would redraw every
-// control within their bounding box, and a press that changes two corners of
-// the window would cost a full-screen frame.
+// Shows the canvas, directly or from a copy kept in screen pixels. The
+// toolkit's proxy merges everything that changed into one rectangle: a press
+// that changes two corners of the window would redraw the whole window. Into
+// the copy, only what changed is drawn, and the copy is shown as it is.
 class ScaledView::CanvasProxy : public QGraphicsProxyWidget
 {
 public:
-    CanvasProxy() { setCacheMode(QGraphicsItem::DeviceCoordinateCache); }
+    explicit CanvasProxy(Drawing drawing)
+    {
+        if (drawing == Drawing::ThroughCopy)
+            setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+    }
 
     void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override
     {
@@ -257,12 +261,13 @@ public:
     }
 };
 
-ScaledView::ScaledView(QSizeF designSize, QWidget* parent)
-    : QGraphicsView(parent), m_designSize(designSize), m_canvas(new DesignCanvas(designSize))
+ScaledView::ScaledView(QSizeF designSize, Drawing drawing, QWidget* parent)
+    : QGraphicsView(parent), m_designSize(designSize), m_drawing(drawing),
+      m_canvas(new DesignCanvas(designSize))
 {
     auto* scene = new QGraphicsScene(this);
     scene->setSceneRect(QRectF(QPointF(0, 0), designSize));
-    auto* proxy = new CanvasProxy;
+    auto* proxy = new CanvasProxy(drawing);
     proxy->setWidget(m_canvas);
     proxy->setFocusPolicy(Qt::StrongFocus);
     scene->addItem(proxy);
@@ -312,12 +317,14 @@ void ScaledView::resizeEvent(QResizeEvent* event)
     const QSize size = viewport()->size();
     setTransform(QTransform::fromScale(size.width() / m_designSize.width(),
                                        size.height() / m_designSize.height()));
-    // The canvas's copy must fit in the pixmap cache, or it is drawn afresh
-    // for every frame; the limit is shared by both windows' canvases.
-    const qreal ratio = devicePixelRatioF();
-    const int canvasKiB = int(size.width() * ratio * size.height() * ratio * 4 / 1024);
-    QPixmapCache::setCacheLimit(
-        std::max(QPixmapCache::cacheLimit(), kOtherPixmapsKiB + 2 * canvasKiB));
+    // The copy must fit in the pixmap cache beside the toolkit's own
+    // pixmaps, or it is drawn afresh for every frame.
+    if (m_drawing == Drawing::ThroughCopy) {
+        const qreal ratio = devicePixelRatioF();
+        const int copyKiB = int(size.width() * ratio * size.height() * ratio * 4 / 1024);
+        QPixmapCache::setCacheLimit(
+            std::max(QPixmapCache::cacheLimit(), kOtherPixmapsKiB + copyKiB));
+    }
 }
 
 void ScaledView::focusInEvent(QFocusEvent* event)

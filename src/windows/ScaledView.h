@@ -72,7 +72,13 @@ class ScaledView : public QGraphicsView
 {
     Q_OBJECT
 public:
-    ScaledView(QSizeF designSize, QWidget* parent);
+    // How the canvas reaches the screen. Through a copy in screen pixels, a
+    // change redraws only the controls it touched, however far apart they
+    // lie, for a screen's worth of memory; directly, a change redraws every
+    // control within the bounding box of what changed.
+    enum class Drawing { Direct, ThroughCopy };
+
+    ScaledView(QSizeF designSize, Drawing drawing, QWidget* parent);
 
     QSizeF designSize() const { return m_designSize; }
     DesignCanvas* canvas() const { return m_canvas; }
@@ -94,6 +100,7 @@ protected:
 private:
     class CanvasProxy;
     QSizeF m_designSize;
+    Drawing m_drawing;
     DesignCanvas* m_canvas;
 };
 
