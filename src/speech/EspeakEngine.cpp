@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 
 namespace vocarin {
@@ -23,6 +24,9 @@ int synthCallback(short* samples, int count, espeak_EVENT* events)
     return 0;
 }
 
+// Loading the phoneme data waits for the first word eSpeak NG speaks: it
+// costs start-up time and most of a megabyte, and the default voice is not
+// eSpeak NG's. Listing the voices needs only the data's location.
 int initialisedRate()
 {
     static const int rate = [] {
@@ -53,10 +57,7 @@ QString languageWithCountry(const QByteArray& language, const QString& voiceName
 
 void EspeakEngine::start()
 {
-    m_sampleRate = initialisedRate();
-    if (m_sampleRate <= 0)
-        throw Fault(QStringLiteral("eSpeak NG を開始できません"));
-
+    espeak_ng_InitializePath(nullptr);
     m_voices.clear();
     for (const espeak_VOICE** v = espeak_ListVoices(nullptr); *v; ++v) {
         const QByteArray identifier((*v)->identifier);
@@ -70,6 +71,9 @@ void EspeakEngine::start()
             {identifier,
              QStringLiteral("eSpeak NG %1 - %2").arg(name, languageWithCountry(language, name))});
     }
+    // Without its data, eSpeak NG lists no voice.
+    if (m_voices.empty())
+        throw Fault(QStringLiteral("eSpeak NG を開始できません"));
 }
 
 QStringList EspeakEngine::voices() const
@@ -82,8 +86,11 @@ QStringList EspeakEngine::voices() const
 
 AudioClip EspeakEngine::synthesize(int voice, const QString& text, double rate)
 {
+    const int sampleRate = initialisedRate();
+    if (sampleRate <= 0)
+        throw Fault(QStringLiteral("eSpeak NG を開始できません"));
     AudioClip clip;
-    clip.sampleRate = m_sampleRate;
+    clip.sampleRate = sampleRate;
     clip.channels = 1;
     const QByteArray utf8 = text.toUtf8();
     if (espeak_SetVoiceByName(m_voices.at(std::size_t(voice)).identifier.constData()) != EE_OK ||

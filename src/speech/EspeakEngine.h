@@ -9,7 +9,7 @@
 namespace vocarin {
 
 // espeak-ng's English voices, in espeak-ng's own order. espeak-ng keeps one
-// state per process; it is initialised on the first start and kept.
+// state per process; it is initialised for the first word it speaks and kept.
 class EspeakEngine : public SpeechEngine
 {
 public:
@@ -24,7 +24,6 @@ private:
         QString description;
     };
     std::vector<Voice> m_voices;
-    int m_sampleRate = 0;
 };
 
 } // namespace vocarin
