@@ -184,7 +184,7 @@ void appendTabChain(const std::vector<ControlRow>& rows, const QString& parent,
 void TForm1::buildLayout()
 {
     // An answer changes controls all over the window at once.
-    ScaledLayout1 = new ScaledView(kDesignSize, ScaledView::Drawing::ThroughCopy, this);
+    ScaledLayout1 = new ScaledView(kDesignSize, ScaledView::Drawing::ThroughCopyWhenLarge, this);
     ScaledLayout1->setObjectName(u"ScaledLayout1"_s);
     ScaledLayout1->setBackgroundBrush(look::claDarkseagreen);
     auto* frame = new QVBoxLayout(this);

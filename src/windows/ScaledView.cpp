@@ -26,7 +26,8 @@ constexpr qreal kShadowDirection = 45.0 * std::numbers::pi / 180.0;
 constexpr qreal kShadowBlur = 3.0;               // softness 0.3 of a 10-unit spread
 constexpr qreal kShadowSpread = 2 * kShadowBlur; // how far the blur reaches past the shape
 constexpr int kOtherPixmapsKiB = 10 * 1024;      // the toolkit's own default limit
-constexpr int kShadowAlpha = 153;                // opacity 0.6
+constexpr qreal kFullHdPixels = 1920.0 * 1080.0;
+constexpr int kShadowAlpha = 153; // opacity 0.6
 const QPointF kShadowOffset(kShadowDistance* std::cos(kShadowDirection),
                             kShadowDistance* std::sin(kShadowDirection));
 
@@ -82,9 +83,7 @@ QImage shadowOf(QWidget* control, QSizeF stretch)
         QPainter painter(&both);
         scene.render(&painter, QRectF(both.rect()), area);
     }
-    // Black with an alpha: the alpha alone is kept, a quarter of the memory.
-    return both.copy(shadowRect.translated(-area.topLeft()).toRect())
-        .convertToFormat(QImage::Format_Alpha8);
+    return both.copy(shadowRect.translated(-area.topLeft()).toRect());
 }
 
 // Where the shadow of a control at rect falls.
@@ -233,19 +232,12 @@ void CanvasComboBox::showPopup()
 class ScaledView::CanvasProxy : public QGraphicsProxyWidget
 {
 public:
-    explicit CanvasProxy(Drawing drawing)
-    {
-        if (drawing == Drawing::ThroughCopy)
-            setCacheMode(QGraphicsItem::DeviceCoordinateCache);
-    }
-
     void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override
     {
-        // Into the copy, the painter is clipped to the screen pixels that
-        // changed. QWidget::render would clip to that clip read back in design
-        // units, rounded, and so leave the edge rows of the changed pixels
-        // cleared but unpainted. The controls are drawn over the clip widened
-        // by a unit instead; the copy takes only the changed pixels from it.
+        // The painter is clipped to the screen pixels that changed. QWidget::render would clip to
+        // that clip read back in design units, rounded, and so leave the edge rows of the changed
+        // pixels cleared but unpainted. The controls are drawn over the clip widened by a unit
+        // instead; the copy takes only the changed pixels from it.
         QRegion shown = rect().toAlignedRect();
         if (painter->hasClipping()) {
             QRegion changed;
@@ -264,14 +256,13 @@ public:
 
 ScaledView::ScaledView(QSizeF designSize, Drawing drawing, QWidget* parent)
     : QGraphicsView(parent), m_designSize(designSize), m_drawing(drawing),
-      m_canvas(new DesignCanvas(designSize))
+      m_canvas(new DesignCanvas(designSize)), m_proxy(new CanvasProxy)
 {
     auto* scene = new QGraphicsScene(this);
     scene->setSceneRect(QRectF(QPointF(0, 0), designSize));
-    auto* proxy = new CanvasProxy(drawing);
-    proxy->setWidget(m_canvas);
-    proxy->setFocusPolicy(Qt::StrongFocus);
-    scene->addItem(proxy);
+    m_proxy->setWidget(m_canvas);
+    m_proxy->setFocusPolicy(Qt::StrongFocus);
+    scene->addItem(m_proxy);
     setScene(scene);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -318,14 +309,16 @@ void ScaledView::resizeEvent(QResizeEvent* event)
     const QSize size = viewport()->size();
     setTransform(QTransform::fromScale(size.width() / m_designSize.width(),
                                        size.height() / m_designSize.height()));
+    const qreal ratio = devicePixelRatioF();
+    const qreal pixels = size.width() * ratio * size.height() * ratio;
+    const bool throughCopy = m_drawing == Drawing::ThroughCopyWhenLarge && pixels >= kFullHdPixels;
+    m_proxy->setCacheMode(throughCopy ? QGraphicsItem::DeviceCoordinateCache
+                                      : QGraphicsItem::NoCache);
     // The copy must fit in the pixmap cache beside the toolkit's own
     // pixmaps, or it is drawn afresh for every frame.
-    if (m_drawing == Drawing::ThroughCopy) {
-        const qreal ratio = devicePixelRatioF();
-        const int copyKiB = int(size.width() * ratio * size.height() * ratio * 4 / 1024);
+    if (throughCopy)
         QPixmapCache::setCacheLimit(
-            std::max(QPixmapCache::cacheLimit(), kOtherPixmapsKiB + copyKiB));
-    }
+            std::max(QPixmapCache::cacheLimit(), kOtherPixmapsKiB + int(pixels * 4 / 1024)));
 }
 
 void ScaledView::focusInEvent(QFocusEvent* event)

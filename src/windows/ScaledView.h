@@ -72,11 +72,12 @@ class ScaledView : public QGraphicsView
 {
     Q_OBJECT
 public:
-    // How the canvas reaches the screen. Through a copy in screen pixels, a
-    // change redraws only the controls it touched, however far apart they
-    // lie, for a screen's worth of memory; directly, a change redraws every
-    // control within the bounding box of what changed.
-    enum class Drawing { Direct, ThroughCopy };
+    // How the canvas reaches the screen. Directly, a change redraws every
+    // control within the bounding box of what changed. Through a copy in
+    // screen pixels, it redraws only the controls it touched, however far
+    // apart they lie, for four bytes a pixel: worth it where a whole redraw is
+    // slow, on views of full HD and more; smaller ones are drawn directly.
+    enum class Drawing { Direct, ThroughCopyWhenLarge };
 
     ScaledView(QSizeF designSize, Drawing drawing, QWidget* parent);
 
@@ -102,6 +103,7 @@ private:
     QSizeF m_designSize;
     Drawing m_drawing;
     DesignCanvas* m_canvas;
+    CanvasProxy* m_proxy;
 };
 
 } // namespace vocarin
