@@ -25,11 +25,12 @@ constexpr qreal kShadowDistance = 3.0;
 constexpr qreal kShadowDirection = 45.0 * std::numbers::pi / 180.0;
 constexpr qreal kShadowBlur = 3.0;               // softness 0.3 of a 10-unit spread
 constexpr qreal kShadowSpread = 2 * kShadowBlur; // how far the blur reaches past the shape
-constexpr int kOtherPixmapsKiB = 10 * 1024;      // the toolkit's own default limit
-constexpr qreal kFullHdPixels = 1920.0 * 1080.0;
-constexpr int kShadowAlpha = 153; // opacity 0.6
+constexpr int kShadowAlpha = 153;                // opacity 0.6
 const QPointF kShadowOffset(kShadowDistance* std::cos(kShadowDirection),
                             kShadowDistance* std::sin(kShadowDirection));
+
+constexpr qreal kFullHdPixels = 1920.0 * 1080.0;
+constexpr int kOtherPixmapsKiB = 10 * 1024; // the toolkit's own default pixmap cache limit
 
 // A radio button of a group takes the Tab stop only when it is the group's
 // checked one, or the group's first in the chain while none is checked.
