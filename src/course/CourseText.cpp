@@ -1,23 +1,18 @@
 #include "course/CourseText.h"
 
+#include "course/Cp932.h"
 #include "course/Fault.h"
+#include "course/SystemText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
-#include <array>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <iconv.h>
-#include <limits>
 #include <memory>
-#include <optional>
 #include <sys/stat.h>
-#include <unicode/ustring.h>
-#include <unicode/utf8.h>
 #include <unistd.h>
 
 namespace vocarin {
@@ -26,15 +21,8 @@ namespace {
 
 constexpr char16_t replacementCharacter = u'\uFFFD';
 
-#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-constexpr const char* qStringEncoding = "UTF-16LE";
-#else
-constexpr const char* qStringEncoding = "UTF-16BE";
-#endif
-
-// Windows-31J as glibc's iconv defines it, asked once for every single byte and
-// every two-byte pair and kept: an iconv call per character cost more than the
-// whole rest of a load. 0 marks what the code page does not define.
+// Windows-31J, its table made once and kept: an iconv call per character cost
+// more than the whole rest of a load.
 class Cp932Table
 {
 public:
@@ -55,9 +43,9 @@ public:
         const auto* p = reinterpret_cast<const unsigned char*>(input.data());
         const auto* const end = p + input.size();
         for (; p != end; ++p) {
-            char16_t unit = m_single[*p];
-            if (m_isLead[*p] && p + 1 != end) {
-                unit = m_pair[std::size_t(*p << 8 | p[1])];
+            char16_t unit = m_table->single[*p];
+            if (m_table->isLead[*p] && p + 1 != end) {
+                unit = m_table->pair[std::size_t(*p << 8 | p[1])];
                 if (unit != 0)
                     ++p;
             }
@@ -70,69 +58,12 @@ public:
 private:
     Cp932Table()
     {
-        const std::unique_ptr<void, int (*)(iconv_t)> converter(
-            iconv_open(qStringEncoding, "CP932"), iconv_close);
-        if (converter.get() == reinterpret_cast<iconv_t>(-1))
+        if (!defineCp932(*m_table))
             qFatal("iconv cannot decode CP932");
-        // One character's bytes as one UTF-16 unit, 0 when iconv refuses them;
-        // incomplete tells a lead byte asked alone.
-        const auto ask = [&converter](QByteArrayView bytes, bool* incomplete = nullptr) {
-            char* in = const_cast<char*>(bytes.data());
-            size_t inLeft = size_t(bytes.size());
-            char16_t unit = 0;
-            char* out = reinterpret_cast<char*>(&unit);
-            size_t outLeft = sizeof unit;
-            const size_t result = iconv(converter.get(), &in, &inLeft, &out, &outLeft);
-            if (incomplete)
-                *incomplete = result == size_t(-1) && errno == EINVAL;
-            return result == size_t(-1) || inLeft != 0 ? char16_t(0) : unit;
-        };
-        for (int byte = 0; byte < 256; ++byte) {
-            const char single = char(byte);
-            bool incomplete = false;
-            m_single[std::size_t(byte)] = ask(QByteArrayView(&single, 1), &incomplete);
-            m_isLead[std::size_t(byte)] = incomplete;
-        }
-        for (int lead = 0; lead < 256; ++lead) {
-            if (!m_isLead[std::size_t(lead)])
-                continue;
-            for (int trail = 0; trail < 256; ++trail) {
-                const char pair[] = {char(lead), char(trail)};
-                m_pair[std::size_t(lead << 8 | trail)] = ask(QByteArrayView(pair, 2));
-            }
-        }
     }
 
-    std::array<char16_t, 256> m_single{};
-    std::array<bool, 256> m_isLead{};
-    std::array<char16_t, 65536> m_pair{};
+    const std::unique_ptr<Cp932Definition> m_table = std::make_unique<Cp932Definition>();
 };
-
-// ICU's strict UTF-8 conversion, twice as fast as Qt's decoder on Japanese
-// text; nullopt when any sequence is invalid. A mark at the start of the input
-// is text: the file's own was taken off before. ICU counts in 32 bits, so a
-// huge input goes in pieces cut before a character's first byte.
-std::optional<QString> decodeUtf8(QByteArrayView input)
-{
-    // Every byte gives at most one UTF-16 unit.
-    QString text(input.size(), Qt::Uninitialized);
-    auto* out = reinterpret_cast<UChar*>(text.data());
-    constexpr qsizetype pieceLimit = std::numeric_limits<int32_t>::max();
-    while (!input.isEmpty()) {
-        qsizetype cut = std::min(input.size(), pieceLimit);
-        for (int back = 0; back < 3 && cut < input.size() && U8_IS_TRAIL(input[cut]); ++back)
-            --cut;
-        int32_t written = 0;
-        UErrorCode error = U_ZERO_ERROR;
-        u_strFromUTF8(out, int32_t(cut), &written, input.data(), int32_t(cut), &error);
-        if (U_FAILURE(error))
-            return std::nullopt;
-        out += written;
-        input = input.sliced(cut);
-    }
-    text.truncate(out - reinterpret_cast<const UChar*>(text.constData()));
-    return text;
-}
 
 // Qt's UTF-16 decoder turns an odd last byte into U+FFFD but passes unpaired
 // surrogates through; those become U+FFFD here.
@@ -156,7 +87,7 @@ QString decodeUtf16(QByteArrayView input, QStringDecoder::Encoding encoding)
 QString decode(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF")) {
-        auto text = decodeUtf8(bytes.sliced(3));
+        auto text = decodeStrictUtf8(bytes.sliced(3));
         if (!text)
             throw TextDecodingFault();
         return *std::move(text);
@@ -169,7 +100,7 @@ QString decode(QByteArrayView bytes)
     // editors save, otherwise Windows-31J, as Japanese Windows saves.
     // The UTF-8 decoding stops at the first bad byte, which in a CP932 file
     // usually comes early.
-    if (auto text = decodeUtf8(bytes))
+    if (auto text = decodeStrictUtf8(bytes))
         return *std::move(text);
     return Cp932Table::instance().decode(bytes);
 }
@@ -262,9 +193,7 @@ private:
 
 QByteArray readWholeFile(const QString& path)
 {
-    // Non-blocking, so that a pipe in a course folder cannot hang the open.
-    const FileDescriptor file(
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const FileDescriptor file(openForReading(path));
     if (file.get() < 0)
         failToOpen(path, errno);
     struct stat info;

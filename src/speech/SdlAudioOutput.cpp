@@ -3,16 +3,12 @@
 #include "speech/AudioConvert.h"
 
 #include <SDL.h>
-#include <alsa/asoundlib.h>
 
 #include <algorithm>
 
 namespace vocarin {
 
 namespace {
-
-// Keeps ALSA from printing its own lines when there is no sound card.
-void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 class SilentAudioOutput : public AudioOutput
 {
@@ -43,7 +39,6 @@ private:
 
 std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open()
 {
-    snd_lib_error_set_handler(quietAlsa);
     // SDL would otherwise take SIGTERM and SIGINT for events nobody reads: the
     // program would outlive a logout, a kill and Ctrl+C.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

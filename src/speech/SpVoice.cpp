@@ -1,9 +1,6 @@
 #include "speech/SpVoice.h"
 
 #include "course/Fault.h"
-#include "speech/EspeakEngine.h"
-#include "speech/FestivalEngine.h"
-#include "speech/FliteEngine.h"
 #include "speech/SpeechShaping.h"
 
 #include <QAbstractEventDispatcher>
@@ -87,15 +84,6 @@ SpVoice::SpVoice(AudioOutput& output, std::vector<std::unique_ptr<SpeechEngine>>
 }
 
 SpVoice::~SpVoice() = default;
-
-std::vector<std::unique_ptr<SpeechEngine>> SpVoice::defaultEngines()
-{
-    std::vector<std::unique_ptr<SpeechEngine>> engines;
-    engines.push_back(std::make_unique<FliteEngine>());
-    engines.push_back(std::make_unique<EspeakEngine>());
-    engines.push_back(std::make_unique<FestivalEngine>());
-    return engines;
-}
 
 VoiceCollection SpVoice::GetVoices() const
 {

@@ -50,7 +50,8 @@ public:
                      std::vector<std::unique_ptr<SpeechEngine>> engines = defaultEngines());
     ~SpVoice() override;
 
-    // flite, espeak-ng, then Festival.
+    // The system's engines, one source file a system: on Linux flite,
+    // espeak-ng, then Festival; on Windows SAPI 5, then flite.
     static std::vector<std::unique_ptr<SpeechEngine>> defaultEngines();
 
     VoiceCollection GetVoices() const;

@@ -12,11 +12,15 @@ QString noVoiceMessage()
 
 qint32 findPreferredVoice(const VoiceCollection& voices)
 {
-    qint32 found = kNoPreferredVoice;
-    for (qint32 i = 0; i < voices.Count(); ++i)
-        if (voices.Item(i).GetDescription() == preferredVoiceDescription())
-            found = i;
-    return found;
+    for (const QString& preferred : preferredVoiceDescriptions()) {
+        qint32 found = kNoPreferredVoice;
+        for (qint32 i = 0; i < voices.Count(); ++i)
+            if (voices.Item(i).GetDescription() == preferred)
+                found = i;
+        if (found != kNoPreferredVoice)
+            return found;
+    }
+    return kNoPreferredVoice;
 }
 
 VoiceList listVoices(const VoiceCollection& voices)

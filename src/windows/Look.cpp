@@ -1,6 +1,8 @@
 #include "windows/Look.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace vocarin::look {
@@ -36,6 +38,11 @@ QFont designFont(bool gothic, int pixelSize, bool bold)
 
 void applyJapaneseDefaultFont()
 {
+    // Faces shipped beside the program (on Windows, which has no Noto Sans
+    // CJK); on Linux the system's fonts have them and the folder is absent.
+    const QDir shipped(QApplication::applicationDirPath() + QStringLiteral("/fonts"));
+    for (const QString& file : shipped.entryList(QDir::Files))
+        QFontDatabase::addApplicationFont(shipped.filePath(file));
     QApplication::setFont(japaneseFirst(QApplication::font()));
 }
 

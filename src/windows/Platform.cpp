@@ -4,8 +4,7 @@
 #include "speech/PendingAudioOutput.h"
 #include "speech/SpVoice.h"
 #include "speech/SpeechEngine.h"
-
-#include <fontconfig/fontconfig.h>
+#include "windows/System.h"
 
 #include <future>
 
@@ -13,15 +12,14 @@ namespace vocarin {
 
 Platform Platform::system()
 {
-    // Reading fontconfig's configuration and opening the sound device
-    // (PulseAudio, then ALSA probing every card) are the slowest steps of
+    // Readying the system's fonts and opening the sound device (on Linux
+    // PulseAudio, then ALSA probing every card) are the slowest steps of
     // start-up, and neither needs the window system: they run on a thread of
-    // their own from here on, while Qt connects to the display. Qt's font
-    // database then finds the configuration loaded, and the device is waited
-    // for only when something must sound.
+    // their own from here on, while Qt connects to the display. The device is
+    // waited for only when something must sound.
     auto opening = std::make_shared<std::future<std::unique_ptr<AudioOutput>>>(
         std::async(std::launch::async, [] {
-            FcInit();
+            prepareSystemServices();
             return openSystemAudioOutput();
         }));
     return Platform{

@@ -127,6 +127,13 @@ void TestSpVoice::findsPreferredVoice_data()
     QTest::newRow("case differs") << QStringList{other, zira.toLower()} << 999;
     QTest::newRow("trailing space") << QStringList{zira + QLatin1Char(' ')} << 999;
     QTest::newRow("two matches: the later") << QStringList{zira, other, zira, other} << 2;
+    // Windows prefers its own voice to ours; Linux has only ours.
+    const QStringList preferred = preferredVoiceDescriptions();
+    if (preferred.size() > 1) {
+        QTest::newRow("the better one, listed later")
+            << QStringList{preferred[1], preferred[0]} << 1;
+        QTest::newRow("only the second best") << QStringList{other, preferred[1], other} << 1;
+    }
 }
 
 void TestSpVoice::findsPreferredVoice()

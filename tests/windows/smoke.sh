@@ -5,33 +5,42 @@
 # keys and move on with Enter (the question number changes), take a
 # screenshot, close with 終了.
 # Usage: smoke.sh <vocarin binary> <work folder>
+# With VOCARIN_SMOKE_COURSES set, the program starts in that folder of courses
+# instead of the two made here, and VOCARIN_SMOKE_TITLE names the course the
+# dialog offers first (scripts/test-windows: the installed program).
 set -uo pipefail
 bin=$1 work=$2
+courses=${VOCARIN_SMOKE_COURSES:-$work}
+title=${VOCARIN_SMOKE_TITLE:-動物}
 
 if [ "${3:-}" != inner ]; then
-    rm -rf "$work" && mkdir -p "$work/animals" "$work/colours"
-    printf '動物\r\nani\r\n3\r\n' >"$work/animals/Option.txt"
-    printf 'dog\r\ncat\r\nbird\r\nfish\r\n' >"$work/animals/aniE.txt"
-    printf '犬\r\n猫\r\n鳥\r\n魚\r\n' >"$work/animals/aniJ.txt"
-    printf '色\r\ncol\r\n4\r\n' >"$work/colours/Option.txt"
-    printf 'red\r\nblue\r\ngreen\r\nblack\r\n' >"$work/colours/colE.txt"
-    printf '赤\r\n青\r\n緑\r\n黒\r\n' >"$work/colours/colJ.txt"
+    rm -rf "$work" && mkdir -p "$work"
+    if [ -z "${VOCARIN_SMOKE_COURSES:-}" ]; then
+        mkdir -p "$work/animals" "$work/colours"
+        printf '動物\r\nani\r\n3\r\n' >"$work/animals/Option.txt"
+        printf 'dog\r\ncat\r\nbird\r\nfish\r\n' >"$work/animals/aniE.txt"
+        printf '犬\r\n猫\r\n鳥\r\n魚\r\n' >"$work/animals/aniJ.txt"
+        printf '色\r\ncol\r\n4\r\n' >"$work/colours/Option.txt"
+        printf 'red\r\nblue\r\ngreen\r\nblack\r\n' >"$work/colours/colE.txt"
+        printf '赤\r\n青\r\n緑\r\n黒\r\n' >"$work/colours/colJ.txt"
+    fi
     exec "$(dirname "$0")/../../scripts/xvfb-session" "$0" "$bin" "$work" inner
 fi
 
 # shellcheck source=../../scripts/xsession.sh
 source "$(dirname "$0")/../../scripts/xsession.sh"
 cd "$work"
-"$bin" & pid=$!
+(cd "$courses" && exec "$bin") & pid=$!
 fail() { echo "smoke: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
 running() { kill -0 "$pid" 2>/dev/null; }
 ended() { ! running; }
 shown_while_running() { running || fail "Vocarin ended before \"$1\" appeared"; window_shown "$1"; }
 
 wait_until 60 shown_while_running "問題の変更" || fail "the course dialog did not appear"
+import -silent -window root "$work/dialog.png" || fail "no screenshot of the dialog"
 click_design "$(window_id "問題の変更")" 442 256 372 232 # OK
 wait_until 60 window_gone "問題の変更" || fail "the course did not load"
-main=$(window_id "動物") || fail "the course did not load"
+main=$(window_id "$title") || fail "the course did not load"
 
 # lbJap, the two counts and the question number, before and after the answer.
 grab_state() { # prefix
@@ -47,6 +56,7 @@ judged() {
     grab_state now && has_text now-meaning.png && images_differ before-counts.png now-counts.png
 }
 wait_until 60 judged || fail "the answer was not judged"
+import -silent -window root "$work/judged.png" || fail "no screenshot of the judged answer"
 # One of the three is right, which enables Next; Enter then asks question 2.
 xdotool key 2 3 Return
 moved_on() { grab_state now && images_differ before-number.png now-number.png; }

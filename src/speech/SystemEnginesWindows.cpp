@@ -1,0 +1,16 @@
+#include "speech/FliteEngine.h"
+#include "speech/SapiEngine.h"
+#include "speech/SpVoice.h"
+
+namespace vocarin {
+
+// The system's own voices first. Festival is not built for Windows.
+std::vector<std::unique_ptr<SpeechEngine>> SpVoice::defaultEngines()
+{
+    std::vector<std::unique_ptr<SpeechEngine>> engines;
+    engines.push_back(std::make_unique<SapiEngine>());
+    engines.push_back(std::make_unique<FliteEngine>());
+    return engines;
+}
+
+} // namespace vocarin
