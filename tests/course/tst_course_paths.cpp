@@ -49,6 +49,10 @@ void TestCoursePaths::resolves()
     QFETCH(Tree, tree);
     QFETCH(QString, windowsPath);
     QFETCH(QString, path);
+#ifdef Q_OS_WIN
+    // Finding a name in another letter case is the file system's own work there.
+    QSKIP("Windows' file systems ignore letter case");
+#endif
 
     WorkingFolder folder;
     folder.create(tree);

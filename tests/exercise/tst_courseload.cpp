@@ -98,10 +98,12 @@ void TestCourseLoad::loads_data()
                                                  {u"Day1/Day1j.txt"_s, meanings}}
                                          << u".\\day1\\"_s << QString() << colours << 4
                                          << u"Colours"_s << wordLines << meaningLines << 3 << false;
+#ifndef Q_OS_WIN // two names differing in letter case alone cannot be there
     QTest::newRow("exact name wins")
         << with(with(day1, u"option.txt"_s, "Wrong\nday1\n5"), u"Option.txt"_s, "Colours\nday1\n4")
         << u".\\"_s << QString() << colours << 4 << u"Colours"_s << wordLines << meaningLines << 3
         << false;
+#endif
     QTest::newRow("empty prefix") << Tree{{u"Option.txt"_s, "Colours\n\n4"},
                                           {u"E.txt"_s, words},
                                           {u"J.txt"_s, meanings}}
