@@ -4,7 +4,8 @@
 ; INSTALLED lists the program folder's files and folders for the uninstaller
 ; (Delete and RMDir lines, deepest first).
 ; (scripts/build-windows passes these.)
-Unicode true
+; A 64-bit installer for the 64-bit program; Wine without its 32-bit part runs it too.
+Target amd64-unicode
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
