@@ -150,7 +150,6 @@ void TForm1::FormCreate()
 
     m_random = m_platform.makeRandom();
     m_exercise = std::make_unique<Exercise>(*this, *voice, *m_cuePlayer, *m_random);
-    state().KeyVoice = voices.KeyVoice;
 }
 
 void TForm1::rbEnglishOnChange()
