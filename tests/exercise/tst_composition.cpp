@@ -105,7 +105,8 @@ void TestComposition::drawRules_data()
         << numbered(u"w"_s, 6) << numbered(u"m"_s, 6) << 6 << 4
         << QList<qint32>{0, 1, 2, 4, 5, 0, 0, 0, 0, 0, 0}
         << QStringList{u"w4"_s, u"w1"_s, u"w2"_s, u"w3"_s, u"w5"_s, u"w6"_s}
-        << QStringList{u"m6"_s, u"m4"_s, u"m1"_s, u"m2"_s, u"m3"_s, u"m5"_s} << 6 << QList<qint32>{};
+        << QStringList{u"m6"_s, u"m4"_s, u"m1"_s, u"m2"_s, u"m3"_s, u"m5"_s} << 6
+        << QList<qint32>{};
     // Distractors are drawn by position in the run's order, and the asked
     // word's position is the one left out, not its number in the list.
     QTest::newRow("two choices in a shuffled order")
@@ -117,7 +118,8 @@ void TestComposition::drawRules_data()
         << QList<qint32>{3, 1, 4, 2};
     for (qint32 outside : {0, 7, -1}) {
         QTest::addRow("choice count %d: no buttons, nothing checked", outside)
-            << w4 << m4 << outside << 2 << QList<qint32>{} << QStringList{} << QStringList{} << 0 << QList<qint32>{};
+            << w4 << m4 << outside << 2 << QList<qint32>{} << QStringList{} << QStringList{} << 0
+            << QList<qint32>{};
     }
     // Fewer different English texts than the choice count: all of them, found
     // by the usual draws, and no draw after the last one is found.

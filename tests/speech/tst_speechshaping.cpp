@@ -25,10 +25,9 @@ AudioClip toneBetweenSilences(int leadMs, int loudMs, int tailMs, int channels, 
                 clip.samples.push_back(value(i));
     };
     add(leadMs * kPerMs, [](int) { return 0.0f; });
-    // Starts and ends on a crest, so that the loud part's first and last frames are loud.
-    add(loudMs * kPerMs, [amplitude](int i) {
-        return amplitude * float(std::cos(2 * M_PI * 500 * i / kRate));
-    });
+    // Whole milliseconds are whole half periods: the tone starts and ends at a crest.
+    add(loudMs * kPerMs,
+        [amplitude](int i) { return amplitude * float(std::cos(2 * M_PI * 500 * i / kRate)); });
     add(tailMs * kPerMs, [](int) { return 0.0f; });
     return clip;
 }
