@@ -11,6 +11,10 @@ namespace vocarin {
 // by an invalid sequence.
 QStringList decodeCourseText(const QByteArray& bytes);
 
+// Cuts decoded text into lines at CR LF, LF and CR, ending at the first NUL.
+// The lines share the text's one buffer instead of an allocation each.
+QStringList splitCourseLines(QString text);
+
 // The decoding the rules above choose for a file's bytes.
 enum class CourseEncoding { Utf8Bom, Utf16LE, Utf16BE, Utf8, Cp932 };
 CourseEncoding courseTextEncoding(QByteArrayView bytes);
