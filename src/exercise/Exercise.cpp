@@ -71,14 +71,14 @@ void Exercise::InitialGame(const QString& subDirectory)
 
 LoadOutcome Exercise::loadCourse(const QString& subDirectory)
 {
-    m_state.OptionList = readOptionFile(subDirectory);
-    m_state.SelectNum = choiceCount(m_state.OptionList);
-    m_board.setCaption(courseTitle(m_state.OptionList));
-    // A run left with new words beside old meanings would teach wrong pairs
-    // when the learner closes the course dialog after a failed load.
-    CourseLists lists = readCourseLists(subDirectory, listPrefix(m_state.OptionList));
-    m_state.QuestionList = std::move(lists.words);
-    m_state.AnswerList = std::move(lists.meanings);
+    // Read whole before anything changes: a course that fails part-way would
+    // otherwise leave its title and choice count over the words still drilled.
+    Course course = readCourse(subDirectory);
+    m_state.OptionList = std::move(course.options);
+    m_state.SelectNum = course.choiceCount;
+    m_board.setCaption(course.title);
+    m_state.QuestionList = std::move(course.lists.words);
+    m_state.AnswerList = std::move(course.lists.meanings);
     m_state.AllQuestNum = qint32(m_state.QuestionList.count());
     return m_state.AllQuestNum < minimumWordCount ? LoadOutcome::TooFewWords : LoadOutcome::Loaded;
 }

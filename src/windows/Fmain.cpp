@@ -241,10 +241,12 @@ void TForm1::FormShow()
     Form2->setCourses(courses.titles);
     for (const QString& folder : courses.folders)
         state().SubDirectoryList.add(folder);
-    if (courses.titles.size() > 1) {
+    // The first course is ready for OK, the only one too: OK with nothing
+    // selected could only fail. Changing course needs a second one.
+    if (!courses.titles.isEmpty())
         Form2->setItemIndex(0);
+    if (courses.titles.size() > 1)
         btnChangeCourse->setEnabled(true);
-    }
     Form2->ShowModal();
 }
 

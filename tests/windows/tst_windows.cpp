@@ -199,6 +199,25 @@ QString shownText(QWidget* control)
     return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
 }
 
+// The program about to start in the working folder, and its windows once the
+// course dialog is up.
+struct FirstShowing
+{
+    Made made;
+    Platform platform = standInPlatform(made, {.voices = kVoices});
+    BoxAnswerer answerer;
+    Script script;
+    TForm1* form = nullptr;
+    TForm2* dialog = nullptr;
+
+    bool dialogUp()
+    {
+        dialog = topLevel<TForm2>(u"Form2"_s);
+        form = topLevel<TForm1>(u"Form1"_s);
+        return dialog && QApplication::activeModalWidget() == dialog;
+    }
+};
+
 const QStringList kEightWords{u"one"_s,  u"two"_s, u"three"_s, u"four"_s,
                               u"five"_s, u"six"_s, u"seven"_s, u"eight"_s};
 const QStringList kEightMeanings{u"一"_s, u"二"_s, u"三"_s, u"四"_s,
@@ -229,6 +248,7 @@ private Q_SLOTS:
     void displays();
     void wholeRun();
     void singleCourseDialog();
+    void noCourseDialog();
     void closeWhileSpeakingWaits();
     void tooFewWordsEnds();
     void exerciseControlsBeforeCreate();
@@ -775,31 +795,48 @@ void WindowTest::wholeRun()
 void WindowTest::singleCourseDialog()
 {
     writeFruitCourse(u"only"_s, u"果物"_s);
-    Made made;
-    const Platform platform = standInPlatform(made, {.voices = kVoices});
-    BoxAnswerer answerer;
-    Script script;
-    TForm1* form = nullptr;
-    TForm2* dialog = nullptr;
-    const auto dialogUp = [&] {
-        dialog = topLevel<TForm2>(u"Form2"_s);
-        form = topLevel<TForm1>(u"Form1"_s);
-        return dialog && QApplication::activeModalWidget() == dialog;
-    };
+    FirstShowing start;
+    auto& [made, platform, answerer, script, form, dialog] = start;
+    const auto dialogUp = [&start] { return start.dialogUp(); };
 
     script.then(dialogUp, [&] {
+        // The only course is selected: OK starts it. There is no other to change to.
+        QCOMPARE(dialog->ItemIndex(), 0);
+        QVERIFY(!form->btnChangeCourse->isEnabled());
+        clickAt(dialog->ScaledLayout1, kDialog, {312 + 60, 216 + 16});
+    });
+    script.then([&] { return !dialog->isVisible(); },
+                [&] {
+                    QCOMPARE(answerer.boxes.size(), 0);
+                    QCOMPARE(form->windowTitle(), u"果物"_s);
+                    QCOMPARE(form->lbQuestNum->text(), u"問題番号： 1/3"_s);
+                    QVERIFY(form->btnWord1->isVisible());
+                    QVERIFY(!form->btnChangeCourse->isEnabled());
+                    clickAt(form->ScaledLayout1, kMain, centreOf(form->btnClose));
+                });
+    QCOMPARE(runVocarin(platform), 0);
+    QVERIFY(script.done());
+    QCOMPARE(spokenTexts(*made.tones).value(0), u"apple"_s);
+}
+
+void WindowTest::noCourseDialog()
+{
+    QVERIFY(QDir().mkdir(u"not a course"_s));
+    FirstShowing start;
+    auto& [made, platform, answerer, script, form, dialog] = start;
+    const auto dialogUp = [&start] { return start.dialogUp(); };
+
+    script.then(dialogUp, [&] {
+        QCOMPARE(dialog->ListBox1->count(), 0);
         QCOMPARE(dialog->ItemIndex(), -1);
         QVERIFY(!form->btnChangeCourse->isEnabled());
-        // OK with nothing selected: the list index fault, and the dialog stays.
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
-        QTest::keyClick(dialog->ScaledLayout1, Qt::Key_Return);
+        // OK with nothing to choose: the list index fault, and the dialog stays.
+        clickAt(dialog->ScaledLayout1, kDialog, {312 + 60, 216 + 16});
         QCOMPARE(answerer.boxes.size(), 1);
         QCOMPARE(answerer.boxes[0].caption, u"エラー"_s);
         QCOMPARE(answerer.boxes[0].text, u"リストのインデックスが範囲を超えています (-1)"_s);
         QVERIFY(dialog->isVisible());
         QCOMPARE(form->windowTitle(), u"Form1"_s);
-        clickAt(dialog->ScaledLayout1, kDialog, {60, 40});
-        QCOMPARE(dialog->ItemIndex(), 0);
         // The close box leaves the main window in its start state.
         QCloseEvent close;
         QCoreApplication::sendEvent(dialog->windowHandle(), &close);
