@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The menu entry's launcher starts vocarin in the right folder: the folder it
-# is given, else ~/Vocarin when there is one, else the installed examples.
+# is given, else ~/Vocarin when there is one, else the installed courses.
 # Usage: launch.sh <configured vocarin-launch>
 set -euo pipefail
 
@@ -9,7 +9,7 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 
 # An installed tree whose vocarin only reports the folder it was started in.
-mkdir -p "$root/usr/bin" "$root/usr/share/vocarin/examples" "$root/home" "$root/opened folder"
+mkdir -p "$root/usr/bin" "$root/usr/share/vocarin/courses" "$root/home" "$root/opened folder"
 cp "$launcher" "$root/usr/bin/vocarin-launch"
 printf '#!/bin/sh\npwd -P\n' >"$root/usr/bin/vocarin"
 chmod +x "$root/usr/bin/vocarin" "$root/usr/bin/vocarin-launch"
@@ -27,7 +27,7 @@ expect() {
   fi
 }
 
-expect "no ~/Vocarin: the examples" "$root/usr/share/vocarin/examples" \
+expect "no ~/Vocarin: the bundled courses" "$root/usr/share/vocarin/courses" \
   env HOME="$root/home" "$root/usr/bin/vocarin-launch"
 mkdir "$root/home/Vocarin"
 expect "~/Vocarin" "$root/home/Vocarin" env HOME="$root/home" "$root/usr/bin/vocarin-launch"

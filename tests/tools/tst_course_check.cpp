@@ -38,6 +38,7 @@ private Q_SLOTS:
     void describesTheCourse();
     void commandLine_data();
     void commandLine();
+    void bundledCoursesHaveNoProblems();
 };
 
 void TestCourseCheck::problems_data()
@@ -169,11 +170,10 @@ void TestCourseCheck::commandLine_data()
     QTest::newRow("a folder that is not there")
         << goodAndBroken << QStringList{u"check"_s, u"--json"_s, u"good"_s, u"gone"_s} << 1
         << QStringList{u"good"_s, u"gone"_s};
-    QTest::newRow("the bundled examples")
-        << Tree() << QStringList{u"check"_s, u"--json"_s, QStringLiteral(VOCARIN_EXAMPLES_DIR)} << 0
-        << QStringList{QStringLiteral(VOCARIN_EXAMPLES_DIR),
-                       QStringLiteral(VOCARIN_EXAMPLES_DIR "/animals"),
-                       QStringLiteral(VOCARIN_EXAMPLES_DIR "/verbs")};
+    QTest::newRow("the bundled courses, one named")
+        << Tree()
+        << QStringList{u"check"_s, u"--json"_s, QStringLiteral(VOCARIN_COURSES_DIR "/animals")}
+        << 0 << QStringList{QStringLiteral(VOCARIN_COURSES_DIR "/animals")};
 }
 
 void TestCourseCheck::commandLine()
@@ -197,6 +197,16 @@ void TestCourseCheck::commandLine()
     for (const QJsonValue& course : result.value(u"courses"_s).toArray())
         shown.append(course.toObject().value(u"folder"_s).toString());
     QCOMPARE(shown, folders);
+}
+
+// What ships with the program is what teachers copy: not even a warning.
+void TestCourseCheck::bundledCoursesHaveNoProblems()
+{
+    const QList<CourseReport> reports = checkFolders({QStringLiteral(VOCARIN_COURSES_DIR)});
+    QCOMPARE(reports.size(), 3 + 30);
+    for (const CourseReport& report : reports)
+        QVERIFY2(report.problems.isEmpty(),
+                 qPrintable(report.folder + u": "_s + found(report).join(u", "_s)));
 }
 
 QTEST_GUILESS_MAIN(TestCourseCheck)
