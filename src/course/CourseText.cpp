@@ -260,7 +260,9 @@ private:
     int m_fd;
 };
 
-QByteArray readWholeFile(const QString& path)
+} // namespace
+
+QByteArray readCourseFileBytes(const QString& path)
 {
     // Non-blocking, so that a pipe in a course folder cannot hang the open.
     const FileDescriptor file(
@@ -296,8 +298,6 @@ QByteArray readWholeFile(const QString& path)
     return bytes;
 }
 
-} // namespace
-
 QStringList decodeCourseText(const QByteArray& bytes)
 {
     return splitLines(decode(bytes));
@@ -306,7 +306,7 @@ QStringList decodeCourseText(const QByteArray& bytes)
 QStringList readCourseTextFile(const QString& path)
 {
     // The file's bytes go before the list of lines is made.
-    QString text = decode(readWholeFile(path));
+    QString text = decode(readCourseFileBytes(path));
     return splitLines(std::move(text));
 }
 

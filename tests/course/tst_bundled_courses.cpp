@@ -29,7 +29,8 @@ QByteArray readBytes(const QString& path)
 QSet<QString> excludedWords()
 {
     QSet<QString> words;
-    const QString table = QString::fromUtf8(readBytes(QStringLiteral(VOCARIN_COURSE_TABLES "/excluded.tsv")));
+    const QString table =
+        QString::fromUtf8(readBytes(QStringLiteral(VOCARIN_COURSE_TABLES "/excluded.tsv")));
     for (const QString& line : table.split(u'\n')) {
         if (!line.startsWith(u'#') && line.contains(u'\t'))
             words.insert(line.section(u'\t', 0, 0));
@@ -63,10 +64,11 @@ void TestBundledCourses::discoversExamplesThenGradedInOrder()
 {
     StringList optionList;
     const CourseCatalogue catalogue = discoverCourses(optionList);
-    QCOMPARE(catalogue.titles.mid(0, 4), (QStringList{u"身の回りのもの"_s, u"動物"_s, u"よく使う動詞"_s,
-                                                    u"よく聞く英単語 1～100"_s}));
-    QCOMPARE(catalogue.folders.mid(0, 4),
-             (QStringList{u".\\"_s, u".\\animals\\"_s, u".\\verbs\\"_s, u".\\words-0001-0100\\"_s}));
+    QCOMPARE(catalogue.titles.mid(0, 4),
+             (QStringList{u"身の回りのもの"_s, u"動物"_s, u"よく使う動詞"_s,
+                          u"よく聞く英単語 1～100"_s}));
+    QCOMPARE(catalogue.folders.mid(0, 4), (QStringList{u".\\"_s, u".\\animals\\"_s, u".\\verbs\\"_s,
+                                                       u".\\words-0001-0100\\"_s}));
     QCOMPARE(catalogue.titles.size(), 3 + 30);
     for (qsizetype i = 3; i < catalogue.titles.size(); ++i) {
         const qsizetype first = (i - 3) * 100 + 1;
@@ -82,7 +84,8 @@ void TestBundledCourses::loads_data()
     QTest::addColumn<QString>("firstMeaning");
 
     QTest::newRow("UTF-8 with BOM") << u".\\"_s << 4 << u"apple"_s << u"りんご"_s;
-    QTest::newRow("UTF-16LE with format marker") << u".\\animals\\"_s << 3 << u"bear"_s << u"クマ"_s;
+    QTest::newRow("UTF-16LE with format marker")
+        << u".\\animals\\"_s << 3 << u"bear"_s << u"クマ"_s;
     QTest::newRow("CP932 with CRLF") << u".\\verbs\\"_s << 6 << u"begin"_s << u"始める"_s;
     QTest::newRow("graded, first") << u".\\words-0001-0100\\"_s << 4 << u"you"_s << u"あなた"_s;
 }
