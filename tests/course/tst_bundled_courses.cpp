@@ -25,17 +25,47 @@ QByteArray readBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The words the generator leaves out, from the table it reads.
+// The lines of one of the generator's tables, comments left out.
+QStringList tableLines(const QString& name)
+{
+    QStringList lines;
+    const QString table =
+        QString::fromUtf8(readBytes(QStringLiteral(VOCARIN_COURSE_TABLES "/") + name));
+    for (const QString& line : table.split(u'\n')) {
+        if (!line.startsWith(u'#') && !line.trimmed().isEmpty())
+            lines.append(line);
+    }
+    return lines;
+}
+
+// The words the generator leaves out.
 QSet<QString> excludedWords()
 {
     QSet<QString> words;
-    const QString table =
-        QString::fromUtf8(readBytes(QStringLiteral(VOCARIN_COURSE_TABLES "/excluded.tsv")));
-    for (const QString& line : table.split(u'\n')) {
-        if (!line.startsWith(u'#') && line.contains(u'\t'))
-            words.insert(line.section(u'\t', 0, 0));
-    }
+    for (const QString& line : tableLines(u"excluded.tsv"_s))
+        words.insert(line.section(u'\t', 0, 0));
     return words;
+}
+
+// Each word that a voice speaks like another, with its group.
+QHash<QString, QStringList> homophoneGroups()
+{
+    QHash<QString, QStringList> groups;
+    for (const QString& line : tableLines(u"homophones.txt"_s)) {
+        const QStringList group = line.split(u' ', Qt::SkipEmptyParts);
+        for (const QString& word : group)
+            groups.insert(word, group);
+    }
+    return groups;
+}
+
+// "～へ、～に" holds the senses "へ" and "に".
+QStringList senses(const QString& meaning)
+{
+    QStringList parts = meaning.split(u'、');
+    for (QString& part : parts)
+        part.remove(u'～');
+    return parts;
 }
 
 } // namespace
@@ -130,14 +160,17 @@ void TestBundledCourses::gradedCoursesAreOrdinaryFiles()
 }
 
 // What a learner drills: 100 words a course, each once in all courses, plain
-// English words of the kinds worth drilling, and short Japanese meanings that
-// never stand twice on the buttons of one course.
+// English words of the kinds worth drilling, and short Japanese meanings. On
+// the buttons of one course no sense stands twice and no two words sound
+// alike, so one answer is right.
 void TestBundledCourses::gradedWordsAreDrillable()
 {
     StringList optionList;
     const CourseCatalogue catalogue = discoverCourses(optionList);
     const QSet<QString> excluded = excludedWords();
     QVERIFY(excluded.contains(u"uh"_s));
+    const QHash<QString, QStringList> homophones = homophoneGroups();
+    QVERIFY(homophones.value(u"two"_s).contains(u"too"_s));
     const QRegularExpression plainWord(u"^[A-Za-z]+$"_s);
     const QRegularExpression japanese(u"[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}]"_s);
     const QRegularExpression reading(u"[\\x{4E00}-\\x{9FFF}][（(][\\x{3040}-\\x{309F}]+[）)]"_s);
@@ -154,7 +187,8 @@ void TestBundledCourses::gradedWordsAreDrillable()
         QCOMPARE(lists.words.count(), 100);
         QCOMPARE(lists.meanings.count(), 100);
 
-        QSet<QString> meanings;
+        QHash<QString, QString> wordOfSense;
+        const QStringList& courseWords = lists.words.lines();
         for (qsizetype i = 0; i < lists.words.count(); ++i) {
             const QString word = lists.words.get(i);
             const QString meaning = lists.meanings.get(i);
@@ -170,8 +204,15 @@ void TestBundledCourses::gradedWordsAreDrillable()
             QVERIFY2(japanese.match(meaning).hasMatch(), qPrintable(where));
             QVERIFY2(!reading.match(meaning).hasMatch(), qPrintable(where));
             QVERIFY2(meaning.trimmed() == meaning, qPrintable(where));
-            QVERIFY2(!meanings.contains(meaning), qPrintable(where));
-            meanings.insert(meaning);
+            for (const QString& sense : senses(meaning)) {
+                QVERIFY2(!wordOfSense.contains(sense),
+                         qPrintable(where + u", as "_s + wordOfSense.value(sense)));
+                wordOfSense.insert(sense, word);
+            }
+            for (const QString& alike : homophones.value(word)) {
+                QVERIFY2(alike == word || !courseWords.contains(alike),
+                         qPrintable(where + u", sounds like "_s + alike));
+            }
         }
     }
     QCOMPARE(graded, 30);
