@@ -169,6 +169,8 @@ void TestBundledCourses::gradedWordsAreDrillable()
     const CourseCatalogue catalogue = discoverCourses(optionList);
     const QSet<QString> excluded = excludedWords();
     QVERIFY(excluded.contains(u"uh"_s));
+    const QStringList capitalised = tableLines(u"capitalised.tsv"_s);
+    QVERIFY(capitalised.contains(u"Monday"_s));
     const QHash<QString, QStringList> homophones = homophoneGroups();
     QVERIFY(homophones.value(u"two"_s).contains(u"too"_s));
     const QRegularExpression plainWord(u"^[A-Za-z]+$"_s);
@@ -196,6 +198,9 @@ void TestBundledCourses::gradedWordsAreDrillable()
             QVERIFY2(plainWord.match(word).hasMatch(), qPrintable(where));
             QVERIFY2(word.size() > 1 || word == u"I"_s, qPrintable(where));
             QVERIFY2(!excluded.contains(word.toLower()), qPrintable(where));
+            // A capital only where the table spells a word with one: a name never.
+            QVERIFY2(word == u"I"_s || word.at(0).isLower() || capitalised.contains(word),
+                     qPrintable(where));
             QVERIFY2(!courseOfWord.contains(word.toLower()),
                      qPrintable(where + u", also in "_s + courseOfWord.value(word.toLower())));
             courseOfWord.insert(word.toLower(), folder);
