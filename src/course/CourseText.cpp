@@ -216,7 +216,9 @@ private:
     int m_fd;
 };
 
-QByteArray readWholeFile(const QString& path)
+} // namespace
+
+QByteArray readCourseFileBytes(const QString& path)
 {
     // Non-blocking, so that a pipe in a course folder cannot hang the open.
     const FileDescriptor file(
@@ -251,8 +253,6 @@ QByteArray readWholeFile(const QString& path)
     bytes.truncate(filled);
     return bytes;
 }
-
-} // namespace
 
 // Each line holds a reference to the text's buffer: a 100,000-line list made
 // of a string each spends most of its load in the allocator (the course
@@ -306,7 +306,7 @@ QStringList decodeCourseText(const QByteArray& bytes)
 QStringList readCourseTextFile(const QString& path)
 {
     // The file's bytes go before the list of lines is made.
-    QString text = decode(readWholeFile(path));
+    QString text = decode(readCourseFileBytes(path));
     return splitCourseLines(std::move(text));
 }
 

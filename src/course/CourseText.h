@@ -19,6 +19,11 @@ QStringList splitCourseLines(QString text);
 enum class CourseEncoding { Utf8Bom, Utf16LE, Utf16BE, Utf8, Cp932 };
 CourseEncoding courseTextEncoding(QByteArrayView bytes);
 
+// The bytes of a whole file, opened as a course file is. Throws FileOpenFault
+// when the file cannot be opened (the message names the full path and the
+// reason, in Japanese).
+QByteArray readCourseFileBytes(const QString& path);
+
 // Reads a whole file and decodes it as above. Throws FileOpenFault when the
 // file cannot be opened (the message names the full path and the reason).
 QStringList readCourseTextFile(const QString& path);

@@ -1,17 +1,19 @@
 // vocarin-course: checks course folders and makes them from spreadsheets.
 // A tool beside the program; the program itself reads no command line.
+#include "course/CourseText.h"
+#include "course/Fault.h"
 #include "tools/CourseCheck.h"
 #include "tools/CourseMake.h"
 #include "tools/WordTable.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QTextStream>
 
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
+using namespace vocarin;
 using namespace vocarin::tools;
 
 namespace {
@@ -102,21 +104,25 @@ int make(QCommandLineParser& parser, const QCommandLineOption& help, const QStri
         err() << u"--title と、表ファイルと出力フォルダーが必要です。\n"_s;
         return usageError;
     }
+    // A Japanese input method types "４": the same number to a teacher.
     bool isNumber = false;
-    const CourseSettings settings{parser.value(title), parser.value(choices).toInt(&isNumber),
-                                  parser.value(prefix)};
+    const CourseSettings settings{
+        parser.value(title),
+        parser.value(choices).normalized(QString::NormalizationForm_KC).toInt(&isNumber),
+        parser.value(prefix)};
     if (!isNumber) {
         err() << u"--choices には 1～6 の数を書いてください。\n"_s;
         return usageError;
     }
 
-    QFile source(positional.at(1));
-    if (!source.open(QIODevice::ReadOnly)) {
-        err() << u"表ファイル "_s << positional.at(1) << u" を開けません: "_s
-              << source.errorString() << '\n';
+    QByteArray source;
+    try {
+        source = readCourseFileBytes(positional.at(1));
+    } catch (const Fault& fault) {
+        err() << u"表ファイルを読めません: "_s << fault.message() << '\n';
         return 1;
     }
-    const WordTable table = readWordTable(source.readAll());
+    const WordTable table = readWordTable(source);
     if (!table.error.isEmpty()) {
         err() << positional.at(1) << u" "_s << table.error << '\n';
         return 1;
@@ -128,7 +134,11 @@ int make(QCommandLineParser& parser, const QCommandLineOption& help, const QStri
     }
     out() << u"コースを作りました: "_s << outFolder << u"（単語 "_s << table.pairs.size()
           << u" 個"_s << (table.headerSkipped ? u"、1行目は見出しとして飛ばしました"_s : QString())
-          << u"）\n\n"_s;
+          << u"）\n"_s
+          << (table.swapped ? u"どの行も1列目が日本語、2列目が英語だったので、列を入れ替えて"
+                              u"作りました。\n"_s
+                            : QString())
+          << u'\n';
     const QList<CourseReport> reports = checkFolders({outFolder});
     out() << formatReports(reports);
     return reports.first().hasFault() ? 1 : 0;

@@ -33,7 +33,7 @@ QString installedBinFolder()
 QString bundledCoursesFolder()
 {
     return QDir::cleanPath(installedBinFolder() + u'/' + QStringLiteral(VOCARIN_BIN_TO_DATA) +
-                           u"/vocarin/examples"_s);
+                           u"/vocarin/courses"_s);
 }
 
 // The learner's own courses, when they have any.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The menu entry's launcher starts vocarin in the right folder: the folder it
 # is given (or the folder of a file it is given), else ~/Vocarin when a course
-# is there, else the installed examples. What it cannot use it says in a
+# is there, else the installed courses. What it cannot use it says in a
 # message box, since the menu entry has no terminal.
 # Usage: launch.sh <vocarin-launch>
 set -euo pipefail
@@ -12,11 +12,11 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 
 # An installed tree whose vocarin only reports the folder it was started in.
-mkdir -p "$root/usr/bin" "$root/usr/share/vocarin/examples" "$root/home" "$root/opened folder"
+mkdir -p "$root/usr/bin" "$root/usr/share/vocarin/courses" "$root/home" "$root/opened folder"
 cp "$launcher" "$root/usr/bin/vocarin-launch"
 printf '#!/bin/sh\npwd -P\n' >"$root/usr/bin/vocarin"
 chmod +x "$root/usr/bin/vocarin" "$root/usr/bin/vocarin-launch"
-examples=$root/usr/share/vocarin/examples own=$root/home/Vocarin
+bundled=$root/usr/share/vocarin/courses own=$root/home/Vocarin
 
 status=0
 pass() { echo "ok: $1"; }
@@ -51,13 +51,13 @@ course() { # folder option-file-name
   printf 'T\np\n3\n' >"$1/$2"
 }
 
-expect "no ~/Vocarin: the examples" "$examples"
+expect "no ~/Vocarin: the bundled courses" "$bundled"
 mkdir "$own"
-expect "empty ~/Vocarin: the examples" "$examples"
+expect "empty ~/Vocarin: the bundled courses" "$bundled"
 mkdir "$own/notes"
-expect "~/Vocarin with a folder but no course: the examples" "$examples"
+expect "~/Vocarin with a folder but no course: the bundled courses" "$bundled"
 course "$own/notes/deeper" Option.txt
-expect "a course two levels down is none: the examples" "$examples"
+expect "a course two levels down is none: the bundled courses" "$bundled"
 course "$own/day1" Option.txt
 expect "~/Vocarin with a course in a subfolder" "$own"
 rm -r "$own/day1"
