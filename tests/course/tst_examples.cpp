@@ -1,5 +1,6 @@
 #include "course/CourseDiscovery.h"
 #include "course/CourseLoad.h"
+#include "course/CourseRecordings.h"
 
 #include <QDir>
 #include <QSet>
@@ -29,8 +30,11 @@ void TestExamples::discoversAll()
 {
     StringList optionList;
     const CourseCatalogue catalogue = discoverCourses(optionList);
-    QCOMPARE(catalogue.titles, (QStringList{u"身の回りのもの"_s, u"動物"_s, u"よく使う動詞"_s}));
-    QCOMPARE(catalogue.folders, (QStringList{u".\\"_s, u".\\animals\\"_s, u".\\verbs\\"_s}));
+    QCOMPARE(catalogue.titles,
+             (QStringList{u"身の回りのもの"_s, u"動物"_s, u"録音つきの例（録音は合成音声）"_s,
+                          u"よく使う動詞"_s}));
+    QCOMPARE(catalogue.folders,
+             (QStringList{u".\\"_s, u".\\animals\\"_s, u".\\recordings\\"_s, u".\\verbs\\"_s}));
 }
 
 void TestExamples::loads_data()
@@ -45,6 +49,8 @@ void TestExamples::loads_data()
         << u".\\"_s << u"身の回りのもの"_s << 4 << u"apple"_s << u"りんご"_s;
     QTest::newRow("UTF-16LE with format marker")
         << u".\\animals\\"_s << u"動物"_s << 3 << u"bear"_s << u"クマ"_s;
+    QTest::newRow("with recordings") << u".\\recordings\\"_s << u"録音つきの例（録音は合成音声）"_s
+                                     << 4 << u"bread"_s << u"パン"_s;
     QTest::newRow("CP932 with CRLF")
         << u".\\verbs\\"_s << u"よく使う動詞"_s << 6 << u"begin"_s << u"始める"_s;
 }
@@ -70,6 +76,11 @@ void TestExamples::loads()
     QCOMPARE(QSet<QString>(words.begin(), words.end()).size(), words.size());
     for (const QString& meaning : lists.meanings.lines())
         QVERIFY2(!meaning.isEmpty() && !meaning.contains(QChar(u'\uFFFD')), qPrintable(meaning));
+
+    // A course with recordings has one for every word.
+    const CourseRecordings recordings = findRecordings(folder, options);
+    for (const QString& word : words)
+        QVERIFY2(recordings.isEmpty() || !recordings.pathOf(word).isEmpty(), qPrintable(word));
 }
 
 QTEST_GUILESS_MAIN(TestExamples)
