@@ -10,4 +10,9 @@ namespace vocarin {
 // voices. Silence alone comes out empty.
 AudioClip shapeSpeech(AudioClip raw);
 
+// Below this level (-40 dBFS) a sample always counts as silence: the engines'
+// own background noise for a text without words must not be levelled up into
+// a hiss.
+inline constexpr float kSilenceFloor = 0.01f;
+
 } // namespace vocarin

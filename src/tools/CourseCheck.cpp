@@ -5,6 +5,7 @@
 #include "course/CoursePaths.h"
 #include "course/CourseText.h"
 #include "course/Fault.h"
+#include "tools/RecordingCheck.h"
 #include "tools/TextKinds.h"
 
 #include <QDir>
@@ -118,6 +119,8 @@ public:
             checkLines(shownName(wordFile), *words);
         if (meanings)
             checkLines(shownName(meaningFile), *meanings);
+        if (words)
+            addRecordingFindings(*options, shownName(wordFile), *words);
         sortByPlace({u"Option.txt"_s, shownName(wordFile), shownName(meaningFile)});
     }
 
@@ -127,10 +130,23 @@ private:
     {
         std::stable_sort(m_report.problems.begin(), m_report.problems.end(),
                          [&files](const CourseProblem& a, const CourseProblem& b) {
-                             const qsizetype fileA = files.indexOf(a.file);
-                             const qsizetype fileB = files.indexOf(b.file);
+                             // Other files, such as recordings, come after the course's own.
+                             const auto place = [&files](const QString& file) {
+                                 const qsizetype index = files.indexOf(file);
+                                 return index < 0 ? files.size() : index;
+                             };
+                             const qsizetype fileA = place(a.file);
+                             const qsizetype fileB = place(b.file);
                              return fileA != fileB ? fileA < fileB : a.line < b.line;
                          });
+    }
+
+    void addRecordingFindings(const StringList& options, const QString& wordFile,
+                              const QStringList& words)
+    {
+        RecordingFindings findings = checkRecordings(m_subDirectory, options, wordFile, words);
+        m_report.recorded = findings.recorded;
+        m_report.problems.append(findings.problems);
     }
 
     void add(Severity severity, const QString& kind, const QString& file, qsizetype line,
@@ -388,6 +404,8 @@ QString formatReports(const QList<CourseReport>& reports)
                    u"　選択肢の数: "_s +
                    (report.choicesRead ? QString::number(report.choices) : u"?"_s) + u'\n';
         }
+        if (report.recorded >= 0)
+            out += u"  録音のある単語: %1 / %2\n"_s.arg(report.recorded).arg(report.words);
         if (report.problems.isEmpty())
             out += u"  問題はありません。\n"_s;
         for (const CourseProblem& problem : report.problems) {
@@ -436,6 +454,8 @@ QByteArray formatReportsJson(const QList<CourseReport>& reports)
             course.insert(u"words"_s, qint64(report.words));
         if (report.choicesRead)
             course.insert(u"choices"_s, report.choices);
+        if (report.recorded >= 0)
+            course.insert(u"recorded"_s, qint64(report.recorded));
         courses.append(course);
         ok = ok && !report.hasFault();
     }

@@ -184,9 +184,9 @@ WordTable readWordTable(const QByteArray& bytes)
             table.headerSkipped = true;
             continue;
         }
-        if (row.size() > 2) {
-            table.error =
-                lineError(line, u"3列目にも値があります。英語と日本語の2列にしてください。"_s);
+        if (row.size() > 3) {
+            table.error = lineError(line, u"4列目にも値があります。英語、日本語、録音ファイル"
+                                          u"の3列までにしてください。"_s);
             return table;
         }
         if (row.size() < 2 || row.at(1).isEmpty()) {
@@ -197,11 +197,12 @@ WordTable readWordTable(const QByteArray& bytes)
             table.error = lineError(line, u"英語の単語がありません。"_s);
             return table;
         }
-        if (row.at(0).contains(u'\n') || row.at(1).contains(u'\n')) {
+        if (std::any_of(row.cbegin(), row.cend(),
+                        [](const QString& cell) { return cell.contains(u'\n'); })) {
             table.error = lineError(line, u"セルの中に改行があります。"_s);
             return table;
         }
-        table.pairs.append({row.at(0), row.at(1)});
+        table.pairs.append({row.at(0), row.at(1), row.value(2)});
         pairLines.append(line);
     }
     table.error = checkColumns(table, pairLines);

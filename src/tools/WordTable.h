@@ -10,6 +10,7 @@ struct WordPair
 {
     QString english;
     QString japanese;
+    QString sound{}; // a recording's path as the table gives it; empty for none
     friend bool operator==(const WordPair&, const WordPair&) = default;
 };
 
@@ -21,7 +22,8 @@ struct WordTable
     QString error;        // empty when the table was read; otherwise what is wrong, in Japanese
 };
 
-// Reads a spreadsheet's export of two columns, English then Japanese: CSV,
+// Reads a spreadsheet's export of two columns, English then Japanese, and an
+// optional third, the path of the word's recording: CSV,
 // or TSV when the first line holds a tab, quoted as spreadsheets quote
 // (RFC 4180). Decoded like a course file: UTF-8 with or without a BOM,
 // UTF-16 with a BOM, otherwise CP932. A first row of column names such as

@@ -8,6 +8,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <algorithm>
@@ -39,7 +42,9 @@ const QString overview =
     u"      Vocarin と同じように探します。エラーがあれば終了コード 1 を返します。\n"
     u"  vocarin-course make --title コース名 [--choices 数] [--prefix 頭] 表ファイル "
     u"出力フォルダー\n"
-    u"      英語・日本語の2列の CSV / TSV からコースのフォルダーを作ります。\n\n"
+    u"      英語・日本語の2列の CSV / TSV からコースのフォルダーを作ります。\n"
+    u"      3列目に録音ファイル（表ファイルのフォルダーからのパス）があれば、\n"
+    u"      コースの sounds フォルダーに単語の名前でコピーします。\n\n"
     u"オプション:\n"
     u"  --json            結果を JSON で出します（check、スクリプト向け）。\n"
     u"  --title コース名  コース名、Option.txt の1行目（make では必ず指定）。\n"
@@ -122,10 +127,16 @@ int make(QCommandLineParser& parser, const QCommandLineOption& help, const QStri
         err() << u"表ファイルを読めません: "_s << fault.message() << '\n';
         return 1;
     }
-    const WordTable table = readWordTable(source);
+    WordTable table = readWordTable(source);
     if (!table.error.isEmpty()) {
         err() << positional.at(1) << u" "_s << table.error << '\n';
         return 1;
+    }
+    // Recordings are named from where the table is, as it lies beside them.
+    const QDir tableFolder = QFileInfo(positional.at(1)).dir();
+    for (WordPair& pair : table.pairs) {
+        if (!pair.sound.isEmpty())
+            pair.sound = tableFolder.filePath(pair.sound);
     }
     const QString outFolder = positional.at(2);
     if (const QString error = makeCourse(outFolder, settings, table.pairs); !error.isEmpty()) {

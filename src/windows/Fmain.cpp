@@ -2,6 +2,7 @@
 
 #include "course/CourseDiscovery.h"
 #include "exercise/RandomSource.h"
+#include "speech/CourseSpeaker.h"
 #include "speech/CueSounds.h"
 #include "speech/SpVoice.h"
 #include "speech/SpeechEngine.h"
@@ -149,7 +150,9 @@ void TForm1::FormCreate()
     m_cuePlayer = std::make_unique<CueStreamPlayer>(*m_audio, *RSPu, *RSPingPong, *RSBubuu);
 
     m_random = m_platform.makeRandom();
-    m_exercise = std::make_unique<Exercise>(*this, *voice, *m_cuePlayer, *m_random);
+    m_speaker = std::make_unique<CourseSpeaker>(
+        *voice, *m_audio, [](const QString& text) { vocarin::showMessage(text); });
+    m_exercise = std::make_unique<Exercise>(*this, *m_speaker, *m_cuePlayer, *m_random);
 }
 
 void TForm1::rbEnglishOnChange()
@@ -254,6 +257,7 @@ void TForm1::FormDestroy()
 {
     // The exercise speaks through the voice: it goes first.
     m_exercise.reset();
+    m_speaker.reset();
     voice.reset();
 }
 

@@ -1,5 +1,6 @@
 #include "course/CourseDiscovery.h"
 #include "course/CourseLoad.h"
+#include "course/CourseRecordings.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,7 +71,7 @@ QStringList senses(const QString& meaning)
 
 } // namespace
 
-// The bundled courses are what a new learner starts with: the three examples
+// The bundled courses are what a new learner starts with: the four examples
 // and the graded courses of the most frequent spoken words. Each must be found
 // in order, load, and offer answer buttons that cannot be confused.
 class TestBundledCourses : public QObject
@@ -94,14 +95,16 @@ void TestBundledCourses::discoversExamplesThenGradedInOrder()
 {
     StringList optionList;
     const CourseCatalogue catalogue = discoverCourses(optionList);
-    QCOMPARE(catalogue.titles.mid(0, 4),
-             (QStringList{u"身の回りのもの"_s, u"動物"_s, u"よく使う動詞"_s,
-                          u"よく聞く英単語 1～100"_s}));
-    QCOMPARE(catalogue.folders.mid(0, 4), (QStringList{u".\\"_s, u".\\animals\\"_s, u".\\verbs\\"_s,
-                                                       u".\\words-0001-0100\\"_s}));
-    QCOMPARE(catalogue.titles.size(), 3 + 30);
-    for (qsizetype i = 3; i < catalogue.titles.size(); ++i) {
-        const qsizetype first = (i - 3) * 100 + 1;
+    QCOMPARE(catalogue.titles.mid(0, 5),
+             (QStringList{u"身の回りのもの"_s, u"動物"_s, u"録音つきの例（録音は合成音声）"_s,
+                          u"よく使う動詞"_s, u"よく聞く英単語 1～100"_s}));
+    QCOMPARE(catalogue.folders.mid(0, 5),
+             (QStringList{u".\\"_s, u".\\animals\\"_s, u".\\recordings\\"_s, u".\\verbs\\"_s,
+                          u".\\words-0001-0100\\"_s}));
+    const qsizetype examples = 4;
+    QCOMPARE(catalogue.titles.size(), examples + 30);
+    for (qsizetype i = examples; i < catalogue.titles.size(); ++i) {
+        const qsizetype first = (i - examples) * 100 + 1;
         QCOMPARE(catalogue.titles.at(i), u"よく聞く英単語 %1～%2"_s.arg(first).arg(first + 99));
     }
 }
@@ -116,6 +119,8 @@ void TestBundledCourses::loads_data()
     QTest::newRow("UTF-8 with BOM") << u".\\"_s << 4 << u"apple"_s << u"りんご"_s;
     QTest::newRow("UTF-16LE with format marker")
         << u".\\animals\\"_s << 3 << u"bear"_s << u"クマ"_s;
+    QTest::newRow("with recordings")
+        << u".\\recordings\\"_s << 4 << u"bread"_s << u"パン"_s;
     QTest::newRow("CP932 with CRLF") << u".\\verbs\\"_s << 6 << u"begin"_s << u"始める"_s;
     QTest::newRow("graded, first") << u".\\words-0001-0100\\"_s << 4 << u"you"_s << u"あなた"_s;
 }
@@ -139,6 +144,11 @@ void TestBundledCourses::loads()
     QCOMPARE(QSet<QString>(words.begin(), words.end()).size(), words.size());
     for (const QString& meaning : lists.meanings.lines())
         QVERIFY2(!meaning.isEmpty() && !meaning.contains(QChar(u'\uFFFD')), qPrintable(meaning));
+
+    // A course with recordings has one for every word.
+    const CourseRecordings recordings = findRecordings(folder, options);
+    for (const QString& word : words)
+        QVERIFY2(recordings.isEmpty() || !recordings.pathOf(word).isEmpty(), qPrintable(word));
 }
 
 // Saved as Windows tools save them, so that a teacher can open and copy them.

@@ -1,3 +1,4 @@
+#include "SoundFiles.h"
 #include "WorkingFolder.h"
 
 #include "tools/CourseCheck.h"
@@ -121,6 +122,32 @@ void TestCourseCheck::problems_data()
     QTest::newRow("full-width choice count")
         << course("Colours\nday1\n４\n", words, meanings)
         << QStringList{u"option-file-malformed Option.txt:3"_s} << true;
+    const QByteArray marked = "Colours\r\nday1\r\nmp3\r\n3\r\n";
+    const QByteArray sweep = vocarin::testkit::sweepFile(u"wav"_s);
+    auto recorded = [&](const QByteArray& o, const Tree& sounds) {
+        Tree tree = course(o, words, meanings);
+        tree.insert(sounds);
+        return tree;
+    };
+    QTest::newRow("recordings: one missing, one unused, one unplayable")
+        << recorded(marked, {{u"sounds/red.wav"_s, sweep},
+                             {u"sounds/Blue.MP3"_s, "no sound"},
+                             {u"sounds/purple.wav"_s, sweep}})
+        << QStringList{u"missing-recording day1E.txt:3"_s,
+                       u"recording-unreadable sounds/Blue.MP3:0"_s,
+                       u"unused-recording sounds/purple.wav:0"_s}
+        << false;
+    QTest::newRow("two recordings of one word")
+        << recorded(marked, {{u"red.wav"_s, sweep},
+                             {u"blue.wav"_s, sweep},
+                             {u"green.wav"_s, sweep},
+                             {u"sounds/red.wav"_s, sweep}})
+        << QStringList{u"unused-recording sounds/red.wav:0"_s} << false;
+    QTest::newRow("marker without recordings, as old courses have")
+        << recorded(marked, {}) << QStringList() << false;
+    QTest::newRow("recordings without the marker")
+        << recorded(option, {{u"sounds/red.wav"_s, sweep}})
+        << QStringList{u"recordings-unmarked Option.txt:3"_s} << false;
     QTest::newRow("prefix with a sub-path")
         << Tree{{u"Option.txt"_s, "T\nlists\\d\n3"},
                 {u"lists/dE.txt"_s, words},
@@ -156,6 +183,16 @@ void TestCourseCheck::describesTheCourse()
     QCOMPARE(report.files.at(1).encoding, u"utf-8"_s);
     QCOMPARE(report.files.at(2).encoding, u"cp932"_s);
     QVERIFY(report.problems.isEmpty());
+    QCOMPARE(report.recorded, 0);
+
+    folder.create(u"sounds/blue.flac"_s, vocarin::testkit::sweepFile(u"flac"_s));
+    const QList<CourseReport> reports{checkCourse(u".\\"_s, u"."_s)};
+    QCOMPARE(reports[0].recorded, 1);
+    QVERIFY(formatReports(reports).contains(u"録音のある単語: 1 / 3"_s));
+    QCOMPARE(QJsonDocument::fromJson(formatReportsJson(reports))
+                 .object()[u"courses"_s][0][u"recorded"_s]
+                 .toInt(),
+             1);
 }
 
 void TestCourseCheck::explainsWhatToWrite_data()

@@ -1,6 +1,7 @@
 #include "WorkingFolder.h"
 
 #include "course/CourseLoad.h"
+#include "course/CourseRecordings.h"
 #include "course/Fault.h"
 #include "tools/CourseMake.h"
 #include "tools/WordTable.h"
@@ -20,7 +21,8 @@ QString describe(const Pairs& pairs)
 {
     QStringList shown;
     for (const WordPair& pair : pairs)
-        shown.append(pair.english + u'=' + pair.japanese);
+        shown.append(pair.english + u'=' + pair.japanese +
+                     (pair.sound.isEmpty() ? QString() : u'@' + pair.sound));
     return shown.join(u" | "_s);
 }
 
@@ -48,6 +50,10 @@ private Q_SLOTS:
     void roundTrip();
     void commandLine_data();
     void commandLine();
+    void copiesRecordings_data();
+    void copiesRecordings();
+    void refusesRecordings_data();
+    void refusesRecordings();
 };
 
 void TestCourseMake::readsTables_data()
@@ -84,8 +90,12 @@ void TestCourseMake::readsTables_data()
                                         << u"red=赤 | blue=青"_s << false << false << QString();
     QTest::newRow("meaning missing")
         << QByteArray("red,赤\nblue\ngreen,緑\n") << QString() << false << false << u"2行目"_s;
-    QTest::newRow("third column") << QByteArray("red,赤,x\n") << QString() << false << false
-                                  << u"1行目"_s;
+    QTest::newRow("third column: recordings")
+        << QByteArray(
+               "英語,日本語,録音\nred,赤, sounds/red.mp3 \nblue,青,\n\"a, b\",えー,\"a, b.wav\"\n")
+        << u"red=赤@sounds/red.mp3 | blue=青 | a, b=えー@a, b.wav"_s << true << false << QString();
+    QTest::newRow("fourth column") << QByteArray("red,赤,red.mp3\nblue,青,blue.mp3,x\n") << QString()
+                                   << false << false << u"2行目"_s;
     QTest::newRow("English missing")
         << QByteArray("red,赤\n,青\n") << QString() << false << false << u"2行目"_s;
     QTest::newRow("quote inside a bare cell")
@@ -251,6 +261,83 @@ void TestCourseMake::commandLine()
     QCOMPARE(readFile(u"out/Option.txt"_s), optionFile);
     if (!optionFile.isEmpty())
         QCOMPARE(readFile(u"out/E.txt"_s), QByteArray("\xEF\xBB\xBFred\r\nblue\r\ngreen\r\n"));
+}
+
+void TestCourseMake::copiesRecordings_data()
+{
+    QTest::addColumn<Pairs>("pairs");
+    QTest::addColumn<QStringList>("sounds"); // the files in sounds/, sorted
+    QTest::addColumn<QString>("marker");
+
+    QTest::newRow("MP3 and WAV") << Pairs{{u"red"_s, u"赤"_s, u"rec/Red.MP3"_s},
+                                          {u"what?"_s, u"何"_s, u"rec/what.wav"_s},
+                                          {u"blue"_s, u"青"_s}}
+                                 << QStringList{u"red.mp3"_s, u"what_.wav"_s} << u"mp3"_s;
+    QTest::newRow("all WAV") << Pairs{{u"red"_s, u"赤"_s, u"rec/red.wav"_s},
+                                      {u"blue"_s, u"青"_s, u"rec/blue.wav"_s},
+                                      {u"green"_s, u"緑"_s}}
+                             << QStringList{u"blue.wav"_s, u"red.wav"_s} << u"wav"_s;
+    QTest::newRow("a word twice with one file") << Pairs{{u"red"_s, u"赤"_s, u"rec/red.wav"_s},
+                                                         {u"blue"_s, u"青"_s},
+                                                         {u"red"_s, u"赤"_s, u"rec/red.wav"_s}}
+                                                << QStringList{u"red.wav"_s} << u"wav"_s;
+}
+
+// Each recording lands in sounds/ under its word's name, where the program
+// finds it, and the option file carries the marker.
+void TestCourseMake::copiesRecordings()
+{
+    QFETCH(Pairs, pairs);
+    QFETCH(QStringList, sounds);
+    QFETCH(QString, marker);
+
+    WorkingFolder folder;
+    for (const WordPair& pair : pairs) {
+        if (!pair.sound.isEmpty())
+            folder.create(pair.sound, pair.sound.toUtf8());
+    }
+    QCOMPARE(makeCourse(u"out"_s, {u"色"_s, 3, u"c"_s}, pairs), QString());
+    QCOMPARE(readFile(u"out/Option.txt"_s), u"\uFEFF色\r\nc\r\n%1\r\n3\r\n"_s.arg(marker).toUtf8());
+    QCOMPARE(QDir(u"out/sounds"_s).entryList(QDir::Files, QDir::Name), sounds);
+    const CourseRecordings recordings =
+        findRecordings(u".\\out\\"_s, readOptionFile(u".\\out\\"_s));
+    for (const WordPair& pair : pairs) {
+        if (!pair.sound.isEmpty())
+            QCOMPARE(readFile(recordings.pathOf(pair.english)), pair.sound.toUtf8());
+    }
+}
+
+void TestCourseMake::refusesRecordings_data()
+{
+    QTest::addColumn<Pairs>("pairs");
+    QTest::addColumn<QString>("error"); // a part of it
+
+    QTest::newRow("file missing") << Pairs{{u"red"_s, u"赤"_s, u"rec/gone.mp3"_s},
+                                           {u"blue"_s, u"青"_s},
+                                           {u"green"_s, u"緑"_s}}
+                                  << u"rec/gone.mp3 がありません"_s;
+    QTest::newRow("not a recording's kind")
+        << Pairs{{u"red"_s, u"赤"_s, u"rec/red.m4a"_s}, {u"blue"_s, u"青"_s}, {u"green"_s, u"緑"_s}}
+        << u"使えない種類"_s;
+    QTest::newRow("two files for names alike")
+        << Pairs{{u"Polish"_s, u"ポーランド語"_s, u"rec/red.wav"_s},
+                 {u"polish"_s, u"磨く"_s, u"rec/blue.wav"_s},
+                 {u"green"_s, u"緑"_s}}
+        << u"同じ名前"_s;
+}
+
+// Nothing is written when a recording is wrong.
+void TestCourseMake::refusesRecordings()
+{
+    QFETCH(Pairs, pairs);
+    QFETCH(QString, error);
+
+    WorkingFolder folder;
+    for (const QString& file : {u"rec/red.wav"_s, u"rec/blue.wav"_s, u"rec/red.m4a"_s})
+        folder.create(file, "sound");
+    const QString made = makeCourse(u"out"_s, {u"色"_s, 3, QString()}, pairs);
+    QVERIFY2(made.contains(error), qPrintable(made));
+    QVERIFY(!QDir(u"out"_s).exists());
 }
 
 QTEST_GUILESS_MAIN(TestCourseMake)

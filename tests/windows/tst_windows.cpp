@@ -1,3 +1,4 @@
+#include "SoundFiles.h"
 #include "WindowTestKit.h"
 #include "WorkingFolder.h"
 
@@ -264,6 +265,7 @@ private Q_SLOTS:
     void courseListKeepsSelection();
     void childExitCodes_data();
     void childExitCodes();
+    void recordedWords();
 
 private:
     std::optional<WorkingFolder> m_folder;
@@ -1161,8 +1163,8 @@ void WindowTest::courseListKeepsSelection()
     const auto clickRow = [&](int row, Qt::KeyboardModifiers modifiers) {
         // Through the dialog's canvas: the list's own coordinates are design units.
         const QPointF inList = list->visualItemRect(list->item(row)).center();
-        const QPointF onCanvas = designRect(list).topLeft() +
-                                 QPointF(list->viewport()->mapTo(list, inList.toPoint()));
+        const QPointF onCanvas =
+            designRect(list).topLeft() + QPointF(list->viewport()->mapTo(list, inList.toPoint()));
         QTest::mouseClick(dialog.ScaledLayout1->viewport(), Qt::LeftButton, modifiers,
                           designPoint(dialog.ScaledLayout1, kDialog, onCanvas));
     };
@@ -1209,6 +1211,28 @@ void WindowTest::childExitCodes()
 
 // The program run in a child process: every box it shows is printed as
 // "caption|text", one per box, and answered with OK.
+// A course with recordings: a word with one is heard from it, a word whose
+// file cannot be played gets a message naming the file and the voice.
+void WindowTest::recordedWords()
+{
+    writeFruitCourse(u"a"_s, u"果物"_s);
+    writeFile(u"a/Option.txt"_s, utf8Lines({u"果物"_s, u"f"_s, u"wav"_s, u"3"_s}));
+    writeFile(u"a/apple.wav"_s, sweepFile(u"wav"_s));
+    writeFile(u"a/grape.wav"_s, "RIFF");
+    BoxAnswerer answerer;
+    LoadedWindow w;
+    QCOMPARE(spokenTexts(*w.made.tones), QStringList());
+    QCOMPARE(w.made.sink->captures(CaptureSink::Kind::Speech).at(0).clip->sampleRate, 22050);
+
+    w.form.btnNextClick();
+    QCOMPARE(answerer.boxes.size(), 1);
+    QVERIFY2(answerer.boxes[0].text.contains(u"grape.wav"_s), qPrintable(answerer.boxes[0].text));
+    QCOMPARE(answerer.boxes[0].caption, applicationTitle());
+    w.form.btnNextClick();
+    QCOMPARE(spokenTexts(*w.made.tones), (QStringList{u"grape"_s, u"peach"_s}));
+    QCOMPARE(answerer.boxes.size(), 1);
+}
+
 static int runChild(int argc, char* argv[], const QString& engines)
 {
     QApplication app(argc, argv);
