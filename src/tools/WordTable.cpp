@@ -79,9 +79,17 @@ bool namesJapaneseColumn(const QString& cell)
     return namesColumn(cell, names, shortNames);
 }
 
+// The optional third column: "録音", "音声", "Recording", "Sound file"...
+bool namesRecordingColumn(const QString& cell)
+{
+    static const QStringList names{u"録音"_s, u"音声"_s,  u"音"_s,   u"recording"_s,
+                                   u"sound"_s, u"audio"_s, u"file"_s, u"ファイル"_s};
+    return namesColumn(cell, names, {});
+}
+
 Header headerOf(const QStringList& row)
 {
-    if (row.size() != 2)
+    if (row.size() < 2 || row.size() > 3 || (row.size() == 3 && !namesRecordingColumn(row.at(2))))
         return Header::None;
     if (namesEnglishColumn(row.at(0)) && namesJapaneseColumn(row.at(1)))
         return Header::EnglishFirst;

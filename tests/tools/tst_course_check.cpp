@@ -308,7 +308,7 @@ void TestCourseCheck::commandLine()
 void TestCourseCheck::bundledCoursesHaveNoProblems()
 {
     const QList<CourseReport> reports = checkFolders({QStringLiteral(VOCARIN_COURSES_DIR)});
-    QCOMPARE(reports.size(), 3 + 30);
+    QCOMPARE(reports.size(), 4 + 30);
     for (const CourseReport& report : reports)
         QVERIFY2(report.problems.isEmpty(),
                  qPrintable(report.folder + u": "_s + found(report).join(u", "_s)));
