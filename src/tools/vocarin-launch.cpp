@@ -68,7 +68,7 @@ StartFolder startFolder(const QStringList& arguments)
     if (arguments.size() > 1)
         return {{}, u"指定できるのは1つだけです。\n"_s + kWhatToGive};
     if (arguments.isEmpty()) {
-        if (QFileInfo(ownCoursesFolder()).isDir() && entersCourses(ownCoursesFolder()))
+        if (entersCourses(ownCoursesFolder()))
             return {ownCoursesFolder(), {}};
         return {bundledCoursesFolder(), {}};
     }
