@@ -103,8 +103,8 @@ public:
         const QString prefix = listPrefix(*options);
         if (prefix.trimmed() != prefix)
             add(Severity::Warning, u"prefix-outer-spaces"_s, u"Option.txt"_s, 2,
-                u"ファイル名の頭%1の前か後ろに空白があります。Vocarin は空白も名前に含めて "
-                u"%2 と %3 を探します。"_s.arg(quoted(prefix), quoted(prefix + u"E.txt"_s),
+                u"ファイル名の頭%1の前か後ろに空白があります。Vocarin は空白も名前に含めて"
+                u"%2と%3を探します。"_s.arg(quoted(prefix), quoted(prefix + u"E.txt"_s),
                                                quoted(prefix + u"J.txt"_s)));
         const QString wordFile = prefix + u"E.txt"_s;
         const QString meaningFile = prefix + u"J.txt"_s;
