@@ -12,6 +12,9 @@ namespace vocarin {
 
 namespace {
 
+// File systems hold names of at most 255 bytes, or UTF-16 units on Windows.
+constexpr qsizetype kLongestFileName = 255;
+
 // The course folder's own subfolder for recordings, in whatever case it is written.
 QString recordingFolder(const QDir& course)
 {
@@ -49,6 +52,9 @@ QString recordingName(const QString& word)
 
 QString CourseRecordings::pathOf(const QString& word) const
 {
+    // A word list line may be megabytes long; no file name is.
+    if (m_byName.isEmpty() || word.size() > kLongestFileName)
+        return {};
     const QString name = recordingName(word);
     if (name.isEmpty())
         return {};

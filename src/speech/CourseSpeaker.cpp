@@ -42,7 +42,7 @@ bool CourseSpeaker::playRecording(const QString& path)
     if (!recording.decoded()) {
         m_unplayable.insert(path);
         m_tellLearner(
-            u"録音ファイル %1 を再生できません。%2\nこの単語は合成音声で読み上げます。"_s.arg(
+            u"録音ファイルを再生できません。\n%1\n%2\nこの単語は合成音声で読み上げます。"_s.arg(
                 QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), recording.fault));
         return false;
     }
