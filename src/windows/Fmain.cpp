@@ -14,6 +14,7 @@
 #include "windows/Lifecycle.h"
 #include "windows/Placement.h"
 #include "windows/Platform.h"
+#include "windows/ScaledView.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -120,6 +121,10 @@ void TForm1::StartGame()
 void TForm1::InitialGame(const QString& SubDirectory)
 {
     forward(&Exercise::InitialGame, SubDirectory);
+    // A new course starts with every key the window's: Enter is Next, not a
+    // press of the button that last had the focus (問題を変える, say).
+    if (QWidget* focused = ScaledLayout1->canvas()->focusWidget())
+        focused->clearFocus();
 }
 
 void TForm1::FormCreate()
@@ -134,15 +139,21 @@ void TForm1::FormCreate()
         m_life.requestTermination();
     }
     {
-        // Filling an empty list would select its first entry on its own.
+        // Filling an empty list would select its first entry on its own. The
+        // preferred voice's selection runs the change handler here, where a
+        // fault ends start-up with the fatal report, not through the list's
+        // signal, whose handler would show it as a fault the program goes on
+        // from.
         const QSignalBlocker quiet(ComboBox1);
         ComboBox1->addItems(voices.descriptions);
         ComboBox1->setCurrentIndex(-1);
+        if (voices.KeyVoice != kNoPreferredVoice) {
+            ComboBox1->setCurrentIndex(voices.KeyVoice);
+            ComboBox1Change();
+        }
     }
-    if (voices.KeyVoice != kNoPreferredVoice) {
-        ComboBox1->setCurrentIndex(voices.KeyVoice);
+    if (voices.KeyVoice != kNoPreferredVoice)
         ComboBox1Change();
-    }
 
     RSPu = std::make_unique<CueStream>(u"SysPu"_s);
     RSBubuu = std::make_unique<CueStream>(u"Sysbubuu"_s);
@@ -280,7 +291,9 @@ void TForm1::showOnStart()
 
 void TForm1::setCaption(const QString& caption)
 {
-    setWindowTitle(caption);
+    // The toolkit reads "[*]" in a title as the place of its modified mark;
+    // doubled, it shows as written.
+    setWindowTitle(QString(caption).replace(u"[*]"_s, u"[*][*]"_s));
 }
 
 void TForm1::setAnswerText(int button, const QString& text)

@@ -79,6 +79,8 @@ TForm2::TForm2(TForm1& form1, Lifecycle& life)
 
     connect(Button1, &QPushButton::clicked, this,
             [this] { m_life.handle([this] { Button1Click(); }); });
+    // Enter on the list, or a double-click on a title, is OK.
+    connect(ListBox1, &QAbstractItemView::activated, Button1, &QPushButton::click);
 }
 
 void TForm2::Button1Click()

@@ -561,11 +561,13 @@ void WindowTest::tabOrder()
         QWidget* control = form.ScaledLayout1->canvas()->focusWidget();
         return control && control->hasFocus() ? control->objectName() : QString();
     };
-    // Hidden answers and the disabled course button take no stop; a radio group
-    // stops at its checked button, or at its first while none is checked.
-    const QStringList expected{u"btnReset"_s,    u"btnNext"_s,         u"rbRndOff"_s,
-                               u"rbEnglishOn"_s, u"bbtnListenAgain"_s, u"btnClose"_s,
-                               u"rbItem6"_s,     u"ComboBox1"_s,       u"btnReset"_s};
+    // No control has the focus until Tab is pressed. Hidden answers and the
+    // disabled course button take no stop; every option of a radio group does.
+    const QStringList expected{
+        QString(),         u"btnReset"_s,    u"btnNext"_s,         u"rbRndOff"_s, u"rbRndOn"_s,
+        u"rbEnglishOff"_s, u"rbEnglishOn"_s, u"bbtnListenAgain"_s, u"btnClose"_s, u"rbItem6"_s,
+        u"rbItem5"_s,      u"rbItem4"_s,     u"rbItem3"_s,         u"rbItem2"_s,  u"rbItem1"_s,
+        u"ComboBox1"_s,    u"btnReset"_s};
     QStringList seen{focused()};
     for (qsizetype i = 1; i < expected.size(); ++i) {
         QTest::keyClick(form.ScaledLayout1, Qt::Key_Tab);
@@ -582,15 +584,21 @@ void WindowTest::tabOrder()
     form.btnChangeCourse->setEnabled(true);
     clickAt(form.ScaledLayout1, kMain, centreOf(form.btnWord4));
     QStringList chain{focused()};
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < 22; ++i) {
         QTest::keyClick(form.ScaledLayout1, Qt::Key_Tab);
         chain.append(focused());
     }
     QCOMPARE(chain,
-             (QStringList{u"btnWord4"_s, u"btnWord6"_s, u"btnWord3"_s, u"btnWord5"_s, u"btnWord2"_s,
-                          u"btnWord1"_s, u"btnReset"_s, u"btnNext"_s, u"rbRndOff"_s,
-                          u"rbEnglishOn"_s, u"bbtnListenAgain"_s, u"btnClose"_s, u"rbItem6"_s,
+             (QStringList{u"btnWord4"_s,        u"btnWord6"_s,  u"btnWord3"_s,     u"btnWord5"_s,
+                          u"btnWord2"_s,        u"btnWord1"_s,  u"btnReset"_s,     u"btnNext"_s,
+                          u"rbRndOff"_s,        u"rbRndOn"_s,   u"rbEnglishOff"_s, u"rbEnglishOn"_s,
+                          u"bbtnListenAgain"_s, u"btnClose"_s,  u"rbItem6"_s,      u"rbItem5"_s,
+                          u"rbItem4"_s,         u"rbItem3"_s,   u"rbItem2"_s,      u"rbItem1"_s,
                           u"btnChangeCourse"_s, u"ComboBox1"_s, u"btnWord4"_s}));
+    // A click on any other control leaves the focus where it was.
+    clickAt(form.ScaledLayout1, kMain, centreOf(form.btnReset));
+    clickAt(form.ScaledLayout1, kMain, {483 + 8, 209.5}); // rbRndOn's circle
+    QCOMPARE(focused(), u"btnWord4"_s);
 }
 
 void WindowTest::clicksFollowStretch_data()
