@@ -562,6 +562,8 @@ bool ScaledView::popupOpen() const
 
 bool ScaledView::event(QEvent* event)
 {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return QGraphicsView::event(event);
     const auto* key = static_cast<QKeyEvent*>(event);
     // A key the focused control works with, or any key while a list is open,
     // goes to it before the window's own keys can take it.
