@@ -32,15 +32,7 @@ fi
 # shellcheck source=../../scripts/xsession.sh
 source "$(dirname "$0")/../../scripts/xsession.sh"
 cd "$work"
-pid=
-fail() {
-  echo "keys $case: $*" >&2
-  import -silent -window root "$work/failure.png" && echo "keys: screenshot $work/failure.png" >&2
-  [[ -n $pid ]] && kill "$pid" 2>/dev/null
-  exit 1
-}
-running() { kill -0 "$pid" 2>/dev/null; }
-ended() { ! running; }
+test_name="keys $case" pid=
 same() { ! images_differ "$1" "$2"; }
 
 start_window_manager || fail "openbox did not start"
@@ -177,11 +169,4 @@ dialog-keys)
   ;;
 esac
 
-if running; then
-  click_design "$main" 650 399 592 39 # 終了
-  wait_until 60 ended || fail "終了 did not end the program"
-fi
-wait "$pid"
-rc=$?
-echo "keys $case: exit code $rc"
-exit $rc
+quit_and_exit
