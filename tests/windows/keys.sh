@@ -7,7 +7,8 @@
 #   digits-enter   a whole run answered with the digit keys and Enter alone,
 #                  each Enter pressed twice, ends with the closing message
 #   tab-reset      after an answer, Tab to 最初から and Enter start the run over
-#   voice-list     "1" and Esc in the open voice list leave the run as it was
+#   voice-list     ↓ and ↑ on the voice box change the voice; "1" and Esc in
+#                  the open voice list leave the run as it was
 #   radio-keys     Tab reaches both options of ランダム; the arrows and Space
 #                  check them
 #   focus-ring     Tab draws a ring around the focused control, which leaves
@@ -103,6 +104,16 @@ tab-reset)
   ;;
 voice-list)
   load_first
+  # The closed voice box, reached by Tab, chooses a voice with the arrows.
+  keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
+  voice() { grab_design "$main" 650 399 296 244 141 22 "$1.png"; }
+  voice first
+  keys Down
+  voice second
+  images_differ first.png second.png || fail "↓ on the voice box did not change the voice"
+  keys Up
+  voice first-again
+  same first.png first-again.png || fail "↑ on the voice box did not go back to the voice"
   # Above and below the voice box, where its list opens (the box itself
   # shows the pointer over it).
   list_area() { # prefix
