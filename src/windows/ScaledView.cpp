@@ -187,9 +187,11 @@ bool DesignCanvas::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         break;
-    case QEvent::FocusIn:
-        m_ring->follow(qobject_cast<QWidget*>(watched));
+    case QEvent::FocusIn: {
+        auto* control = qobject_cast<QWidget*>(watched);
+        m_ring->follow(m_unringed.contains(control) ? nullptr : control);
         break;
+    }
     case QEvent::FocusOut:
     case QEvent::EnabledChange: // a disabled control loses the focus without a focus-out
     case QEvent::Move:
