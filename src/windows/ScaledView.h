@@ -42,7 +42,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool takesTabStop(QWidget* control) const;
+    bool takesTabStop(const QWidget* control) const;
     void moveInGroup(QAbstractButton* from, int key);
     QList<QWidget*> m_chain;
     QList<QPointer<QWidget>> m_unringed;
