@@ -33,7 +33,8 @@ QString keyGuideText()
            u"Shift+R：ゆっくり聞く\n"
            u"Home：最初から\n"
            u"M：間違えた単語だけ練習\n"
-           u"Tab と Space：ボタンを選んで押す"_s;
+           u"Tab：ボタンや選択肢を選ぶ（黒い枠が付きます）\n"
+           u"枠の付いたボタンは Space で、答え以外のボタンは Enter でも押せます"_s;
 }
 
 DrillActions::DrillActions(TForm1& form, Lifecycle& life)

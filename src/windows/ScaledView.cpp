@@ -159,7 +159,7 @@ void DesignCanvas::setTabChain(QList<QWidget*> chain)
     m_chain = std::move(chain);
 }
 
-bool DesignCanvas::takesTabStop(QWidget* control) const
+bool DesignCanvas::takesTabStop(const QWidget* control) const
 {
     // Every option of a radio group is a stop of its own, checked or not.
     return control->isVisibleTo(this) && control->isEnabled();
@@ -187,9 +187,11 @@ bool DesignCanvas::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         break;
-    case QEvent::FocusIn:
-        m_ring->follow(qobject_cast<QWidget*>(watched));
+    case QEvent::FocusIn: {
+        auto* control = qobject_cast<QWidget*>(watched);
+        m_ring->follow(m_unringed.contains(control) ? nullptr : control);
         break;
+    }
     case QEvent::FocusOut:
     case QEvent::EnabledChange: // a disabled control loses the focus without a focus-out
     case QEvent::Move:
@@ -252,13 +254,11 @@ void DesignCanvas::keyPressEvent(QKeyEvent* event)
 
 void DesignCanvas::moveInGroup(QAbstractButton* from, int key)
 {
-    // As the toolkit does: to the neighbour in the arrow's direction (up and
-    // left back, down and right on, in reading order), checked when the
-    // button left was checked.
+    // To the option before (left, up) or after (right, down) in reading
+    // order, and checked when the one left was checked, as the toolkit's
+    // radio buttons do.
     QList<QAbstractButton*> buttons = from->group()->buttons();
-    buttons.removeIf([this](const QAbstractButton* b) {
-        return !takesTabStop(const_cast<QAbstractButton*>(b));
-    });
+    buttons.removeIf([this](const QAbstractButton* b) { return !takesTabStop(b); });
     const auto place = [this](const QAbstractButton* b) {
         const QPoint at = b->mapTo(this, QPoint(0, 0));
         return std::pair(at.y(), at.x());
@@ -562,24 +562,23 @@ bool ScaledView::popupOpen() const
 
 bool ScaledView::event(QEvent* event)
 {
-    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
-        return QGraphicsView::event(event);
-    const auto* key = static_cast<QKeyEvent*>(event);
     // A key the focused control works with, or any key while a list is open,
     // goes to it before the window's own keys can take it.
     if (event->type() == QEvent::ShortcutOverride &&
-        (popupOpen() || keepsKey(m_canvas->focusedControl(), *key))) {
+        (popupOpen() || keepsKey(m_canvas->focusedControl(), *static_cast<QKeyEvent*>(event)))) {
         event->accept();
         return true;
     }
     // Tab follows the canvas's chain, also while no control has the focus,
     // when the scene would follow its own.
-    if (event->type() == QEvent::KeyPress && !popupOpen() &&
-        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
-        (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
-        m_canvas->focusNextPrevChild(key->key() == Qt::Key_Tab &&
-                                     !(key->modifiers() & Qt::ShiftModifier));
-        return true;
+    if (event->type() == QEvent::KeyPress && !popupOpen()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+            (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            m_canvas->focusNextPrevChild(key->key() == Qt::Key_Tab &&
+                                         !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
     }
     return QGraphicsView::event(event);
 }

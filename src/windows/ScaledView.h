@@ -32,6 +32,8 @@ public:
     QWidget* focusedControl() const;
     // Follows a control's focus for the ring.
     void watch(QWidget* control);
+    // The control draws no ring when it has the focus.
+    void leaveUnringed(QWidget* control) { m_unringed.append(control); }
     // Tab and Shift+Tab along the chain, also while no control has the focus.
     bool focusNextPrevChild(bool next) override;
 
@@ -40,9 +42,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool takesTabStop(QWidget* control) const;
+    bool takesTabStop(const QWidget* control) const;
     void moveInGroup(QAbstractButton* from, int key);
     QList<QWidget*> m_chain;
+    QList<QPointer<QWidget>> m_unringed;
     FocusRing* m_ring;
 };
 
@@ -124,6 +127,7 @@ public:
     // Gives a control on the canvas the buttons' drop shadow.
     void addShadow(QWidget* control);
     void setTabChain(QList<QWidget*> chain) { m_canvas->setTabChain(std::move(chain)); }
+    void leaveUnringed(QWidget* control) { m_canvas->leaveUnringed(control); }
     // Where the focus goes when the view gets it and no control had it: to
     // the first control of the tab chain, or nowhere until Tab is pressed.
     enum class EntryFocus { FirstControl, None };

@@ -5,9 +5,11 @@
 # Usage: keys.sh <vocarin binary> <work folder> <case>
 # Cases:
 #   digits-enter   a whole run answered with the digit keys and Enter alone,
-#                  each Enter pressed twice, ends with the closing message
+#                  each Enter pressed twice, ends with the closing message; M
+#                  typed before the message shows acts once it is closed
 #   tab-reset      after an answer, Tab to 最初から and Enter start the run over
-#   voice-list     "1" and Esc in the open voice list leave the run as it was
+#   voice-list     ↓ and ↑ on the voice box change the voice; "1" and Esc in
+#                  the open voice list leave the run as it was
 #   radio-keys     Tab reaches both options of ランダム; the arrows and Space
 #                  check them
 #   focus-ring     Tab draws a ring around the focused control, which leaves
@@ -69,19 +71,26 @@ case $case in
 digits-enter)
   load_first
   grab_state question-1
-  for question in 1 2 3 4; do
+  for question in 1 2 3; do
     # Every answer pressed: one is right and brings Next; the second Enter
     # comes when Next is disabled again and does nothing.
     keys 1 2 3 Return Return
-    if ((question < 4)); then
-      grab_state "question-$((question + 1))"
-      images_differ "question-$question-status.png" "question-$((question + 1))-status.png" ||
-        fail "Enter after question $question did not move on"
-    fi
+    grab_state "question-$((question + 1))"
+    images_differ "question-$question-status.png" "question-$((question + 1))-status.png" ||
+      fail "Enter after question $question did not move on"
   done
+  # After the last, Enter brings the closing sentence and message; Enter and M
+  # typed while the sentence is spoken wait for the message to be closed.
+  xdotool key --delay 50 1 2 3 Return Return m
   wait_until 60 window_shown "Vocarin" || fail "no closing message after the last question"
+  # The question number, clear of the message.
+  number() { grab_design "$main" 650 399 14 196 123 17 "$1.png"; }
+  number finished
   xdotool key Return
   wait_until 30 window_gone "Vocarin" || fail "Enter did not close the closing message"
+  # M: the round of the words missed, or the message that there are none.
+  mistakes() { window_shown "Vocarin" || { number mistakes && images_differ finished.png mistakes.png; }; }
+  wait_until 30 mistakes || fail "M typed before the closing message was lost"
   ;;
 tab-reset)
   load_first
@@ -95,6 +104,16 @@ tab-reset)
   ;;
 voice-list)
   load_first
+  # The closed voice box, reached by Tab, chooses a voice with the arrows.
+  keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
+  voice() { grab_design "$main" 650 399 296 244 141 22 "$1.png"; }
+  voice first
+  keys Down
+  voice second
+  images_differ first.png second.png || fail "↓ on the voice box did not change the voice"
+  keys Up
+  voice first-again
+  same first.png first-again.png || fail "↑ on the voice box did not go back to the voice"
   # Above and below the voice box, where its list opens (the box itself
   # shows the pointer over it).
   list_area() { # prefix

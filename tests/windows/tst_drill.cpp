@@ -167,6 +167,7 @@ private Q_SLOTS:
     void mistakesKey();
     void badgesLeaveTheMeaning();
     void keyDuringSpeechWaits();
+    void keyBeforeClosingMessageWaits();
     void contextMenu();
     void focusedControlKeys_data();
     void focusedControlKeys();
@@ -336,6 +337,47 @@ void DrillTest::keyDuringSpeechWaits()
         },
         false);
     QCOMPARE(cuesWhileSpeaking, 0);
+}
+
+// M typed while the closing sentence is spoken is handled once the closing
+// message is closed, not lost to the message.
+void DrillTest::keyBeforeClosingMessageWaits()
+{
+    Program p;
+    drive(
+        p,
+        [&] {
+            bool typed = false;
+            QTimer speech;
+            connect(&speech, &QTimer::timeout, &speech, [&] {
+                if (!p.made.sink->isSpeechPlaying())
+                    return;
+                if (!typed && spokenTexts(*p.made.tones).last().startsWith(u"Good work"_s)) {
+                    typed = true;
+                    using Queued = QWindowSystemInterface::AsynchronousDelivery;
+                    for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease})
+                        QWindowSystemInterface::handleKeyEvent<Queued>(
+                            p.form->windowHandle(), type, Qt::Key_M, Qt::NoModifier, u"m"_s);
+                }
+                p.made.sink->advance(60'000'000);
+            });
+            speech.start(5);
+            for (int question = 1; question <= 3; ++question) {
+                p.answer(p.answerNumber(false))->click();
+                p.answer(p.answerNumber(true))->click();
+                p.form->btnNext->click(); // after the last: the closing sentence and message
+            }
+            QVERIFY(typed);
+            QCOMPARE(p.answerer.boxes.size(), 1);
+            QCOMPARE(p.answerer.boxes[0].text, u"おつかれさまです。単語の練習を終了しました。"_s);
+            QCOMPARE(p.form->lbQuestNum->text(), u"問題番号： 3/3"_s);
+            // Then M, once the window is active again: the round of the
+            // three words missed.
+            p.form->activateWindow(); // as a window manager does
+            QTRY_COMPARE(p.form->lbQuestNum->text(), u"問題番号： 1/3"_s);
+            QCOMPARE(p.form->lbWrongNum->text(), u"誤答数： 0"_s);
+        },
+        false);
 }
 
 void DrillTest::contextMenu()
@@ -523,6 +565,8 @@ void DrillTest::focusedControlKeys()
         QCOMPARE(after.line(), expected.line());
         if (p.form->ComboBox1->view()->isVisible())
             p.key(Qt::Key_Escape);
+        if (listOpen) // the keys are the voice box's again
+            QCOMPARE(p.focused(), u"ComboBox1"_s);
     });
 }
 

@@ -20,12 +20,16 @@
 #include <QFile>
 #include <QGraphicsProxyWidget>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -261,8 +265,12 @@ private Q_SLOTS:
     void longMeaningKeepsItsBeginning();
     void voicePopupStaysOnCanvas_data();
     void voicePopupStaysOnCanvas();
+    void voiceBoxTellsVoicesApart();
+    void labelLeavesClicksToTheVoiceBox();
     void courseListKeepsSelection_data();
     void courseListKeepsSelection();
+    void courseDialogKeys_data();
+    void courseDialogKeys();
     void childExitCodes_data();
     void childExitCodes();
     void recordedWords();
@@ -1038,8 +1046,11 @@ void WindowTest::courseTextsShownAsWritten()
 {
     const QStringList words{u"<b>x</b>"_s, u"a&b"_s, u"&&"_s};
     const QStringList meanings{u"<b>太字</b>"_s, u"研究&開発"_s, u"&&"_s};
-    writeCourse(u"a"_s, u"記号"_s, u"s"_s, 3, words, meanings);
+    // "[*]" would be the toolkit's place for a modified mark in a title.
+    const QString title = u"記号[*] [*][*]"_s;
+    writeCourse(u"a"_s, title, u"s"_s, 3, words, meanings);
     LoadedWindow w;
+    QCOMPARE(w.form.windowHandle()->title(), title);
     for (int question = 0; question < 3; ++question) {
         QCOMPARE(shownText(w.form.lbEnglish), words.at(question));
         QStringList onButtons;
@@ -1069,7 +1080,20 @@ void WindowTest::longMeaningKeepsItsBeginning()
     QVERIFY(right);
     const QString shown = right->text();
     QVERIFY2(shown.startsWith(u"（人・場所"_s) && shown.endsWith(u'…'), qPrintable(shown));
-    QVERIFY(right->fontMetrics().horizontalAdvance(shown) < right->width());
+    QCOMPARE(right->toolTip(), meaning);
+    // Centred, the cut meaning starts clear of the key badge in the corner.
+    QStyleOptionButton option;
+    option.initFrom(right);
+    const QRect contents =
+        right->style()->subElementRect(QStyle::SE_PushButtonContents, &option, right);
+    const int textLeft = contents.center().x() - right->fontMetrics().horizontalAdvance(shown) / 2;
+    const auto* badge = right->findChild<QLabel*>(u"keyBadge"_s);
+    QVERIFY(badge);
+    QVERIFY2(
+        textLeft > badge->geometry().right(),
+        qPrintable(u"text from %1, badge to %2"_s.arg(textLeft).arg(badge->geometry().right())));
+    QAbstractButton* other = w.visibleAnswer(false);
+    QCOMPARE(other->toolTip(), QString()); // shown whole
     w.click(right);
     QVERIFY(w.form.shpCircle->isVisible());
     QCOMPARE(w.form.lbJap->text(), meaning);
@@ -1132,6 +1156,63 @@ void WindowTest::voicePopupStaysOnCanvas()
     form.ComboBox1->hidePopup();
 }
 
+// What the closed voice box shows of each installed voice, at the layout's
+// size, tells it from every other; the tooltip is the whole description.
+void WindowTest::voiceBoxTellsVoicesApart()
+{
+    CaptureSink sink;
+    const VoiceCollection installed = SpVoice(sink).GetVoices();
+    QStringList descriptions;
+    for (qint32 i = 0; i < installed.Count(); ++i)
+        descriptions.append(installed.Item(i).GetDescription());
+    QVERIFY(descriptions.size() > 1);
+    Made made;
+    const Platform platform = standInPlatform(made, {.voices = descriptions});
+    Lifecycle life;
+    TForm1 form(life, platform);
+    form.FormCreate();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    QComboBox* box = form.ComboBox1;
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    const int room =
+        box->style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box)
+            .width();
+    QMap<QString, QString> shownFor;
+    for (int i = 0; i < box->count(); ++i) {
+        box->setCurrentIndex(i);
+        QString shown = box->currentText();
+        while (box->fontMetrics().horizontalAdvance(shown) > room)
+            shown.chop(1);
+        QVERIFY2(!shownFor.contains(shown),
+                 qPrintable(shownFor.value(shown) + u" and "_s + descriptions.at(i) +
+                            u" both show "_s + shown));
+        shownFor.insert(shown, descriptions.at(i));
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(box, &help);
+        QCOMPARE(QToolTip::text(), descriptions.at(i));
+    }
+}
+
+// "声を変える" overlaps the top of the voice box: a click there opens the box.
+void WindowTest::labelLeavesClicksToTheVoiceBox()
+{
+    writeFruitCourse(u"a"_s, u"果物"_s);
+    LoadedWindow w;
+    const QRectF box = designRect(w.form.ComboBox1);
+    const QRectF label = designRect(w.form.Label1);
+    QVERIFY(label.intersects(box));
+    w.click(w.form.Label1); // beside the box: nothing
+    QVERIFY(!w.form.ComboBox1->view()->isVisible());
+    const QRectF strip = label.intersected(box); // one unit tall
+    clickAt(w.form.ScaledLayout1, kMain, {strip.center().x(), strip.top() + 0.2});
+    QVERIFY(w.form.ComboBox1->view()->isVisible());
+    w.form.ComboBox1->hidePopup();
+}
+
 void WindowTest::courseListKeepsSelection_data()
 {
     QTest::addColumn<int>("courses");
@@ -1183,6 +1264,76 @@ void WindowTest::courseListKeepsSelection()
     else
         clickRow(action == u"third" ? 2 : 0, {});
     QCOMPARE(dialog.ItemIndex(), afterwards);
+}
+
+void WindowTest::courseDialogKeys_data()
+{
+    QTest::addColumn<QKeySequence>("keys"); // at the dialog as it opens, OK focused
+    QTest::addColumn<bool>("doubleClick");  // on the third title, after the keys
+    QTest::addColumn<QString>("loaded");    // the course's title; empty: none, the dialog stays
+    const auto row = [](const char* name, const QKeySequence& keys, bool doubleClick,
+                        const QString& loaded) {
+        QTest::newRow(name) << keys << doubleClick << loaded;
+    };
+    row("Enter on OK", QKeySequence(Qt::Key_Return), false, u"果物"_s);
+    row("Down, Down, Enter", QKeySequence(Qt::Key_Down, Qt::Key_Down, Qt::Key_Return), false,
+        u"野菜"_s);
+    row("Tab, Down, keypad Enter",
+        QKeySequence(QKeyCombination(Qt::Key_Tab), QKeyCombination(Qt::Key_Down),
+                     Qt::KeypadModifier | Qt::Key_Enter),
+        false, u"野菜"_s);
+    row("Tab, Down, Space", QKeySequence(Qt::Key_Tab, Qt::Key_Down, Qt::Key_Space), false, {});
+    row("Tab, Down, Esc", QKeySequence(Qt::Key_Tab, Qt::Key_Down, Qt::Key_Escape), false, {});
+    row("Esc on OK", QKeySequence(Qt::Key_Escape), false, {});
+    row("double-click on a title", QKeySequence(), true, u"色"_s);
+}
+
+// Enter on the course list and a double-click on a title do what OK does.
+void WindowTest::courseDialogKeys()
+{
+    QFETCH(QKeySequence, keys);
+    QFETCH(bool, doubleClick);
+    QFETCH(QString, loaded);
+    writeFruitCourse(u"a"_s, u"果物"_s);
+    writeFruitCourse(u"b"_s, u"野菜"_s);
+    writeFruitCourse(u"c"_s, u"色"_s);
+    Made made;
+    const Platform platform = standInPlatform(made, {.voices = kVoices});
+    BoxAnswerer answerer;
+    Script script;
+    TForm1* form = nullptr;
+    // The dialog opens with OK focused.
+    script.then(
+        [&] {
+            auto* dialog = topLevel<TForm2>(u"Form2"_s);
+            return dialog && QApplication::activeModalWidget() == dialog &&
+                   dialog->Button1->hasFocus();
+        },
+        [&] {
+            form = topLevel<TForm1>(u"Form1"_s);
+            auto* dialog = topLevel<TForm2>(u"Form2"_s);
+            for (int i = 0; i < keys.count(); ++i)
+                QTest::keyClick(dialog->windowHandle(), keys[i].key(), keys[i].keyboardModifiers());
+            if (doubleClick) {
+                QListWidget* list = dialog->ListBox1;
+                const QPoint inList = list->visualItemRect(list->item(2)).center();
+                const QPointF onCanvas =
+                    designRect(list).topLeft() + QPointF(list->viewport()->mapTo(list, inList));
+                // The first click of the two, then the second, a double-click.
+                const QPoint at = designPoint(dialog->ScaledLayout1, kDialog, onCanvas);
+                QWidget* viewport = dialog->ScaledLayout1->viewport();
+                QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+                QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+            }
+            QCOMPARE(form->windowTitle(), loaded.isEmpty() ? u"Form1"_s : loaded);
+            // Closed by hand when the keys left it open.
+            if (loaded.isEmpty())
+                dialog->close();
+        });
+    script.then([] { return !topLevel<TForm2>(u"Form2"_s)->isVisible(); }, [&] { form->close(); });
+    QCOMPARE(runVocarin(platform), 0);
+    QVERIFY(script.done());
+    QVERIFY(answerer.boxes.isEmpty());
 }
 
 void WindowTest::childExitCodes_data()
