@@ -93,6 +93,8 @@ DecodedRecording decodeRecording(const QByteArray& bytes)
     AudioClip clip;
     clip.sampleRate = info.samplerate;
     const sf_count_t maxFrames = sf_count_t(kMaxRecordingSeconds) * info.samplerate;
+    if (info.frames > 0)
+        clip.samples.reserve(std::size_t(std::min(info.frames, maxFrames)));
     std::vector<float> block(std::size_t(kBlockFrames * info.channels));
     for (;;) {
         const sf_count_t read = sf_readf_float(sound.get(), block.data(), kBlockFrames);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "speech/AudioOutput.h"
+#include "speech/AudioClip.h"
 
 namespace vocarin {
 
