@@ -37,11 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     write(QStringLiteral("J.txt"), input.sliced(2 + optionSize + wordSize));
 
     try {
-        const QString folder = QStringLiteral(".\\");
-        const vocarin::StringList options = vocarin::readOptionFile(folder);
-        vocarin::choiceCount(options);
-        vocarin::courseTitle(options);
-        vocarin::readCourseLists(folder, vocarin::listPrefix(options));
+        vocarin::readCourse(QStringLiteral(".\\"));
     } catch (const vocarin::Fault&) {
     }
     return 0;

@@ -19,6 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 cell.contains(u'\r') || cell.contains(QChar(u'\0')))
                 __builtin_trap();
         }
+        if (pair.sound != pair.sound.trimmed() || pair.sound.contains(u'\n'))
+            __builtin_trap();
     }
     return 0;
 }

@@ -168,3 +168,26 @@ play_session() {
   click_design "$main" 650 399 116 308
   click_design "$main" 650 399 592 39
 }
+
+# For the window tests on the real program, which set test_name, work (their
+# folder), pid (the program) and main (its main window) as they go.
+fail() {
+  echo "$test_name: $*" >&2
+  import -silent -window root "$work/failure.png" && echo "$test_name: screenshot $work/failure.png" >&2
+  [[ -n ${pid:-} ]] && kill "$pid" 2>/dev/null
+  exit 1
+}
+running() { kill -0 "$pid" 2>/dev/null; }
+ended() { ! running; }
+
+# Ends the program with 終了 when it still runs, and exits with its exit code.
+quit_and_exit() {
+  if running; then
+    click_design "$main" 650 399 592 39 # 終了
+    wait_until 60 ended || fail "終了 did not end the program"
+  fi
+  local rc=0
+  wait "$pid" || rc=$?
+  echo "$test_name: exit code $rc"
+  exit $rc
+}

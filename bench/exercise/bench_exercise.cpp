@@ -1,5 +1,5 @@
-#include "exercise/Board.h"
-#include "exercise/CuePlayer.h"
+#include "NoBoard.h"
+
 #include "exercise/Exercise.h"
 #include "exercise/RandomSource.h"
 #include "exercise/Speaker.h"
@@ -10,41 +10,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class NoBoard : public vocarin::Board
-{
-public:
-    void setCaption(const QString&) override {}
-    void setAnswerText(int, const QString&) override {}
-    QString answerText(int) const override { return {}; }
-    void setAnswerVisible(int, bool) override {}
-    void setAnswerEnabled(int, bool) override {}
-    void setEnglishText(const QString&) override {}
-    void setShownAnswer(const QString&) override {}
-    QString shownAnswer() const override { return {}; }
-    void setQuestNumText(const QString&) override {}
-    void setCorrectNumText(const QString&) override {}
-    void setWrongNumText(const QString&) override {}
-    void setCircleVisible(bool) override {}
-    void setNextEnabled(bool) override {}
-    void setListenAgainEnabled(bool) override {}
-    bool isRandomOrderOn() const override { return true; }
-    bool isEnglishOn() const override { return true; }
-    bool isEnglishOff() const override { return false; }
-    void checkChoiceCount(int) override {}
-    void showMessage(const QString&) override {}
-    void closeMainWindow() override {}
-};
-
 class NoSpeaker : public vocarin::Speaker
 {
 public:
     void speak(const QString&) override {}
-};
-
-class NoCues : public vocarin::CuePlayer
-{
-public:
-    void play(vocarin::Cue) override {}
 };
 
 constexpr int kLines = 100'000;
@@ -53,9 +22,9 @@ constexpr int kLines = 100'000;
 // six choices; englishFor gives the English text of line i.
 template <typename EnglishFor> void composeQuestions(benchmark::State& bench, EnglishFor englishFor)
 {
-    NoBoard board;
+    vocarin::bench::NoBoard board;
     NoSpeaker speaker;
-    NoCues cues;
+    vocarin::bench::NoCues cues;
     vocarin::ClockSeededRandom random;
     vocarin::Exercise exercise(board, speaker, cues, random);
     vocarin::ExerciseState& s = exercise.state();

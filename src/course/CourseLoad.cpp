@@ -40,4 +40,14 @@ CourseLists readCourseLists(const QString& subDirectory, const QString& prefix)
     return lists;
 }
 
+Course readCourse(const QString& subDirectory)
+{
+    Course course;
+    course.options = readOptionFile(subDirectory);
+    course.choiceCount = choiceCount(course.options);
+    course.title = courseTitle(course.options);
+    course.lists = readCourseLists(subDirectory, listPrefix(course.options));
+    return course;
+}
+
 } // namespace vocarin

@@ -6,9 +6,8 @@
 
 namespace vocarin {
 
-// The pieces of a course load, each a value: the caller applies them in the
-// load's order, so a fault leaves what earlier steps changed in place.
-// subDirectory is a course folder path such as ".\" or ".\day1\"; backslashes
+// The pieces of a course load, each a value, and readCourse, which reads them
+// all in the load's order. subDirectory is a course folder path such as ".\" or ".\day1\"; backslashes
 // are mapped and names matched without case when the exact name is missing.
 
 // The lines of subDirectory + "Option.txt".
@@ -36,6 +35,20 @@ struct CourseLists
 // Reads the word list and then the meaning list. Returns both or throws, so a
 // run is never left with new words beside old meanings.
 CourseLists readCourseLists(const QString& subDirectory, const QString& prefix);
+
+// A whole course folder, read aside: the program applies it only once every
+// step has succeeded, so a course that fails to load changes nothing.
+struct Course
+{
+    StringList options; // the option file's lines
+    qint32 choiceCount = 0;
+    QString title;
+    CourseLists lists;
+};
+
+// The option file, its choice count, title and prefix, then the word and
+// meaning lists, in that order; throws the first step's fault.
+Course readCourse(const QString& subDirectory);
 
 // A course needs this many words; fewer end the program after a message.
 inline constexpr qint32 minimumWordCount = 3;

@@ -105,50 +105,6 @@ QString decode(QByteArrayView bytes)
     return Cp932Table::instance().decode(bytes);
 }
 
-// The lines share the decoded text's one buffer, each holding a reference to it,
-// instead of an allocation each: a 100,000-line list otherwise spends most of
-// its load in the allocator. Every line break is overwritten with a NUL so
-// that each line ends in one inside the buffer, as Qt's strings do.
-QStringList splitLines(QString text)
-{
-    const qsizetype nul = text.indexOf(QChar(u'\0'));
-    if (nul >= 0)
-        text.truncate(nul);
-    if (text.isEmpty())
-        return {};
-
-    char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
-    char16_t* const end = begin + text.size();
-    // Counting the breaks first spares the list its regrowth on long files.
-    qsizetype breaks = 0;
-    for (const char16_t* p = begin; p != end; ++p)
-        breaks += int(*p == u'\n') + int(*p == u'\r');
-    QStringList lines;
-    lines.reserve(breaks + 1);
-    QString::DataPointer& buffer = text.data_ptr();
-    const auto addLine = [&](char16_t* start, char16_t* stop) {
-        buffer.d_ptr()->ref();
-        lines.append(QString(QString::DataPointer(buffer.d_ptr(), start, stop - start)));
-    };
-    char16_t* start = begin;
-    for (char16_t* p = begin; p != end;) {
-        const char16_t c = *p;
-        if (c != u'\n' && c != u'\r') {
-            ++p;
-            continue;
-        }
-        *p = u'\0';
-        addLine(start, p);
-        ++p;
-        if (c == u'\r' && p != end && *p == u'\n')
-            ++p;
-        start = p;
-    }
-    if (start != end)
-        addLine(start, end);
-    return lines;
-}
-
 QString openFailureReason(int error)
 {
     switch (error) {
@@ -191,7 +147,9 @@ private:
     int m_fd;
 };
 
-QByteArray readWholeFile(const QString& path)
+} // namespace
+
+QByteArray readCourseFileBytes(const QString& path)
 {
     const FileDescriptor file(openForReading(path));
     if (file.get() < 0)
@@ -225,18 +183,60 @@ QByteArray readWholeFile(const QString& path)
     return bytes;
 }
 
-} // namespace
+// Each line holds a reference to the text's buffer: a 100,000-line list made
+// of a string each spends most of its load in the allocator (the course
+// decoding benchmark compares the two). Every line break is overwritten with a NUL so
+// that each line ends in one inside the buffer, as Qt's strings do.
+QStringList splitCourseLines(QString text)
+{
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    if (nul >= 0)
+        text.truncate(nul);
+    if (text.isEmpty())
+        return {};
+
+    char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
+    char16_t* const end = begin + text.size();
+    // Counting the breaks first spares the list its regrowth on long files.
+    qsizetype breaks = 0;
+    for (const char16_t* p = begin; p != end; ++p)
+        breaks += int(*p == u'\n') + int(*p == u'\r');
+    QStringList lines;
+    lines.reserve(breaks + 1);
+    QString::DataPointer& buffer = text.data_ptr();
+    const auto addLine = [&](char16_t* start, char16_t* stop) {
+        buffer.d_ptr()->ref();
+        lines.append(QString(QString::DataPointer(buffer.d_ptr(), start, stop - start)));
+    };
+    char16_t* start = begin;
+    for (char16_t* p = begin; p != end;) {
+        const char16_t c = *p;
+        if (c != u'\n' && c != u'\r') {
+            ++p;
+            continue;
+        }
+        *p = u'\0';
+        addLine(start, p);
+        ++p;
+        if (c == u'\r' && p != end && *p == u'\n')
+            ++p;
+        start = p;
+    }
+    if (start != end)
+        addLine(start, end);
+    return lines;
+}
 
 QStringList decodeCourseText(const QByteArray& bytes)
 {
-    return splitLines(decode(bytes));
+    return splitCourseLines(decode(bytes));
 }
 
 QStringList readCourseTextFile(const QString& path)
 {
     // The file's bytes go before the list of lines is made.
-    QString text = decode(readWholeFile(path));
-    return splitLines(std::move(text));
+    QString text = decode(readCourseFileBytes(path));
+    return splitCourseLines(std::move(text));
 }
 
 CourseEncoding courseTextEncoding(QByteArrayView bytes)

@@ -11,9 +11,18 @@ namespace vocarin {
 // by an invalid sequence.
 QStringList decodeCourseText(const QByteArray& bytes);
 
+// Cuts decoded text into lines at CR LF, LF and CR, ending at the first NUL.
+// The lines share the text's one buffer instead of an allocation each.
+QStringList splitCourseLines(QString text);
+
 // The decoding the rules above choose for a file's bytes.
 enum class CourseEncoding { Utf8Bom, Utf16LE, Utf16BE, Utf8, Cp932 };
 CourseEncoding courseTextEncoding(QByteArrayView bytes);
+
+// The bytes of a whole file, opened as a course file is. Throws FileOpenFault
+// when the file cannot be opened (the message names the full path and the
+// reason, in Japanese).
+QByteArray readCourseFileBytes(const QString& path);
 
 // Reads a whole file and decodes it as above. Throws FileOpenFault when the
 // file cannot be opened (the message names the full path and the reason).

@@ -1,6 +1,7 @@
 #include "exercise/Exercise.h"
 
 #include "course/CourseLoad.h"
+#include "course/CourseRecordings.h"
 #include "exercise/Board.h"
 #include "exercise/CuePlayer.h"
 #include "exercise/RandomSource.h"
@@ -71,14 +72,15 @@ void Exercise::InitialGame(const QString& subDirectory)
 
 LoadOutcome Exercise::loadCourse(const QString& subDirectory)
 {
-    m_state.OptionList = readOptionFile(subDirectory);
-    m_state.SelectNum = choiceCount(m_state.OptionList);
-    m_board.setCaption(courseTitle(m_state.OptionList));
-    // A run left with new words beside old meanings would teach wrong pairs
-    // when the learner closes the course dialog after a failed load.
-    CourseLists lists = readCourseLists(subDirectory, listPrefix(m_state.OptionList));
-    m_state.QuestionList = std::move(lists.words);
-    m_state.AnswerList = std::move(lists.meanings);
+    // Read whole before anything changes: a course that fails part-way would
+    // otherwise leave its title and choice count over the words still drilled.
+    Course course = readCourse(subDirectory);
+    m_state.OptionList = std::move(course.options);
+    m_state.SelectNum = course.choiceCount;
+    m_board.setCaption(course.title);
+    m_state.QuestionList = std::move(course.lists.words);
+    m_state.AnswerList = std::move(course.lists.meanings);
+    m_speaker.setRecordings(findRecordings(subDirectory, m_state.OptionList));
     m_state.AllQuestNum = qint32(m_state.QuestionList.count());
     return m_state.AllQuestNum < minimumWordCount ? LoadOutcome::TooFewWords : LoadOutcome::Loaded;
 }
@@ -194,7 +196,7 @@ void Exercise::StartGame()
     }
     m_board.setShownAnswer(QString());
     s.NewChk = 0;
-    m_speaker.speak(s.TempWord);
+    m_speaker.speakWord(s.TempWord);
     m_board.setListenAgainEnabled(true);
 }
 
@@ -334,7 +336,7 @@ void Exercise::btnNextClick()
 
 void Exercise::bbtnListenAgainClick()
 {
-    m_speaker.speak(m_state.TempWord);
+    m_speaker.speakWord(m_state.TempWord);
 }
 
 void Exercise::rbItemClick(int count)

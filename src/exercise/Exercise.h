@@ -27,10 +27,8 @@ public:
     // Loads the course folder and begins a run; a fault leaves at once.
     // With fewer than three words, shows the message and closes the main window.
     void InitialGame(const QString& subDirectory);
-    // The first half of InitialGame: reads the course folder into the state
-    // and sets the caption, one step after the other. Not all-or-nothing: a
-    // fault leaves what earlier steps changed in place (option lines, choice
-    // count, caption), but the word and meaning lists change only together.
+    // The first half of InitialGame: reads the whole course folder, then puts
+    // it into the state and sets the caption. A fault changes nothing.
     LoadOutcome loadCourse(const QString& subDirectory);
     // Puts a loaded course of at least three words at its first question:
     // what InitialGame does after a successful load.

@@ -10,7 +10,7 @@ namespace vocarin {
 
 // Everything an exercise run works on. One record, owned by the main window,
 // never copied. Before the first course load every number is 0 and every list
-// and text empty (KeyVoice aside, which the voice start-up sets).
+// and text empty. The preferred voice's place is kept with the voice list.
 struct ExerciseState
 {
     StringList QuestionList;     // English words; index n-1 is word number n
@@ -31,8 +31,6 @@ struct ExerciseState
 
     QString AnsCheckString;
     QString TempWord;
-
-    qint32 KeyVoice = 0;
 };
 
 } // namespace vocarin

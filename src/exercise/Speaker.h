@@ -1,5 +1,7 @@
 #pragma once
 
+#include "course/CourseRecordings.h"
+
 #include <QString>
 
 namespace vocarin {
@@ -10,6 +12,11 @@ public:
     virtual ~Speaker() = default;
     // Returns when the text has been spoken.
     virtual void speak(const QString& text) = 0;
+    // A word of the loaded course: from its recording when it has one, else
+    // as speak(). Returns when the word has been heard.
+    virtual void speakWord(const QString& word) { speak(word); }
+    // The loaded course's recordings, from the course load on.
+    virtual void setRecordings(CourseRecordings recordings) { (void)recordings; }
 };
 
 } // namespace vocarin

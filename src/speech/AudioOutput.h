@@ -1,21 +1,12 @@
 #pragma once
 
+#include "speech/AudioClip.h"
+
 #include <QObject>
 
 #include <memory>
-#include <vector>
 
 namespace vocarin {
-
-// Interleaved 32-bit float PCM.
-struct AudioClip
-{
-    int sampleRate = 0;
-    int channels = 1;
-    std::vector<float> samples;
-    int frames() const { return channels > 0 ? int(samples.size()) / channels : 0; }
-    qint64 durationMs() const { return sampleRate > 0 ? qint64(frames()) * 1000 / sampleRate : 0; }
-};
 
 // One output device with two voices mixed together: a cue and speech sound at
 // the same time; a new cue replaces the cue still sounding.

@@ -53,6 +53,17 @@ QString languageWithCountry(const QByteArray& language, const QString& voiceName
     return QStringLiteral("English (%1)").arg(QLocale::territoryToString(territory));
 }
 
+// "English (America, New York City)" -> "America, New York City": the words
+// that tell eSpeak NG's voices apart, which go first in a description so that
+// a narrow voice box still shows them.
+QString variantOf(const QString& voiceName)
+{
+    const qsizetype open = voiceName.indexOf(u'(');
+    if (open < 0 || !voiceName.endsWith(u')'))
+        return voiceName;
+    return voiceName.mid(open + 1, voiceName.size() - open - 2);
+}
+
 } // namespace
 
 void EspeakEngine::start()
@@ -68,8 +79,8 @@ void EspeakEngine::start()
             continue;
         const QString name = QString::fromUtf8((*v)->name);
         m_voices.push_back(
-            {identifier,
-             QStringLiteral("eSpeak NG %1 - %2").arg(name, languageWithCountry(language, name))});
+            {identifier, QStringLiteral("%1 (eSpeak NG) - %2")
+                             .arg(variantOf(name), languageWithCountry(language, name))});
     }
     // Without its data, eSpeak NG lists no voice.
     if (m_voices.empty())

@@ -5,17 +5,14 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QFuture>
+#include <QFutureWatcher>
+#include <QPromise>
 #include <QThread>
 
 #include <festival/festival.h>
 
-#include <condition_variable>
-#include <deque>
-#include <functional>
-#include <future>
-#include <mutex>
-#include <optional>
-#include <thread>
+#include <memory>
 
 namespace vocarin {
 
@@ -29,80 +26,33 @@ namespace {
 constexpr int kHeapSize = 800000;
 constexpr qsizetype kWordsPerPiece = 20;
 
-// One thread owns Festival. Requests run in order, after the loading.
-class FestivalThread
+// Festival's interpreter, on the thread that owns it. Requests are queued to
+// it as events and run in order, the first one after the loading.
+class FestivalInterpreter : public QObject
 {
 public:
-    struct Request
+    AudioClip speak(const QByteArray& text, double rate)
     {
-        QByteArray text; // Latin-1: Festival reads bytes
-        double rate;
-        std::function<void()> aboutToAnswer; // called on the thread, before the answer
-        std::promise<AudioClip> answer;
-    };
-
-    static FestivalThread& instance()
-    {
-        static FestivalThread thread;
-        return thread;
-    }
-
-    std::future<AudioClip> post(Request request)
-    {
-        std::future<AudioClip> answer = request.answer.get_future();
-        {
-            const std::lock_guard lock(m_mutex);
-            m_requests.push_back(std::move(request));
+        if (!m_loaded) {
+            // Here, so that the interpreter's stack base is this thread's.
+            festival_initialize(1, kHeapSize);
+            m_usable = festival_eval_command("(voice_cmu_us_slt_arctic_hts)");
+            m_loaded = true;
         }
-        m_wake.notify_one();
-        return answer;
-    }
-
-    ~FestivalThread()
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_stopping = true;
+        if (!m_usable)
+            throw Fault(QStringLiteral("Festival の声 slt を使えません"));
+        if (rate != m_rate && setRate(rate))
+            m_rate = rate;
+        try {
+            return synthesize(text);
+        } catch (...) {
+            // A failed synthesis may leave the interpreter broken: no more calls.
+            m_usable = false;
+            throw;
         }
-        m_wake.notify_one();
-        m_thread.join();
     }
 
 private:
-    FestivalThread() : m_thread([this] { run(); }) {}
-
-    void run()
-    {
-        // Here, so that the interpreter's stack base is this thread's.
-        festival_initialize(1, kHeapSize);
-        bool usable = festival_eval_command("(voice_cmu_us_slt_arctic_hts)");
-        double rate = 1.0;
-        for (;;) {
-            std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_stopping || !m_requests.empty(); });
-            if (m_requests.empty())
-                return;
-            Request request = std::move(m_requests.front());
-            m_requests.pop_front();
-            lock.unlock();
-
-            try {
-                if (!usable)
-                    throw Fault(QStringLiteral("Festival の声 slt を使えません"));
-                if (request.rate != rate && setRate(request.rate))
-                    rate = request.rate;
-                AudioClip clip = synthesize(request.text);
-                request.aboutToAnswer();
-                request.answer.set_value(std::move(clip));
-            } catch (...) {
-                // A failed synthesis may leave the interpreter broken: no more calls.
-                usable = false;
-                request.aboutToAnswer();
-                request.answer.set_exception(std::current_exception());
-            }
-        }
-    }
-
     // The HTS engine's own speed ("-r"), appended to the voice's parameters.
     static bool setRate(double rate)
     {
@@ -135,11 +85,57 @@ private:
         return clip;
     }
 
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::deque<Request> m_requests;
-    bool m_stopping = false;
-    std::thread m_thread; // last: starts once the rest is ready
+    bool m_loaded = false;
+    bool m_usable = false;
+    double m_rate = 1.0;
+};
+
+// The interpreter is one per process and its garbage collector scans the stack
+// of the thread that started it: one thread, kept until the process ends.
+class FestivalThread
+{
+public:
+    static FestivalThread& instance()
+    {
+        static FestivalThread thread;
+        return thread;
+    }
+
+    QFuture<AudioClip> post(QByteArray text, double rate)
+    {
+        auto promise = std::make_shared<QPromise<AudioClip>>();
+        QFuture<AudioClip> answer = promise->future();
+        promise->start();
+        QMetaObject::invokeMethod(
+            m_interpreter.get(),
+            [interpreter = m_interpreter.get(), promise, text = std::move(text), rate] {
+                try {
+                    promise->addResult(interpreter->speak(text, rate));
+                } catch (...) {
+                    promise->setException(std::current_exception());
+                }
+                promise->finish();
+            },
+            Qt::QueuedConnection);
+        return answer;
+    }
+
+    ~FestivalThread()
+    {
+        m_thread.quit();
+        m_thread.wait();
+    }
+
+private:
+    FestivalThread() : m_interpreter(std::make_unique<FestivalInterpreter>())
+    {
+        m_thread.setObjectName(QStringLiteral("Festival"));
+        m_interpreter->moveToThread(&m_thread);
+        m_thread.start();
+    }
+
+    QThread m_thread;
+    std::unique_ptr<FestivalInterpreter> m_interpreter; // deleted after the thread ends
 };
 
 } // namespace
@@ -167,24 +163,17 @@ QStringList FestivalEngine::voices() const
 
 AudioClip FestivalEngine::synthesize(int, const QString& text, double rate)
 {
+    QFuture<AudioClip> answer = FestivalThread::instance().post(text.toLatin1(), rate);
     QCoreApplication* app = QCoreApplication::instance();
-    const bool onEventThread = app && QThread::currentThread() == app->thread();
-    std::optional<QEventLoop> wait;
-    if (onEventThread)
-        wait.emplace();
-    // The loop is told to quit before the answer is given, so it outlives the call.
-    QEventLoop* loop = wait ? &*wait : nullptr;
-    std::future<AudioClip> answer = FestivalThread::instance().post(
-        {text.toLatin1(),
-         rate,
-         [loop] {
-             if (loop)
-                 QMetaObject::invokeMethod(loop, &QEventLoop::quit, Qt::QueuedConnection);
-         },
-         {}});
-    if (loop)
-        loop->exec(QEventLoop::ExcludeUserInputEvents);
-    return answer.get();
+    if (app && QThread::currentThread() == app->thread()) {
+        QEventLoop wait;
+        QFutureWatcher<AudioClip> watcher;
+        QObject::connect(&watcher, &QFutureWatcherBase::finished, &wait, &QEventLoop::quit);
+        watcher.setFuture(answer);
+        if (!answer.isFinished())
+            wait.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    return answer.result(); // waits off the event thread; throws the engine's fault
 }
 
 } // namespace vocarin

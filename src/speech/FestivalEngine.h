@@ -4,13 +4,11 @@
 
 namespace vocarin {
 
-// Festival's HTS voice slt (US English, 32 kHz). Festival's Scheme interpreter
-// is one per process and its garbage collector scans the stack of the thread
-// that started it: every Festival call is made on one thread of its own,
-// kept for the process. start() only checks that Festival and the voice are
-// installed; the thread starts, and loads Festival and the voice (about
-// 0.1 s and 30 MB), at the first synthesize(), since the voice is not the
-// default one.
+// Festival's HTS voice slt (US English, 32 kHz). Every Festival call is made
+// on one thread of its own, kept for the process. start() only checks that
+// Festival and the voice are installed; the thread starts, and loads Festival
+// and the voice (about 0.1 s and 30 MB), at the first synthesize(), since the
+// voice is not the default one.
 class FestivalEngine : public SpeechEngine
 {
 public:

@@ -35,6 +35,10 @@ private:
     SDL_AudioDeviceID m_device;
 };
 
+// While the sound server is away every reopen fails; trying once a second
+// keeps the cost of those tries off the clicks and words in between.
+constexpr std::chrono::seconds kReopenInterval{1};
+
 } // namespace
 
 std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open()
@@ -44,29 +48,65 @@ std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open()
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return nullptr;
-
     std::unique_ptr<SdlAudioOutput> output(new SdlAudioOutput);
+    if (!output->openDevice())
+        return nullptr;
+    return output;
+}
+
+SdlAudioOutput::~SdlAudioOutput()
+{
+    closeDevice();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlAudioOutput::openDevice()
+{
     SDL_AudioSpec want{};
     want.freq = 48000;
     want.format = AUDIO_F32SYS;
     want.channels = 2;
     want.samples = 512; // about 10 ms: cues follow clicks closely
     want.callback = &SdlAudioOutput::callback;
-    want.userdata = output.get();
-    output->m_device =
-        SDL_OpenAudioDevice(nullptr, 0, &want, &output->m_spec, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
-    if (output->m_device == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return nullptr;
+    want.userdata = this;
+    SDL_AudioSpec got{};
+    m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &got, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    if (m_device == 0)
+        return false;
+    // A reopened device may run at another rate: the cues follow it.
+    const bool sameFormat = got.freq == m_spec.freq && got.channels == m_spec.channels;
+    m_spec = got;
+    if (!sameFormat) {
+        for (auto& [source, converted] : m_cues)
+            converted = deviceClip(*source);
     }
-    SDL_PauseAudioDevice(output->m_device, 0);
-    return output;
+    SDL_PauseAudioDevice(m_device, 0);
+    return true;
 }
 
-SdlAudioOutput::~SdlAudioOutput()
+void SdlAudioOutput::closeDevice()
 {
-    SDL_CloseAudioDevice(m_device);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (m_device != 0)
+        SDL_CloseAudioDevice(m_device);
+    m_device = 0;
+}
+
+bool SdlAudioOutput::deviceReady()
+{
+    if (m_device != 0 && SDL_GetAudioDeviceStatus(m_device) != SDL_AUDIO_STOPPED)
+        return true;
+    const auto now = std::chrono::steady_clock::now();
+    if (m_device != 0) {
+        // Lost: what it was playing is gone with it.
+        closeDevice();
+        m_mixer.stop();
+    } else if (now < m_nextOpenAttempt) {
+        return false;
+    }
+    if (openDevice())
+        return true;
+    m_nextOpenAttempt = now + kReopenInterval;
+    return false;
 }
 
 void SdlAudioOutput::callback(void* self, Uint8* stream, int bytes)
@@ -99,6 +139,8 @@ void SdlAudioOutput::prepareCue(const std::shared_ptr<const AudioClip>& clip)
 
 void SdlAudioOutput::playCue(std::shared_ptr<const AudioClip> clip)
 {
+    if (!deviceReady())
+        return;
     auto converted = preparedCue(clip);
     DeviceLock lock(m_device);
     m_mixer.setCue(std::move(converted));
@@ -106,6 +148,8 @@ void SdlAudioOutput::playCue(std::shared_ptr<const AudioClip> clip)
 
 void SdlAudioOutput::playSpeech(std::shared_ptr<const AudioClip> clip)
 {
+    if (!deviceReady())
+        return;
     auto converted = deviceClip(*clip);
     DeviceLock lock(m_device);
     m_mixer.setSpeech(std::move(converted));
@@ -113,12 +157,16 @@ void SdlAudioOutput::playSpeech(std::shared_ptr<const AudioClip> clip)
 
 bool SdlAudioOutput::isSpeechPlaying() const
 {
+    if (m_device == 0)
+        return false;
     DeviceLock lock(m_device);
     return m_mixer.speechPlaying();
 }
 
 void SdlAudioOutput::stopAll()
 {
+    if (m_device == 0)
+        return;
     DeviceLock lock(m_device);
     m_mixer.stop();
 }

@@ -4,11 +4,15 @@
 
 #include <SDL_audio.h>
 
+#include <chrono>
 #include <vector>
 
 namespace vocarin {
 
-// One SDL audio device, float stereo, fed by our own mixer.
+// One SDL audio device, float stereo, fed by our own mixer. A device that SDL
+// reports lost (the sound server restarted, the card unplugged) is closed and
+// the default output opened again on the next sound; until that succeeds
+// nothing sounds, and a failed reopen is tried again a little later.
 class SdlAudioOutput : public AudioOutput
 {
     Q_OBJECT
@@ -26,10 +30,16 @@ public:
 private:
     SdlAudioOutput() = default;
     static void callback(void* self, Uint8* stream, int bytes);
+    // Opens the default output in our format and starts it; false when there is none.
+    bool openDevice();
+    void closeDevice();
+    // True when a device is open to play on, after reopening a lost one if needed.
+    bool deviceReady();
     std::shared_ptr<const AudioClip> deviceClip(const AudioClip& clip) const;
     std::shared_ptr<const AudioClip> preparedCue(const std::shared_ptr<const AudioClip>& clip);
 
-    SDL_AudioDeviceID m_device = 0;
+    SDL_AudioDeviceID m_device = 0; // 0 while lost
+    std::chrono::steady_clock::time_point m_nextOpenAttempt;
     SDL_AudioSpec m_spec{};
     AudioMixer m_mixer{2};
     // Cues converted to the device format once, by source clip.

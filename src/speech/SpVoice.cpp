@@ -1,13 +1,8 @@
 #include "speech/SpVoice.h"
 
 #include "course/Fault.h"
+#include "speech/SpeechPlayback.h"
 #include "speech/SpeechShaping.h"
-
-#include <QAbstractEventDispatcher>
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QScopeGuard>
-#include <QTimer>
 
 #include <algorithm>
 #include <exception>
@@ -15,9 +10,6 @@
 namespace vocarin {
 
 namespace {
-
-// How long past the clip's own length a stalled device is waited for.
-constexpr qint64 kStallMarginMs = 1000;
 
 // A word list line may be megabytes long; the engines would work on such a text
 // for minutes while the window waits. No word or sentence the learner hears is
@@ -110,32 +102,12 @@ void SpVoice::Speak(const QString& text, int)
 {
     if (d->voices.empty())
         throw Fault(QStringLiteral("音声合成の声がありません"));
-    // The waits below (an engine's thread, then the output) hold user input
-    // back. The X connection's reader has already taken it off the socket and
-    // spent its wake-up on the waits: without a new one the input would wait
-    // for the next X event.
-    const auto wakeAfterwards = qScopeGuard([] {
-        if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
-            dispatcher->wakeUp();
-    });
+    // Also after an engine's own wait (Festival's thread) when nothing is played.
+    const WakeForInputAfterwards wake;
     const VoiceToken& voice = d->voices[d->current];
-    auto clip = std::make_shared<const AudioClip>(
-        shapeSpeech(voice.m_engine->synthesize(voice.m_voiceIndex, spokenPart(text), d->rate)));
-    if (clip->samples.empty())
-        return;
-    // Ended by the output's word that the clip has played, or by the
-    // watchdog when the device stalls.
-    QEventLoop speaking;
-    QObject::connect(&d->output, &AudioOutput::speechFinished, &speaking, &QEventLoop::quit,
-                     Qt::QueuedConnection);
-    QTimer::singleShot(clip->durationMs() + kStallMarginMs, &speaking, &QEventLoop::quit);
-    d->output.playSpeech(std::move(clip));
-    // Input made meanwhile stays queued and is handled afterwards, in order.
-    constexpr auto flags = QEventLoop::ExcludeUserInputEvents;
-    // Paints what the caller has just shown, even when speech ends at once.
-    QCoreApplication::processEvents(flags);
-    if (d->output.isSpeechPlaying())
-        speaking.exec(flags);
+    playSpeechToEnd(
+        d->output, std::make_shared<const AudioClip>(shapeSpeech(
+                       voice.m_engine->synthesize(voice.m_voiceIndex, spokenPart(text), d->rate))));
 }
 
 void SpVoice::setRate(double rate)

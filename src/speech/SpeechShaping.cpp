@@ -9,10 +9,8 @@ namespace {
 
 constexpr int kKeptSilenceMs = 10;
 // Below this share of the clip's peak a sample counts as silence, and always
-// below -40 dBFS: the engines' own background noise for a text without words
-// must not be levelled up into a hiss.
+// below kSilenceFloor.
 constexpr float kSilenceShareOfPeak = 0.02f;
-constexpr float kSilenceFloor = 0.01f;
 constexpr double kTargetRms = 0.1; // about -20 dBFS
 constexpr float kPeakLimit = 0.9f;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "speech/AudioOutput.h"
+#include "speech/AudioClip.h"
 
 namespace vocarin {
 
@@ -9,5 +9,10 @@ namespace vocarin {
 // a longer lead as lag), then the level is brought to one loudness for all
 // voices. Silence alone comes out empty.
 AudioClip shapeSpeech(AudioClip raw);
+
+// Below this level (-40 dBFS) a sample always counts as silence: the engines'
+// own background noise for a text without words must not be levelled up into
+// a hiss.
+inline constexpr float kSilenceFloor = 0.01f;
 
 } // namespace vocarin

@@ -5,6 +5,8 @@
 #include "course/CoursePaths.h"
 #include "course/CourseText.h"
 #include "course/Fault.h"
+#include "tools/RecordingCheck.h"
+#include "tools/TextKinds.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,6 +70,18 @@ QString shownLine(const QString& line)
     return line.isEmpty() ? u"（空の行）"_s : quoted(line);
 }
 
+// What a Japanese input method typed: "４" for 4.
+QString fullWidthHint(const QString& line)
+{
+    const bool fullWidthDigit = std::any_of(line.cbegin(), line.cend(), [](QChar c) {
+        return c.unicode() >= u'０' && c.unicode() <= u'９';
+    });
+    if (!fullWidthDigit)
+        return {};
+    return u"全角の数字です。半角で %1 と書いてください。"_s.arg(
+        line.normalized(QString::NormalizationForm_KC).trimmed());
+}
+
 class Checker
 {
 public:
@@ -87,6 +101,11 @@ public:
         if (options->count() < 2)
             return;
         const QString prefix = listPrefix(*options);
+        if (prefix.trimmed() != prefix)
+            add(Severity::Warning, u"prefix-outer-spaces"_s, u"Option.txt"_s, 2,
+                u"ファイル名の頭%1の前か後ろに空白があります。Vocarin は空白も名前に含めて"
+                u"%2と%3を探します。"_s.arg(quoted(prefix), quoted(prefix + u"E.txt"_s),
+                                               quoted(prefix + u"J.txt"_s)));
         const QString wordFile = prefix + u"E.txt"_s;
         const QString meaningFile = prefix + u"J.txt"_s;
         const std::optional<QStringList> words = readList(wordFile, u"word-list-unreadable"_s);
@@ -100,6 +119,8 @@ public:
             checkLines(shownName(wordFile), *words);
         if (meanings)
             checkLines(shownName(meaningFile), *meanings);
+        if (words)
+            addRecordingFindings(*options, shownName(wordFile), *words);
         sortByPlace({u"Option.txt"_s, shownName(wordFile), shownName(meaningFile)});
     }
 
@@ -109,10 +130,23 @@ private:
     {
         std::stable_sort(m_report.problems.begin(), m_report.problems.end(),
                          [&files](const CourseProblem& a, const CourseProblem& b) {
-                             const qsizetype fileA = files.indexOf(a.file);
-                             const qsizetype fileB = files.indexOf(b.file);
+                             // Other files, such as recordings, come after the course's own.
+                             const auto place = [&files](const QString& file) {
+                                 const qsizetype index = files.indexOf(file);
+                                 return index < 0 ? files.size() : index;
+                             };
+                             const qsizetype fileA = place(a.file);
+                             const qsizetype fileB = place(b.file);
                              return fileA != fileB ? fileA < fileB : a.line < b.line;
                          });
+    }
+
+    void addRecordingFindings(const StringList& options, const QString& wordFile,
+                              const QStringList& words)
+    {
+        RecordingFindings findings = checkRecordings(m_subDirectory, options, wordFile, words);
+        m_report.recorded = findings.recorded;
+        m_report.problems.append(findings.problems);
     }
 
     void add(Severity severity, const QString& kind, const QString& file, qsizetype line,
@@ -150,7 +184,8 @@ private:
         } catch (const NumberFormatFault& fault) {
             const qsizetype line = isFormatMarker(options.get(2)) ? 4 : 3;
             add(Severity::Fault, u"option-file-malformed"_s, u"Option.txt"_s, line,
-                u"選択肢の数が整数ではありません。プログラムの表示: "_s + quoted(fault.message()));
+                u"選択肢の数が整数ではありません。"_s + fullWidthHint(options.get(line - 1)) +
+                    u"プログラムの表示: "_s + quoted(fault.message()));
             return;
         } catch (const ListIndexFault& fault) {
             add(Severity::Fault, u"option-file-malformed"_s, u"Option.txt"_s, 0,
@@ -189,6 +224,13 @@ private:
                     quoted(tooFewWordsMessage()));
             return; // the course never runs, so the words need no further check
         }
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            if (holdsJapanese(words.at(i)))
+                add(Severity::Warning, u"japanese-word"_s, file, i + 1,
+                    u"英単語の行に日本語があります: %1。Vocarin は英語の声で読むので、"
+                    u"聞こえません。英語と日本語が入れ替わっていませんか。"_s.arg(
+                        quoted(words.at(i))));
+        }
         const qsizetype different = QSet<QString>(words.begin(), words.end()).size();
         if (m_report.choicesRead && m_report.choices >= 3 && m_report.choices <= 6 &&
             different < m_report.choices)
@@ -219,8 +261,20 @@ private:
                     .arg(meanings.size()));
         }
         QHash<QString, qsizetype> firstLine;
+        QHash<QString, qsizetype> meaningLine;
         const qsizetype pairs = qMin(words.size(), meanings.size());
         for (qsizetype i = 0; i < pairs; ++i) {
+            // The same meaning for two different words: two buttons with one text.
+            const auto sameMeaning = meaningLine.constFind(meanings.at(i));
+            if (sameMeaning == meaningLine.cend())
+                meaningLine.insert(meanings.at(i), i);
+            else if (words.at(*sameMeaning) != words.at(i) && !meanings.at(i).isEmpty())
+                add(Severity::Warning, u"duplicate-meaning"_s, meaningFile, i + 1,
+                    u"単語%1の意味%2は、%3 行目の単語%4の意味と同じです。"
+                    u"答えのボタンに同じ意味が2つ並ぶことがあります。"_s
+                        .arg(quoted(words.at(i)), quoted(meanings.at(i)))
+                        .arg(*sameMeaning + 1)
+                        .arg(quoted(words.at(*sameMeaning))));
             const auto seen = firstLine.constFind(words.at(i));
             if (seen == firstLine.cend()) {
                 firstLine.insert(words.at(i), i);
@@ -293,9 +347,17 @@ QList<CourseReport> checkFolder(const QString& folder)
             folder, u"no-course"_s,
             u"コースが見つかりません（Option.txt のあるフォルダーがありません）。"_s)};
     QList<CourseReport> reports;
-    for (const QString& subDirectory : catalogue.folders)
+    for (qsizetype i = 0; i < catalogue.folders.size(); ++i) {
+        const QString& subDirectory = catalogue.folders.at(i);
         reports.append(
             checkCourse(subDirectory, QDir::cleanPath(folder + u'/' + shownName(subDirectory))));
+        const qsizetype same = catalogue.titles.indexOf(catalogue.titles.at(i));
+        if (same < i)
+            reports.last().problems.prepend(
+                {Severity::Warning, u"duplicate-title"_s, u"Option.txt"_s, 1,
+                 u"コース名%1は %2 と同じです。コースの一覧で見分けがつきません。"_s.arg(
+                     quoted(catalogue.titles.at(i)), reports.at(same).folder)});
+    }
     return reports;
 }
 
@@ -342,6 +404,8 @@ QString formatReports(const QList<CourseReport>& reports)
                    u"　選択肢の数: "_s +
                    (report.choicesRead ? QString::number(report.choices) : u"?"_s) + u'\n';
         }
+        if (report.recorded >= 0)
+            out += u"  録音のある単語: %1 / %2\n"_s.arg(report.recorded).arg(report.words);
         if (report.problems.isEmpty())
             out += u"  問題はありません。\n"_s;
         for (const CourseProblem& problem : report.problems) {
@@ -390,6 +454,8 @@ QByteArray formatReportsJson(const QList<CourseReport>& reports)
             course.insert(u"words"_s, qint64(report.words));
         if (report.choicesRead)
             course.insert(u"choices"_s, report.choices);
+        if (report.recorded >= 0)
+            course.insert(u"recorded"_s, qint64(report.recorded));
         courses.append(course);
         ok = ok && !report.hasFault();
     }

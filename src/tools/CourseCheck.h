@@ -35,6 +35,7 @@ struct CourseReport
     qsizetype words = -1; // -1 when the word list could not be read
     qint32 choices = 0;
     bool choicesRead = false;
+    qsizetype recorded = -1; // words with a recording; -1 for a course without the marker
     QList<CourseProblem> problems;
 
     bool hasFault() const;

@@ -2,12 +2,14 @@
 
 #include "course/CourseText.h"
 #include "course/Fault.h"
+#include "tools/TextKinds.h"
 
 #include <QSet>
 #include <QStringList>
 
 #include <csv.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -47,19 +49,96 @@ int isBlank(unsigned char c)
     return c == ' ';
 }
 
-bool isHeader(const QStringList& row)
+enum class Header { None, EnglishFirst, JapaneseFirst };
+
+// A cell that names a column rather than holding a word: "English",
+// "英語（English）", "English words", "Vocabulary", "英", "Eng", and for the
+// meanings "日本語の意味", "Translation", "和", "Jpn".
+bool namesColumn(const QString& cell, const QStringList& names, const QStringList& shortNames)
 {
-    static const QSet<QString> englishNames{u"english"_s, u"word"_s,   u"words"_s, u"en"_s,
-                                            u"英語"_s,    u"英単語"_s, u"単語"_s};
-    static const QSet<QString> japaneseNames{u"japanese"_s, u"meaning"_s, u"meanings"_s, u"ja"_s,
-                                             u"日本語"_s,   u"意味"_s,    u"訳"_s,       u"和訳"_s};
-    return row.size() >= 2 && englishNames.contains(row.at(0).trimmed().toLower()) &&
-           japaneseNames.contains(row.at(1).trimmed().toLower());
+    const QString name = cell.trimmed().toLower();
+    if (shortNames.contains(name))
+        return true;
+    return std::any_of(names.cbegin(), names.cend(),
+                       [&name](const QString& n) { return name.contains(n); });
+}
+
+bool namesEnglishColumn(const QString& cell)
+{
+    static const QStringList names{u"english"_s, u"word"_s,   u"vocabulary"_s, u"vocab"_s,
+                                   u"英語"_s,    u"英単語"_s, u"単語"_s};
+    static const QStringList shortNames{u"en"_s, u"eng"_s, u"英"_s};
+    return namesColumn(cell, names, shortNames);
+}
+
+bool namesJapaneseColumn(const QString& cell)
+{
+    static const QStringList names{u"japanese"_s, u"meaning"_s, u"translation"_s,
+                                   u"日本語"_s,   u"意味"_s,    u"訳"_s};
+    static const QStringList shortNames{u"ja"_s, u"jp"_s, u"jpn"_s, u"和"_s};
+    return namesColumn(cell, names, shortNames);
+}
+
+// The optional third column: "録音", "音声", "Recording", "Sound file"...
+bool namesRecordingColumn(const QString& cell)
+{
+    static const QStringList names{u"録音"_s, u"音声"_s,  u"音"_s,   u"recording"_s,
+                                   u"sound"_s, u"audio"_s, u"file"_s, u"ファイル"_s};
+    return namesColumn(cell, names, {});
+}
+
+Header headerOf(const QStringList& row)
+{
+    if (row.size() < 2 || row.size() > 3 || (row.size() == 3 && !namesRecordingColumn(row.at(2))))
+        return Header::None;
+    if (namesEnglishColumn(row.at(0)) && namesJapaneseColumn(row.at(1)))
+        return Header::EnglishFirst;
+    if (namesJapaneseColumn(row.at(0)) && namesEnglishColumn(row.at(1)))
+        return Header::JapaneseFirst;
+    return Header::None;
 }
 
 QString lineError(qsizetype line, const QString& what)
 {
     return u"%1行目: "_s.arg(line) + what;
+}
+
+bool isSwapped(const WordPair& pair)
+{
+    return holdsJapanese(pair.english) && !holdsJapanese(pair.japanese);
+}
+
+// English in the first column and Japanese in the second, as the program
+// speaks the first and shows the second. A sheet whose every row is the other
+// way round is read the other way round; any other mix is refused, showing
+// the first pair as it was read.
+QString checkColumns(WordTable& table, const QList<qsizetype>& lines)
+{
+    QList<WordPair>& pairs = table.pairs;
+    if (pairs.isEmpty())
+        return {};
+    if (std::all_of(pairs.cbegin(), pairs.cend(), isSwapped)) {
+        for (WordPair& pair : pairs)
+            std::swap(pair.english, pair.japanese);
+        table.swapped = true;
+        return {};
+    }
+    const QString firstPair =
+        u"（最初の組は 英語「%1」、日本語「%2」と読みました。1列目に英語、2列目に日本語の意味を"
+        u"書いてください）"_s.arg(pairs.first().english, pairs.first().japanese);
+    for (qsizetype i = 0; i < pairs.size(); ++i) {
+        if (holdsJapanese(pairs.at(i).english))
+            return lineError(lines.at(i), u"英語の列（1列目）に日本語があります: 「%1」。"_s.arg(
+                                              pairs.at(i).english) +
+                                              firstPair);
+        if (isEnglishOnly(pairs.at(i).japanese))
+            return lineError(lines.at(i),
+                             u"日本語の意味の列（2列目）が英語だけです: 「%1」。"
+                             u"見出しの行なら、消すか「英語,日本語」にしてください。"_s.arg(
+                                 pairs.at(i).japanese) +
+                                 firstPair);
+    }
+    return {};
 }
 
 } // namespace
@@ -98,6 +177,7 @@ WordTable readWordTable(const QByteArray& bytes)
         return table;
     }
 
+    QList<qsizetype> pairLines;
     for (qsizetype i = 0; i < rows.rows.size(); ++i) {
         QStringList row = rows.rows.at(i);
         const qsizetype line = rows.rowLines.at(i);
@@ -108,13 +188,13 @@ WordTable readWordTable(const QByteArray& bytes)
             row.removeLast();
         if (row.isEmpty())
             continue;
-        if (i == 0 && isHeader(row)) {
+        if (i == 0 && headerOf(row) != Header::None) {
             table.headerSkipped = true;
             continue;
         }
-        if (row.size() > 2) {
-            table.error =
-                lineError(line, u"3列目にも値があります。英語と日本語の2列にしてください。"_s);
+        if (row.size() > 3) {
+            table.error = lineError(line, u"4列目にも値があります。英語、日本語、録音ファイル"
+                                          u"の3列までにしてください。"_s);
             return table;
         }
         if (row.size() < 2 || row.at(1).isEmpty()) {
@@ -125,12 +205,15 @@ WordTable readWordTable(const QByteArray& bytes)
             table.error = lineError(line, u"英語の単語がありません。"_s);
             return table;
         }
-        if (row.at(0).contains(u'\n') || row.at(1).contains(u'\n')) {
+        if (std::any_of(row.cbegin(), row.cend(),
+                        [](const QString& cell) { return cell.contains(u'\n'); })) {
             table.error = lineError(line, u"セルの中に改行があります。"_s);
             return table;
         }
-        table.pairs.append({row.at(0), row.at(1)});
+        table.pairs.append({row.at(0), row.at(1), row.value(2)});
+        pairLines.append(line);
     }
+    table.error = checkColumns(table, pairLines);
     return table;
 }
 

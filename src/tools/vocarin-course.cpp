@@ -1,17 +1,22 @@
 // vocarin-course: checks course folders and makes them from spreadsheets.
 // A tool beside the program; the program itself reads no command line.
+#include "course/CourseText.h"
+#include "course/Fault.h"
 #include "tools/CourseCheck.h"
 #include "tools/CourseMake.h"
 #include "tools/WordTable.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
+using namespace vocarin;
 using namespace vocarin::tools;
 
 namespace {
@@ -37,7 +42,9 @@ const QString overview =
     u"      Vocarin と同じように探します。エラーがあれば終了コード 1 を返します。\n"
     u"  vocarin-course make --title コース名 [--choices 数] [--prefix 頭] 表ファイル "
     u"出力フォルダー\n"
-    u"      英語・日本語の2列の CSV / TSV からコースのフォルダーを作ります。\n\n"
+    u"      英語・日本語の2列の CSV / TSV からコースのフォルダーを作ります。\n"
+    u"      3列目に録音ファイル（表ファイルのフォルダーからのパス）があれば、\n"
+    u"      コースの sounds フォルダーに単語の名前でコピーします。\n\n"
     u"オプション:\n"
     u"  --json            結果を JSON で出します（check、スクリプト向け）。\n"
     u"  --title コース名  コース名、Option.txt の1行目（make では必ず指定）。\n"
@@ -102,24 +109,34 @@ int make(QCommandLineParser& parser, const QCommandLineOption& help, const QStri
         err() << u"--title と、表ファイルと出力フォルダーが必要です。\n"_s;
         return usageError;
     }
+    // A Japanese input method types "４": the same number to a teacher.
     bool isNumber = false;
-    const CourseSettings settings{parser.value(title), parser.value(choices).toInt(&isNumber),
-                                  parser.value(prefix)};
+    const CourseSettings settings{
+        parser.value(title),
+        parser.value(choices).normalized(QString::NormalizationForm_KC).toInt(&isNumber),
+        parser.value(prefix)};
     if (!isNumber) {
         err() << u"--choices には 1～6 の数を書いてください。\n"_s;
         return usageError;
     }
 
-    QFile source(positional.at(1));
-    if (!source.open(QIODevice::ReadOnly)) {
-        err() << u"表ファイル "_s << positional.at(1) << u" を開けません: "_s
-              << source.errorString() << '\n';
+    QByteArray source;
+    try {
+        source = readCourseFileBytes(positional.at(1));
+    } catch (const Fault& fault) {
+        err() << u"表ファイルを読めません: "_s << fault.message() << '\n';
         return 1;
     }
-    const WordTable table = readWordTable(source.readAll());
+    WordTable table = readWordTable(source);
     if (!table.error.isEmpty()) {
         err() << positional.at(1) << u" "_s << table.error << '\n';
         return 1;
+    }
+    // Recordings are named from where the table is, as it lies beside them.
+    const QDir tableFolder = QFileInfo(positional.at(1)).dir();
+    for (WordPair& pair : table.pairs) {
+        if (!pair.sound.isEmpty())
+            pair.sound = tableFolder.filePath(pair.sound);
     }
     const QString outFolder = positional.at(2);
     if (const QString error = makeCourse(outFolder, settings, table.pairs); !error.isEmpty()) {
@@ -128,7 +145,11 @@ int make(QCommandLineParser& parser, const QCommandLineOption& help, const QStri
     }
     out() << u"コースを作りました: "_s << outFolder << u"（単語 "_s << table.pairs.size()
           << u" 個"_s << (table.headerSkipped ? u"、1行目は見出しとして飛ばしました"_s : QString())
-          << u"）\n\n"_s;
+          << u"）\n"_s
+          << (table.swapped ? u"どの行も1列目が日本語、2列目が英語だったので、列を入れ替えて"
+                              u"作りました。\n"_s
+                            : QString())
+          << u'\n';
     const QList<CourseReport> reports = checkFolders({outFolder});
     out() << formatReports(reports);
     return reports.first().hasFault() ? 1 : 0;

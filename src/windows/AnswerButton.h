@@ -2,11 +2,15 @@
 
 #include <QPushButton>
 
+class QLabel;
+
 namespace vocarin {
 
 // An answer button: it shows its meaning exactly as the course wrote it, "&"
-// included, and a meaning too long for the button keeps its beginning and
-// ends in "…". The meaning itself stays whole for judging.
+// included, and a meaning too long for the button keeps its beginning, ends
+// in "…" and shows whole as the tooltip. The meaning itself stays whole for
+// judging. Its key's digit sits in a badge in the top-left corner, clear of
+// the meaning.
 class AnswerButton : public QPushButton
 {
     Q_OBJECT
@@ -15,6 +19,7 @@ public:
 
     void setMeaning(const QString& meaning);
     QString meaning() const { return m_meaning; }
+    void setKeyBadge(int digit);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -23,6 +28,7 @@ private:
     void showMeaning();
 
     QString m_meaning;
+    QLabel* m_badge = nullptr;
 };
 
 } // namespace vocarin

@@ -6,8 +6,6 @@
 #include "windows/Lifecycle.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 
@@ -23,20 +21,6 @@ QList<QKeySequence> digitKeys(int digit)
     return {QKeySequence(key), QKeySequence(Qt::KeypadModifier | key)};
 }
 
-// The key digit in the button's top-left corner: drawn over the button, not
-// part of its text, which stays the meaning that is judged.
-void addKeyBadge(QPushButton* button, int digit)
-{
-    auto* badge = new QLabel(QString::number(digit), button);
-    badge->setObjectName(u"keyBadge"_s);
-    badge->setAttribute(Qt::WA_TransparentForMouseEvents);
-    badge->setAlignment(Qt::AlignCenter);
-    badge->setStyleSheet(u"QLabel { color: white; background: #555; border-radius: 3px;"
-                         u" font-size: 9px; font-weight: bold; padding: 0 2px; }"_s);
-    badge->adjustSize();
-    badge->move(2, 2);
-}
-
 } // namespace
 
 QString keyGuideText()
@@ -49,7 +33,8 @@ QString keyGuideText()
            u"Shift+R：ゆっくり聞く\n"
            u"Home：最初から\n"
            u"M：間違えた単語だけ練習\n"
-           u"Tab と Space：ボタンを選んで押す"_s;
+           u"Tab：ボタンや選択肢を選ぶ（黒い枠が付きます）\n"
+           u"枠の付いたボタンは Space で、答え以外のボタンは Enter でも押せます"_s;
 }
 
 DrillActions::DrillActions(TForm1& form, Lifecycle& life)
@@ -57,9 +42,9 @@ DrillActions::DrillActions(TForm1& form, Lifecycle& life)
 {
     const auto& answers = form.answerButtons();
     for (int k = 1; k < int(answers.size()); ++k) {
-        QPushButton* button = answers.at(k);
+        AnswerButton* button = answers.at(k);
         addAction(button->objectName(), digitKeys(k), [button] { press(button); });
-        addKeyBadge(button, k);
+        button->setKeyBadge(k);
     }
     addAction(u"次へ"_s,
               {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
@@ -88,11 +73,9 @@ QAction* DrillActions::addAction(const QString& text, const QList<QKeySequence>&
     auto* action = new QAction(text, this);
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, [run = std::move(run)] {
-        // An open voice list keeps its keys for itself.
-        if (!QApplication::activePopupWidget())
-            run();
-    });
+    // The focused control keeps the keys it works with (the canvas sees to
+    // that): an action runs only for a key no control wants.
+    connect(action, &QAction::triggered, this, std::move(run));
     m_form.addAction(action);
     return action;
 }

@@ -2,6 +2,7 @@
 
 #include "course/CourseDiscovery.h"
 #include "exercise/RandomSource.h"
+#include "speech/CourseSpeaker.h"
 #include "speech/CueSounds.h"
 #include "speech/SpVoice.h"
 #include "speech/SpeechEngine.h"
@@ -13,6 +14,7 @@
 #include "windows/Lifecycle.h"
 #include "windows/Placement.h"
 #include "windows/Platform.h"
+#include "windows/ScaledView.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -119,6 +121,10 @@ void TForm1::StartGame()
 void TForm1::InitialGame(const QString& SubDirectory)
 {
     forward(&Exercise::InitialGame, SubDirectory);
+    // A new course starts with every key the window's: Enter is Next, not a
+    // press of the button that last had the focus (問題を変える, say).
+    if (QWidget* focused = ScaledLayout1->canvas()->focusWidget())
+        focused->clearFocus();
 }
 
 void TForm1::FormCreate()
@@ -133,15 +139,21 @@ void TForm1::FormCreate()
         m_life.requestTermination();
     }
     {
-        // Filling an empty list would select its first entry on its own.
+        // Filling an empty list would select its first entry on its own. The
+        // preferred voice's selection runs the change handler here, where a
+        // fault ends start-up with the fatal report, not through the list's
+        // signal, whose handler would show it as a fault the program goes on
+        // from.
         const QSignalBlocker quiet(ComboBox1);
         ComboBox1->addItems(voices.descriptions);
         ComboBox1->setCurrentIndex(-1);
+        if (voices.KeyVoice != kNoPreferredVoice) {
+            ComboBox1->setCurrentIndex(voices.KeyVoice);
+            ComboBox1Change();
+        }
     }
-    if (voices.KeyVoice != kNoPreferredVoice) {
-        ComboBox1->setCurrentIndex(voices.KeyVoice);
+    if (voices.KeyVoice != kNoPreferredVoice)
         ComboBox1Change();
-    }
 
     RSPu = std::make_unique<CueStream>(u"SysPu"_s);
     RSBubuu = std::make_unique<CueStream>(u"Sysbubuu"_s);
@@ -149,8 +161,9 @@ void TForm1::FormCreate()
     m_cuePlayer = std::make_unique<CueStreamPlayer>(*m_audio, *RSPu, *RSPingPong, *RSBubuu);
 
     m_random = m_platform.makeRandom();
-    m_exercise = std::make_unique<Exercise>(*this, *voice, *m_cuePlayer, *m_random);
-    state().KeyVoice = voices.KeyVoice;
+    m_speaker = std::make_unique<CourseSpeaker>(
+        *voice, *m_audio, [](const QString& text) { vocarin::showMessage(text); });
+    m_exercise = std::make_unique<Exercise>(*this, *m_speaker, *m_cuePlayer, *m_random);
 }
 
 void TForm1::rbEnglishOnChange()
@@ -242,10 +255,12 @@ void TForm1::FormShow()
     Form2->setCourses(courses.titles);
     for (const QString& folder : courses.folders)
         state().SubDirectoryList.add(folder);
-    if (courses.titles.size() > 1) {
+    // The first course is ready for OK, the only one too: OK with nothing
+    // selected could only fail. Changing course needs a second one.
+    if (!courses.titles.isEmpty())
         Form2->setItemIndex(0);
+    if (courses.titles.size() > 1)
         btnChangeCourse->setEnabled(true);
-    }
     Form2->ShowModal();
 }
 
@@ -253,6 +268,7 @@ void TForm1::FormDestroy()
 {
     // The exercise speaks through the voice: it goes first.
     m_exercise.reset();
+    m_speaker.reset();
     voice.reset();
 }
 
@@ -275,7 +291,9 @@ void TForm1::showOnStart()
 
 void TForm1::setCaption(const QString& caption)
 {
-    setWindowTitle(caption);
+    // The toolkit reads "[*]" in a title as the place of its modified mark;
+    // doubled, it shows as written.
+    setWindowTitle(QString(caption).replace(u"[*]"_s, u"[*][*]"_s));
 }
 
 void TForm1::setAnswerText(int button, const QString& text)

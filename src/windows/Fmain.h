@@ -22,6 +22,7 @@ namespace vocarin {
 
 class AudioOutput;
 class CircleShape;
+class CourseSpeaker;
 class CueStream;
 class CueStreamPlayer;
 class DrillActions;
@@ -165,6 +166,7 @@ private:
     std::unique_ptr<CueStream> RSPingPong;
     std::unique_ptr<CueStreamPlayer> m_cuePlayer;
     std::unique_ptr<SpVoice> voice;
+    std::unique_ptr<CourseSpeaker> m_speaker; // the exercise's: recordings, else the voice
     std::unique_ptr<RandomSource> m_random;
     std::unique_ptr<Exercise> m_exercise; // made by FormCreate, its last step
 };

@@ -118,9 +118,13 @@ QWidget* makeControl(const ControlRow& row)
         panel->setAutoFillBackground(true);
         return panel;
     }
-    case Kind::Button:
-        control = new QPushButton(row.text);
+    case Kind::Button: {
+        // Enter presses it while it has the focus, as Space does.
+        auto* button = new QPushButton(row.text);
+        button->setAutoDefault(true);
+        control = button;
         break;
+    }
     case Kind::Answer:
         control = new AnswerButton;
         break;
@@ -133,6 +137,8 @@ QWidget* makeControl(const ControlRow& row)
     case Kind::Label:
     case Kind::TextLabel: {
         auto* label = new QLabel(row.text);
+        // A label over a control leaves the control's clicks to it.
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
         if (row.kind == Kind::TextLabel) {
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             label->setWordWrap(true);
@@ -187,6 +193,9 @@ void TForm1::buildLayout()
     ScaledLayout1 = new ScaledView(kDesignSize, ScaledView::Drawing::ThroughCopyWhenLarge, this);
     ScaledLayout1->setObjectName(u"ScaledLayout1"_s);
     ScaledLayout1->setBackgroundBrush(look::claDarkseagreen);
+    // Until the learner presses Tab, no control has the focus and every key
+    // is the window's.
+    ScaledLayout1->setEntryFocus(ScaledView::EntryFocus::None);
     auto* frame = new QVBoxLayout(this);
     frame->setContentsMargins(0, 0, 0, 0);
     frame->addWidget(ScaledLayout1);
@@ -207,6 +216,10 @@ void TForm1::buildLayout()
         if (row.tabOrder < 0 || row.kind == Kind::Panel || row.kind == Kind::Label ||
             row.kind == Kind::TextLabel)
             control->setFocusPolicy(Qt::NoFocus);
+        else if (row.kind != Kind::Answer && control->focusPolicy() != Qt::NoFocus)
+            // The pointer leaves the focus where it was: only Tab brings it to
+            // a control that would keep Enter, the arrows or the digits.
+            control->setFocusPolicy(Qt::TabFocus);
         if (auto* radio = qobject_cast<QRadioButton*>(control)) {
             QButtonGroup*& group = m_radioGroups[row.group];
             if (!group) {

@@ -76,9 +76,13 @@ TForm2::TForm2(TForm1& form1, Lifecycle& life)
     ScaledLayout1->place(ListBox1, nullptr, {8, 32, 425, 177});
 
     ScaledLayout1->setTabChain({Button1, Label1, ListBox1});
+    // The list draws no focus glow; its selected title shows where it is.
+    ScaledLayout1->leaveUnringed(ListBox1);
 
     connect(Button1, &QPushButton::clicked, this,
             [this] { m_life.handle([this] { Button1Click(); }); });
+    // Enter on the list, or a double-click on a title, is OK.
+    connect(ListBox1, &QAbstractItemView::activated, Button1, &QPushButton::click);
 }
 
 void TForm2::Button1Click()

@@ -8,10 +8,13 @@
 #include <QGraphicsPixmapItem>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QPushButton>
 #include <QResizeEvent>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -32,20 +35,15 @@ const QPointF kShadowOffset(kShadowDistance* std::cos(kShadowDirection),
 constexpr qreal kFullHdPixels = 1920.0 * 1080.0;
 constexpr int kOtherPixmapsKiB = 10 * 1024; // the toolkit's own default pixmap cache limit
 
-// A radio button of a group takes the Tab stop only when it is the group's
-// checked one, or the group's first in the chain while none is checked.
-bool isGroupStop(QAbstractButton* button, const QList<QWidget*>& chain)
+// How far the focus ring reaches around its control, in design units: a
+// light line of one unit, then a dark band of two.
+constexpr int kRingLight = 1;
+constexpr int kRingDark = 2;
+constexpr int kRingReach = kRingLight + kRingDark;
+
+bool isArrow(int key)
 {
-    QButtonGroup* group = button->group();
-    if (!group || !group->exclusive())
-        return true;
-    if (group->checkedButton())
-        return button->isChecked();
-    for (QWidget* control : chain) {
-        if (auto* other = qobject_cast<QAbstractButton*>(control); other && other->group() == group)
-            return other == button;
-    }
-    return true;
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
 }
 
 // The shadow a control casts, made in screen pixels at the canvas's stretch
@@ -98,21 +96,115 @@ QRect shadowArea(const QRect& rect)
 
 } // namespace
 
-DesignCanvas::DesignCanvas(QSizeF designSize)
+// The ring around the control that has the keyboard focus: dark on the
+// window's green and on grey alike, with a light line that parts it from a
+// dark control. It lies over every control and takes no input.
+class FocusRing : public QWidget
+{
+public:
+    explicit FocusRing(QWidget* canvas) : QWidget(canvas)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+    void follow(QWidget* control)
+    {
+        m_control = control;
+        place();
+    }
+    QWidget* control() const { return m_control; }
+
+    // Around the control while it has the focus and shows; hidden otherwise.
+    void place()
+    {
+        if (!m_control || !m_control->hasFocus() || !m_control->isVisible()) {
+            hide();
+            return;
+        }
+        const QRect around(m_control->mapTo(parentWidget(), QPoint(0, 0)), m_control->size());
+        setGeometry(around.adjusted(-kRingReach, -kRingReach, kRingReach, kRingReach));
+        raise();
+        show();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QRect outer = rect();
+        const QRect middle = outer.adjusted(kRingDark, kRingDark, -kRingDark, -kRingDark);
+        const QRect inner = middle.adjusted(kRingLight, kRingLight, -kRingLight, -kRingLight);
+        painter.setClipRegion(QRegion(outer).subtracted(QRegion(middle)));
+        painter.fillRect(outer, Qt::black);
+        painter.setClipRegion(QRegion(middle).subtracted(QRegion(inner)));
+        painter.fillRect(middle, Qt::white);
+    }
+
+private:
+    QPointer<QWidget> m_control;
+};
+
+DesignCanvas::DesignCanvas(QSizeF designSize) : m_ring(new FocusRing(this))
 {
     resize(designSize.toSize());
     // Only the controls are drawn; the view's background shows between them.
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
-bool DesignCanvas::takesTabStop(QWidget* control) const
+void DesignCanvas::setTabChain(QList<QWidget*> chain)
 {
-    if (!control->isVisibleTo(this) || !control->isEnabled())
-        return false;
-    if (!(control->focusPolicy() & Qt::TabFocus))
-        return false;
-    auto* button = qobject_cast<QAbstractButton*>(control);
-    return !button || !button->isCheckable() || isGroupStop(button, m_chain);
+    chain.removeIf([](const QWidget* control) { return control->focusPolicy() == Qt::NoFocus; });
+    m_chain = std::move(chain);
+}
+
+bool DesignCanvas::takesTabStop(const QWidget* control) const
+{
+    // Every option of a radio group is a stop of its own, checked or not.
+    return control->isVisibleTo(this) && control->isEnabled();
+}
+
+QWidget* DesignCanvas::focusedControl() const
+{
+    QWidget* control = focusWidget();
+    return control && control->hasFocus() ? control : nullptr;
+}
+
+void DesignCanvas::watch(QWidget* control)
+{
+    control->installEventFilter(this);
+}
+
+bool DesignCanvas::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // The proxy hands a key on to the focused control as a key of its
+        // own, which the window's keys are tried on again.
+        if (keepsKey(qobject_cast<QWidget*>(watched), *static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+        break;
+    case QEvent::FocusIn: {
+        auto* control = qobject_cast<QWidget*>(watched);
+        m_ring->follow(m_unringed.contains(control) ? nullptr : control);
+        break;
+    }
+    case QEvent::FocusOut:
+    case QEvent::EnabledChange: // a disabled control loses the focus without a focus-out
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+        if (watched == m_ring->control())
+            m_ring->place();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool DesignCanvas::focusFirst()
@@ -128,6 +220,10 @@ bool DesignCanvas::focusFirst()
 
 bool DesignCanvas::focusNextPrevChild(bool next)
 {
+    // A control disabled while it has the focus takes the focus with it: the
+    // focus never lands on a control the learner did not choose.
+    if (QWidget* current = focusWidget(); current && !current->isEnabled())
+        return false;
     const qsizetype count = m_chain.size();
     if (count == 0)
         return QWidget::focusNextPrevChild(next);
@@ -140,6 +236,71 @@ bool DesignCanvas::focusNextPrevChild(bool next)
             control->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return true;
         }
+    }
+    return false;
+}
+
+void DesignCanvas::keyPressEvent(QKeyEvent* event)
+{
+    // The toolkit's radio buttons look for the focus outside the canvas and
+    // let their arrow keys through: they are handled here instead.
+    auto* radio = qobject_cast<QAbstractButton*>(focusedControl());
+    if (radio && radio->isCheckable() && radio->group() && isArrow(event->key())) {
+        moveInGroup(radio, event->key());
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void DesignCanvas::moveInGroup(QAbstractButton* from, int key)
+{
+    // To the option before (left, up) or after (right, down) in reading
+    // order, and checked when the one left was checked, as the toolkit's
+    // radio buttons do.
+    QList<QAbstractButton*> buttons = from->group()->buttons();
+    buttons.removeIf([this](const QAbstractButton* b) { return !takesTabStop(b); });
+    const auto place = [this](const QAbstractButton* b) {
+        const QPoint at = b->mapTo(this, QPoint(0, 0));
+        return std::pair(at.y(), at.x());
+    };
+    std::sort(
+        buttons.begin(), buttons.end(),
+        [&](const QAbstractButton* a, const QAbstractButton* b) { return place(a) < place(b); });
+    const bool back = key == Qt::Key_Left || key == Qt::Key_Up;
+    const qsizetype at = buttons.indexOf(from) + (back ? -1 : 1);
+    if (at < 0 || at >= buttons.size())
+        return;
+    QAbstractButton* to = buttons.at(at);
+    if (from->isChecked())
+        to->click();
+    to->setFocus(back ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+}
+
+bool keepsKey(const QWidget* control, const QKeyEvent& key)
+{
+    if (!control)
+        return false;
+    const int code = key.key();
+    if (auto* button = qobject_cast<const QAbstractButton*>(control)) {
+        if (code == Qt::Key_Space)
+            return true;
+        if (button->isCheckable())
+            return isArrow(code);
+        // The toolkit's button rule: Enter presses a button that takes it.
+        auto* push = qobject_cast<const QPushButton*>(button);
+        return push && push->autoDefault() && (code == Qt::Key_Return || code == Qt::Key_Enter);
+    }
+    if (qobject_cast<const QComboBox*>(control) ||
+        qobject_cast<const QAbstractItemView*>(control)) {
+        // Its arrows, Home, End and pages, Enter, and typed letters and digits to
+        // find an entry.
+        const QString text = key.text();
+        const bool typed =
+            !text.isEmpty() && text.front().isPrint() &&
+            !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        return typed || isArrow(code) || code == Qt::Key_Home || code == Qt::Key_End ||
+               code == Qt::Key_PageUp || code == Qt::Key_PageDown || code == Qt::Key_Return ||
+               code == Qt::Key_Enter || code == Qt::Key_F4;
     }
     return false;
 }
@@ -202,13 +363,73 @@ void ShadowLayer::paintEvent(QPaintEvent* event)
     }
 }
 
+bool CanvasComboBox::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && !currentText().isEmpty()) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), currentText(), this);
+        return true;
+    }
+    return QComboBox::event(event);
+}
+
+void CanvasComboBox::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        showPopup();
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        QKeyEvent vertical(event->type(), event->key() == Qt::Key_Left ? Qt::Key_Up : Qt::Key_Down,
+                           event->modifiers());
+        QComboBox::keyPressEvent(&vertical);
+        event->setAccepted(vertical.isAccepted());
+        return;
+    }
+    default:
+        QComboBox::keyPressEvent(event);
+    }
+}
+
+namespace {
+
+// While the list is open every key is its own: the window's keys are not
+// tried on the keys the list's proxy hands on to it.
+class KeepsEveryKey : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // Accepted, and still handed on: the list picks its entry on Enter
+        // when it sees the key here.
+        if (event->type() == QEvent::ShortcutOverride)
+            event->accept();
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
 void CanvasComboBox::showPopup()
 {
     QComboBox::showPopup();
+    if (!m_keepsEveryKey) {
+        m_keepsEveryKey = new KeepsEveryKey(this);
+        view()->installEventFilter(m_keepsEveryKey);
+        view()->window()->installEventFilter(m_keepsEveryKey);
+    }
     QGraphicsProxyWidget* canvasProxy = window()->graphicsProxyWidget();
     QGraphicsProxyWidget* popup = view()->window()->graphicsProxyWidget();
     if (!canvasProxy || !popup || !popup->parentItem())
         return;
+    // The keys go to the open list, as they do to a list in a window of its own.
+    // Its proxy is a panel of its own, which takes the focus once active.
+    popup->setActive(true);
+    popup->setFocus(Qt::PopupFocusReason);
     // The popup's proxy belongs to the canvas's: it is drawn over every control.
     const QRectF canvas = canvasProxy->scene()->sceneRect();
     const QRectF box = canvasProxy->mapRectToScene(QRectF(mapTo(window(), QPoint(0, 0)), size()));
@@ -224,6 +445,14 @@ void CanvasComboBox::showPopup()
         popup->parentItem()->mapRectFromScene(QRectF(left, top, shown.width(), height)));
     // The chosen voice stays in sight in the shorter list.
     view()->scrollTo(view()->currentIndex());
+}
+
+void CanvasComboBox::hidePopup()
+{
+    QComboBox::hidePopup();
+    // The keys go back to the box.
+    if (QGraphicsProxyWidget* canvasProxy = window()->graphicsProxyWidget())
+        canvasProxy->setFocus(Qt::PopupFocusReason);
 }
 
 // Shows the canvas, directly or from a copy kept in screen pixels. The
@@ -288,6 +517,7 @@ void ScaledView::place(QWidget* control, QWidget* parent, const QRectF& rect)
     control->setParent(holder);
     control->setGeometry(at.toRect());
     control->show();
+    m_canvas->watch(control);
 }
 
 QRectF ScaledView::canvasRect(const QWidget* control) const
@@ -322,10 +552,45 @@ void ScaledView::resizeEvent(QResizeEvent* event)
             std::max(QPixmapCache::cacheLimit(), kOtherPixmapsKiB + int(pixels * 4 / 1024)));
 }
 
+bool ScaledView::popupOpen() const
+{
+    const auto children = m_proxy->childItems();
+    return std::any_of(children.begin(), children.end(), [](const QGraphicsItem* item) {
+        return item->isWidget() && item->isVisible();
+    });
+}
+
+bool ScaledView::event(QEvent* event)
+{
+    // A key the focused control works with, or any key while a list is open,
+    // goes to it before the window's own keys can take it.
+    if (event->type() == QEvent::ShortcutOverride &&
+        (popupOpen() || keepsKey(m_canvas->focusedControl(), *static_cast<QKeyEvent*>(event)))) {
+        event->accept();
+        return true;
+    }
+    // Tab follows the canvas's chain, also while no control has the focus,
+    // when the scene would follow its own.
+    if (event->type() == QEvent::KeyPress && !popupOpen()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+            (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            m_canvas->focusNextPrevChild(key->key() == Qt::Key_Tab &&
+                                         !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
+    return QGraphicsView::event(event);
+}
+
 void ScaledView::focusInEvent(QFocusEvent* event)
 {
     QGraphicsView::focusInEvent(event);
-    if (!m_canvas->focusWidget())
+    // The canvas takes the view's keys and context menus also while none of
+    // its controls has the focus.
+    if (!m_proxy->hasFocus())
+        m_proxy->setFocus(Qt::OtherFocusReason);
+    if (m_entryFocus == EntryFocus::FirstControl && !m_canvas->focusWidget())
         m_canvas->focusFirst();
 }
 

@@ -9,26 +9,49 @@
 
 #include <vector>
 
+class QAbstractButton;
+class QKeyEvent;
+
 namespace vocarin {
+
+class FocusRing;
 
 // The design-size widget that holds every control of a window as an ordinary
 // child: one proxy shows it all, so the toolkit makes no native window per
-// control. Tab follows the window's own tab chain.
+// control. Tab follows the window's own tab chain, and the control with the
+// keyboard focus wears a ring that shows it.
 class DesignCanvas : public QWidget
 {
     Q_OBJECT
 public:
     explicit DesignCanvas(QSizeF designSize);
-    void setTabChain(QList<QWidget*> chain) { m_chain = std::move(chain); }
+    // Controls that take no focus are left out.
+    void setTabChain(QList<QWidget*> chain);
     bool focusFirst();
-
-protected:
+    // The control that has the keyboard focus, or null.
+    QWidget* focusedControl() const;
+    // Follows a control's focus for the ring.
+    void watch(QWidget* control);
+    // The control draws no ring when it has the focus.
+    void leaveUnringed(QWidget* control) { m_unringed.append(control); }
+    // Tab and Shift+Tab along the chain, also while no control has the focus.
     bool focusNextPrevChild(bool next) override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    bool takesTabStop(QWidget* control) const;
+    bool takesTabStop(const QWidget* control) const;
+    void moveInGroup(QAbstractButton* from, int key);
     QList<QWidget*> m_chain;
+    QList<QPointer<QWidget>> m_unringed;
+    FocusRing* m_ring;
 };
+
+// What the focused control keeps for itself: the keys it works with, which
+// the window's own keys leave to it.
+bool keepsKey(const QWidget* control, const QKeyEvent& key);
 
 // Draws the drop shadows of controls that share its parent: 3 units down and
 // to the right, soft, 60 % black. It covers the parent and lies under every
@@ -59,10 +82,21 @@ private:
 // A combo box on the canvas. Its popup is drawn on the canvas too, where the
 // toolkit would let it run past the canvas's edge and be cut off: it is kept
 // on the canvas, on the side with more room, and scrolls what does not fit.
+// Its tooltip is the whole chosen text, which the closed box may cut. Closed,
+// Enter opens it like Space, and the left and right arrows choose as the up
+// and down arrows do.
 class CanvasComboBox : public QComboBox
 {
 public:
     void showPopup() override;
+    void hidePopup() override;
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QObject* m_keepsEveryKey = nullptr;
 };
 
 // A design canvas stretched over the whole view with independent horizontal
@@ -93,8 +127,16 @@ public:
     // Gives a control on the canvas the buttons' drop shadow.
     void addShadow(QWidget* control);
     void setTabChain(QList<QWidget*> chain) { m_canvas->setTabChain(std::move(chain)); }
+    void leaveUnringed(QWidget* control) { m_canvas->leaveUnringed(control); }
+    // Where the focus goes when the view gets it and no control had it: to
+    // the first control of the tab chain, or nowhere until Tab is pressed.
+    enum class EntryFocus { FirstControl, None };
+    void setEntryFocus(EntryFocus entry) { m_entryFocus = entry; }
+    // A list opened from a control of the canvas is showing.
+    bool popupOpen() const;
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
@@ -102,6 +144,7 @@ private:
     class CanvasProxy;
     QSizeF m_designSize;
     Drawing m_drawing;
+    EntryFocus m_entryFocus = EntryFocus::FirstControl;
     DesignCanvas* m_canvas;
     CanvasProxy* m_proxy;
 };

@@ -77,49 +77,62 @@ void TestComposition::drawRules_data()
     QTest::addColumn<QStringList>("placed");
     QTest::addColumn<QStringList>("buttons");
     QTest::addColumn<int>("checked");
+    // The run's question order, word numbers by position; empty: list order.
+    QTest::addColumn<QList<qint32>>("order");
 
     const QStringList w4 = numbered(u"w"_s, 4);
     const QStringList m4 = numbered(u"m"_s, 4);
     const QStringList m5 = numbered(u"m"_s, 5);
     QTest::newRow("one choice") << w4 << m4 << 1 << 2 << QList<qint32>{0} << QStringList{u"w2"_s}
-                                << QStringList{u"m2"_s} << 1;
+                                << QStringList{u"m2"_s} << 1 << QList<qint32>{};
     QTest::newRow("two choices: same English text at another position is taken")
         << QStringList{u"a"_s, u"a"_s, u"b"_s} << numbered(u"m"_s, 3) << 2 << 1
         << QList<qint32>{0, 1, 1, 0} << QStringList{u"a"_s, u"a"_s} << QStringList{u"m1"_s, u"m2"_s}
-        << 2;
+        << 2 << QList<qint32>{};
     QTest::newRow("three choices: repeats of placed words rejected")
         << QStringList{u"a"_s, u"b"_s, u"a"_s, u"b"_s, u"c"_s} << m5 << 3 << 1
         << QList<qint32>{2, 0, 1, 3, 4, 0, 1, 2} << QStringList{u"a"_s, u"b"_s, u"c"_s}
-        << QStringList{u"m1"_s, u"m2"_s, u"m5"_s} << 3;
+        << QStringList{u"m1"_s, u"m2"_s, u"m5"_s} << 3 << QList<qint32>{};
     QTest::newRow("meanings never compared: two buttons alike")
         << QStringList{u"a"_s, u"b"_s, u"c"_s} << QStringList{u"same"_s, u"same"_s, u"other"_s} << 3
         << 1 << QList<qint32>{1, 2, 0, 0, 0} << QStringList{u"a"_s, u"b"_s, u"c"_s}
-        << QStringList{u"other"_s, u"same"_s, u"same"_s} << 3;
+        << QStringList{u"other"_s, u"same"_s, u"same"_s} << 3 << QList<qint32>{};
     QTest::newRow("English texts compared exactly")
         << QStringList{u"a"_s, u"A"_s, u"a "_s} << numbered(u"m"_s, 3) << 3 << 1
         << QList<qint32>{1, 2, 0, 1, 2} << QStringList{u"a"_s, u"A"_s, u"a "_s}
-        << QStringList{u"m1"_s, u"m2"_s, u"m3"_s} << 3;
+        << QStringList{u"m1"_s, u"m2"_s, u"m3"_s} << 3 << QList<qint32>{};
     QTest::newRow("exactly as many different words as choices")
         << numbered(u"w"_s, 6) << numbered(u"m"_s, 6) << 6 << 4
         << QList<qint32>{0, 1, 2, 4, 5, 0, 0, 0, 0, 0, 0}
         << QStringList{u"w4"_s, u"w1"_s, u"w2"_s, u"w3"_s, u"w5"_s, u"w6"_s}
-        << QStringList{u"m6"_s, u"m4"_s, u"m1"_s, u"m2"_s, u"m3"_s, u"m5"_s} << 6;
+        << QStringList{u"m6"_s, u"m4"_s, u"m1"_s, u"m2"_s, u"m3"_s, u"m5"_s} << 6
+        << QList<qint32>{};
+    // Distractors are drawn by position in the run's order, and the asked
+    // word's position is the one left out, not its number in the list.
+    QTest::newRow("two choices in a shuffled order")
+        << w4 << m4 << 2 << 1 << QList<qint32>{0, 1, 1, 0} << QStringList{u"w3"_s, u"w1"_s}
+        << QStringList{u"m3"_s, u"m1"_s} << 2 << QList<qint32>{3, 1, 4, 2};
+    QTest::newRow("three choices in a shuffled order")
+        << w4 << m4 << 3 << 2 << QList<qint32>{0, 1, 3, 0, 1, 2}
+        << QStringList{u"w1"_s, u"w3"_s, u"w2"_s} << QStringList{u"m1"_s, u"m3"_s, u"m2"_s} << 3
+        << QList<qint32>{3, 1, 4, 2};
     for (qint32 outside : {0, 7, -1}) {
         QTest::addRow("choice count %d: no buttons, nothing checked", outside)
-            << w4 << m4 << outside << 2 << QList<qint32>{} << QStringList{} << QStringList{} << 0;
+            << w4 << m4 << outside << 2 << QList<qint32>{} << QStringList{} << QStringList{} << 0
+            << QList<qint32>{};
     }
     // Fewer different English texts than the choice count: all of them, found
     // by the usual draws, and no draw after the last one is found.
     QTest::newRow("too few different words: every other text placed")
         << QStringList{u"a"_s, u"b"_s, u"a"_s, u"b"_s, u"c"_s} << m5 << 6 << 1
         << QList<qint32>{1, 2, 3, 4, 0, 0, 0} << QStringList{u"a"_s, u"b"_s, u"c"_s}
-        << QStringList{u"m5"_s, u"m1"_s, u"m2"_s} << 6;
+        << QStringList{u"m5"_s, u"m1"_s, u"m2"_s} << 6 << QList<qint32>{};
     QTest::newRow("too few: repeats of the asked word do not count")
         << QStringList{u"a"_s, u"b"_s, u"a"_s, u"a"_s} << m4 << 3 << 1 << QList<qint32>{2, 1, 1, 0}
-        << QStringList{u"a"_s, u"b"_s} << QStringList{u"m1"_s, u"m2"_s} << 3;
+        << QStringList{u"a"_s, u"b"_s} << QStringList{u"m1"_s, u"m2"_s} << 3 << QList<qint32>{};
     QTest::newRow("too few: one English text, the asked word alone")
         << QStringList{u"a"_s, u"a"_s, u"a"_s} << numbered(u"m"_s, 3) << 4 << 2 << QList<qint32>{0}
-        << QStringList{u"a"_s} << QStringList{u"m2"_s} << 4;
+        << QStringList{u"a"_s} << QStringList{u"m2"_s} << 4 << QList<qint32>{};
 }
 
 void TestComposition::drawRules()
@@ -132,9 +145,15 @@ void TestComposition::drawRules()
     QFETCH(QStringList, placed);
     QFETCH(QStringList, buttons);
     QFETCH(int, checked);
+    QFETCH(QList<qint32>, order);
 
     Rig rig;
     beginQuietRun(rig, english, meanings);
+    if (!order.isEmpty()) {
+        rig.state().QNumList.clear();
+        for (qint32 word : order)
+            rig.state().QNumList.add(QString::number(word));
+    }
     rig.state().SelectNum = selectNum;
     rig.state().CurrentNum = position;
     rig.random.queue(script);
@@ -158,7 +177,8 @@ void TestComposition::drawRules()
     QCOMPARE(rig.random.asked.first(rig.random.asked.size() - n),
              QList<qint32>(script.size() - n, s.AllQuestNum));
     // Whatever the choices, the word is spoken and can be heard again.
-    QCOMPARE(rig.log.only({u"speak:"_s}), QStringList{u"speak:"_s + english.at(position - 1)});
+    const qint32 asked = order.isEmpty() ? position : order.at(position - 1);
+    QCOMPARE(rig.log.only({u"speak:"_s}), QStringList{u"speak:"_s + english.at(asked - 1)});
     QVERIFY(rig.board.listenAgain);
     QVERIFY(!rig.board.next);
 }

@@ -12,7 +12,7 @@ using Tree = QMap<QString, QByteArray>;
 
 namespace {
 
-// What the state holds before the load, so that a step that did not run shows.
+// What the state holds before the load: an earlier course.
 const QStringList oldOptions{u"old option"_s};
 const QStringList oldWords{u"old word"_s};
 const QStringList oldMeanings{u"old meaning"_s};
@@ -30,6 +30,14 @@ const QByteArray meanings = "\xEF\xBB\xBF赤\n青\n緑\n";
 const QStringList wordLines{u"red"_s, u"blue"_s, u"green"_s};
 const QStringList meaningLines{u"赤"_s, u"青"_s, u"緑"_s};
 
+const Tree day1{{u"day1E.txt"_s, words}, {u"day1J.txt"_s, meanings}};
+
+Tree with(Tree tree, const QString& name, const QByteArray& bytes)
+{
+    tree.insert(name, bytes);
+    return tree;
+}
+
 QString notFound(const QString& file)
 {
     return u"ファイル <dir>/"_s + file + u" は開けません。 指定されたファイルが見つかりません。 "_s;
@@ -45,6 +53,20 @@ QString notANumber(const QString& line)
     return NumberFormatFault(line).message();
 }
 
+// A rig whose state holds an earlier course, so that any change shows.
+struct EarlierCourse : test::Rig
+{
+    EarlierCourse()
+    {
+        fill(state().OptionList, oldOptions);
+        fill(state().QuestionList, oldWords);
+        fill(state().AnswerList, oldMeanings);
+        state().SelectNum = oldSelectNum;
+        state().AllQuestNum = oldAllQuestNum;
+        board.caption = u"old caption"_s;
+    }
+};
+
 } // namespace
 
 class TestCourseLoad : public QObject
@@ -54,13 +76,14 @@ class TestCourseLoad : public QObject
 private Q_SLOTS:
     void loads_data();
     void loads();
+    void failedLoadChangesNothing_data();
+    void failedLoadChangesNothing();
 };
 
 void TestCourseLoad::loads_data()
 {
     QTest::addColumn<Tree>("tree");
     QTest::addColumn<QString>("subDirectory");
-    QTest::addColumn<QString>("fault"); // expected message, "<dir>" for the working folder
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<qint32>("selectNum");
     QTest::addColumn<QString>("caption");
@@ -70,113 +93,66 @@ void TestCourseLoad::loads_data()
     QTest::addColumn<bool>("tooFewWords");
 
     const QStringList colours{u"Colours"_s, u"day1"_s, u"4"_s};
-    const Tree day1{{u"day1E.txt"_s, words}, {u"day1J.txt"_s, meanings}};
-    auto with = [](Tree tree, const QString& name, const QByteArray& bytes) {
-        tree.insert(name, bytes);
-        return tree;
-    };
-
     QTest::newRow("course in the working folder")
-        << with(day1, u"Option.txt"_s, "Colours\r\nday1\r\n4\r\n") << u".\\"_s << QString()
+        << with(day1, u"Option.txt"_s, "Colours\r\nday1\r\n4\r\n") << u".\\"_s
         << colours << 4 << u"Colours"_s << wordLines << meaningLines << 3 << false;
     QTest::newRow("format marker wav")
-        << with(day1, u"Option.txt"_s, "Colours\nday1\nwav\n3\n") << u".\\"_s << QString()
+        << with(day1, u"Option.txt"_s, "Colours\nday1\nwav\n3\n") << u".\\"_s
         << QStringList{u"Colours"_s, u"day1"_s, u"wav"_s, u"3"_s} << 3 << u"Colours"_s << wordLines
         << meaningLines << 3 << false;
     QTest::newRow("format marker mp3, later lines ignored")
-        << with(day1, u"Option.txt"_s, "Colours\nday1\nmp3\n-2\nx\n") << u".\\"_s << QString()
+        << with(day1, u"Option.txt"_s, "Colours\nday1\nmp3\n-2\nx\n") << u".\\"_s
         << QStringList{u"Colours"_s, u"day1"_s, u"mp3"_s, u"-2"_s, u"x"_s} << -2 << u"Colours"_s
         << wordLines << meaningLines << 3 << false;
     QTest::newRow("course in a subfolder")
         << Tree{{u"day1/Option.txt"_s, "Colours\nday1\n4"},
                 {u"day1/day1E.txt"_s, words},
                 {u"day1/day1J.txt"_s, meanings}}
-        << u".\\day1\\"_s << QString() << colours << 4 << u"Colours"_s << wordLines << meaningLines
+        << u".\\day1\\"_s << colours << 4 << u"Colours"_s << wordLines << meaningLines
         << 3 << false;
     QTest::newRow("names in other case") << Tree{{u"Day1/option.TXT"_s, "Colours\nday1\n4"},
                                                  {u"Day1/DAY1E.TXT"_s, words},
                                                  {u"Day1/Day1j.txt"_s, meanings}}
-                                         << u".\\day1\\"_s << QString() << colours << 4
+                                         << u".\\day1\\"_s << colours << 4
                                          << u"Colours"_s << wordLines << meaningLines << 3 << false;
 #ifndef Q_OS_WIN // two names differing in letter case alone cannot be there
     QTest::newRow("exact name wins")
         << with(with(day1, u"option.txt"_s, "Wrong\nday1\n5"), u"Option.txt"_s, "Colours\nday1\n4")
-        << u".\\"_s << QString() << colours << 4 << u"Colours"_s << wordLines << meaningLines << 3
+        << u".\\"_s << colours << 4 << u"Colours"_s << wordLines << meaningLines << 3
         << false;
 #endif
     QTest::newRow("empty prefix") << Tree{{u"Option.txt"_s, "Colours\n\n4"},
                                           {u"E.txt"_s, words},
                                           {u"J.txt"_s, meanings}}
-                                  << u".\\"_s << QString()
+                                  << u".\\"_s
                                   << QStringList{u"Colours"_s, u""_s, u"4"_s} << 4 << u"Colours"_s
                                   << wordLines << meaningLines << 3 << false;
     QTest::newRow("prefix with a sub-path")
         << Tree{{u"c/Option.txt"_s, "Colours\nlists\\day1\n4"},
                 {u"c/lists/day1E.txt"_s, words},
                 {u"c/lists/day1J.txt"_s, meanings}}
-        << u".\\c\\"_s << QString() << QStringList{u"Colours"_s, u"lists\\day1"_s, u"4"_s} << 4
+        << u".\\c\\"_s << QStringList{u"Colours"_s, u"lists\\day1"_s, u"4"_s} << 4
         << u"Colours"_s << wordLines << meaningLines << 3 << false;
     QTest::newRow("meaning list shorter than the word list")
         << with(with(day1, u"day1J.txt"_s, "赤"), u"Option.txt"_s, "Colours\nday1\n4") << u".\\"_s
-        << QString() << colours << 4 << u"Colours"_s << wordLines << QStringList{u"赤"_s} << 3
+        << colours << 4 << u"Colours"_s << wordLines << QStringList{u"赤"_s} << 3
         << false;
 
     QTest::newRow("two words") << Tree{{u"Option.txt"_s, "Colours\nday1\n4"},
                                        {u"day1E.txt"_s, "red\nblue\n"},
                                        {u"day1J.txt"_s, meanings}}
-                               << u".\\"_s << QString() << colours << 4 << u"Colours"_s
+                               << u".\\"_s << colours << 4 << u"Colours"_s
                                << QStringList{u"red"_s, u"blue"_s} << meaningLines << 2 << true;
     QTest::newRow("empty word list")
         << Tree{{u"Option.txt"_s, "Colours\nday1\n4"}, {u"day1E.txt"_s, ""}, {u"day1J.txt"_s, ""}}
-        << u".\\"_s << QString() << colours << 4 << u"Colours"_s << QStringList() << QStringList()
+        << u".\\"_s << colours << 4 << u"Colours"_s << QStringList() << QStringList()
         << 0 << true;
-
-    QTest::newRow("option file missing")
-        << day1 << u".\\"_s << notFound(u"Option.txt"_s) << oldOptions << oldSelectNum
-        << u"old caption"_s << oldWords << oldMeanings << oldAllQuestNum << false;
-    QTest::newRow("option file missing in a subfolder")
-        << Tree{{u"day1/"_s, {}}} << u".\\day1\\"_s << notFound(u"day1/Option.txt"_s) << oldOptions
-        << oldSelectNum << u"old caption"_s << oldWords << oldMeanings << oldAllQuestNum << false;
-    QTest::newRow("option file of two lines")
-        << with(day1, u"Option.txt"_s, "Colours\nday1\n") << u".\\"_s << listIndex(2)
-        << QStringList{u"Colours"_s, u"day1"_s} << oldSelectNum << u"old caption"_s << oldWords
-        << oldMeanings << oldAllQuestNum << false;
-    QTest::newRow("marker without a fourth line")
-        << with(day1, u"Option.txt"_s, "Colours\nday1\nwav") << u".\\"_s << listIndex(3)
-        << QStringList{u"Colours"_s, u"day1"_s, u"wav"_s} << oldSelectNum << u"old caption"_s
-        << oldWords << oldMeanings << oldAllQuestNum << false;
-    QTest::newRow("marker in capitals")
-        << with(day1, u"Option.txt"_s, "Colours\nday1\nWAV\n3") << u".\\"_s << notANumber(u"WAV"_s)
-        << QStringList{u"Colours"_s, u"day1"_s, u"WAV"_s, u"3"_s} << oldSelectNum
-        << u"old caption"_s << oldWords << oldMeanings << oldAllQuestNum << false;
-    QTest::newRow("marker with a blank")
-        << with(day1, u"Option.txt"_s, "Colours\nday1\nwav \n3") << u".\\"_s
-        << notANumber(u"wav "_s) << QStringList{u"Colours"_s, u"day1"_s, u"wav "_s, u"3"_s}
-        << oldSelectNum << u"old caption"_s << oldWords << oldMeanings << oldAllQuestNum << false;
-    QTest::newRow("bad count after a marker")
-        << with(day1, u"Option.txt"_s, "Colours\nday1\nmp3\n6.0") << u".\\"_s
-        << notANumber(u"6.0"_s) << QStringList{u"Colours"_s, u"day1"_s, u"mp3"_s, u"6.0"_s}
-        << oldSelectNum << u"old caption"_s << oldWords << oldMeanings << oldAllQuestNum << false;
-    QTest::newRow("word list missing")
-        << Tree{{u"Option.txt"_s, "Colours\nday1\n4"}, {u"day1J.txt"_s, meanings}} << u".\\"_s
-        << notFound(u"day1E.txt"_s) << colours << 4 << u"Colours"_s << oldWords << oldMeanings
-        << oldAllQuestNum << false;
-    QTest::newRow("meaning list missing")
-        << Tree{{u"Option.txt"_s, "Colours\nday1\n4"}, {u"day1E.txt"_s, words}} << u".\\"_s
-        << notFound(u"day1J.txt"_s) << colours << 4 << u"Colours"_s << oldWords << oldMeanings
-        << oldAllQuestNum << false;
-    QTest::newRow("meaning list with invalid UTF-8")
-        << with(with(day1, u"day1J.txt"_s, "\xEF\xBB\xBF赤\n\xC3("), u"Option.txt"_s,
-                "Colours\nday1\n4")
-        << u".\\"_s << TextDecodingFault().message() << colours << 4 << u"Colours"_s << oldWords
-        << oldMeanings << oldAllQuestNum << false;
 }
 
 void TestCourseLoad::loads()
 {
     QFETCH(Tree, tree);
     QFETCH(QString, subDirectory);
-    QFETCH(QString, fault);
     QFETCH(QStringList, options);
     QFETCH(qint32, selectNum);
     QFETCH(QString, caption);
@@ -187,29 +163,77 @@ void TestCourseLoad::loads()
 
     WorkingFolder folder;
     folder.create(tree);
+    EarlierCourse rig;
+    const ExerciseState& state = rig.state();
 
-    test::Rig rig;
-    ExerciseState& state = rig.state();
-    fill(state.OptionList, oldOptions);
-    fill(state.QuestionList, oldWords);
-    fill(state.AnswerList, oldMeanings);
-    state.SelectNum = oldSelectNum;
-    state.AllQuestNum = oldAllQuestNum;
-    rig.board.caption = u"old caption"_s;
-
-    try {
-        const LoadOutcome outcome = rig.exercise.loadCourse(subDirectory);
-        QVERIFY2(fault.isEmpty(), "the load did not fail");
-        QCOMPARE(outcome == LoadOutcome::TooFewWords, tooFewWords);
-    } catch (const Fault& raised) {
-        QCOMPARE(raised.message(), QString(fault).replace(u"<dir>"_s, folder.path()));
-    }
+    const LoadOutcome outcome = rig.exercise.loadCourse(subDirectory);
+    QCOMPARE(outcome == LoadOutcome::TooFewWords, tooFewWords);
     QCOMPARE(state.OptionList.lines(), options);
     QCOMPARE(state.SelectNum, selectNum);
     QCOMPARE(rig.board.caption, caption);
     QCOMPARE(state.QuestionList.lines(), questions);
     QCOMPARE(state.AnswerList.lines(), answers);
     QCOMPARE(state.AllQuestNum, allQuestNum);
+}
+
+// Each step's own fault, and nothing of the course applied: the learner goes
+// on with the earlier course under its own title and choice count.
+void TestCourseLoad::failedLoadChangesNothing_data()
+{
+    QTest::addColumn<Tree>("tree");
+    QTest::addColumn<QString>("subDirectory");
+    QTest::addColumn<QString>("fault"); // the message, "<dir>" for the working folder
+
+    QTest::newRow("option file missing") << day1 << u".\\"_s << notFound(u"Option.txt"_s);
+    QTest::newRow("option file missing in a subfolder")
+        << Tree{{u"day1/"_s, {}}} << u".\\day1\\"_s << notFound(u"day1/Option.txt"_s);
+    QTest::newRow("option file of two lines")
+        << with(day1, u"Option.txt"_s, "Colours\nday1\n") << u".\\"_s << listIndex(2);
+    QTest::newRow("marker without a fourth line")
+        << with(day1, u"Option.txt"_s, "Colours\nday1\nwav") << u".\\"_s << listIndex(3);
+    QTest::newRow("marker in capitals") << with(day1, u"Option.txt"_s, "Colours\nday1\nWAV\n3")
+                                        << u".\\"_s << notANumber(u"WAV"_s);
+    QTest::newRow("marker with a blank") << with(day1, u"Option.txt"_s, "Colours\nday1\nwav \n3")
+                                         << u".\\"_s << notANumber(u"wav "_s);
+    QTest::newRow("bad count after a marker")
+        << with(day1, u"Option.txt"_s, "Colours\nday1\nmp3\n6.0") << u".\\"_s
+        << notANumber(u"6.0"_s);
+    QTest::newRow("word list missing (wrong prefix)")
+        << with(day1, u"Option.txt"_s, "Colours\nday2\n4") << u".\\"_s
+        << notFound(u"day2E.txt"_s);
+    QTest::newRow("meaning list missing")
+        << Tree{{u"Option.txt"_s, "Colours\nday1\n4"}, {u"day1E.txt"_s, words}} << u".\\"_s
+        << notFound(u"day1J.txt"_s);
+    QTest::newRow("meaning list with invalid UTF-8")
+        << with(with(day1, u"day1J.txt"_s, "\xEF\xBB\xBF赤\n\xC3("), u"Option.txt"_s,
+                "Colours\nday1\n4")
+        << u".\\"_s << TextDecodingFault().message();
+}
+
+void TestCourseLoad::failedLoadChangesNothing()
+{
+    QFETCH(Tree, tree);
+    QFETCH(QString, subDirectory);
+    QFETCH(QString, fault);
+
+    WorkingFolder folder;
+    folder.create(tree);
+    EarlierCourse rig;
+    const ExerciseState& state = rig.state();
+
+    try {
+        rig.exercise.loadCourse(subDirectory);
+        QFAIL("the load did not fail");
+    } catch (const Fault& raised) {
+        QCOMPARE(raised.message(), QString(fault).replace(u"<dir>"_s, folder.path()));
+    }
+    QCOMPARE(rig.log.entries(), QStringList{});
+    QCOMPARE(rig.board.caption, u"old caption"_s);
+    QCOMPARE(state.OptionList.lines(), oldOptions);
+    QCOMPARE(state.SelectNum, oldSelectNum);
+    QCOMPARE(state.QuestionList.lines(), oldWords);
+    QCOMPARE(state.AnswerList.lines(), oldMeanings);
+    QCOMPARE(state.AllQuestNum, oldAllQuestNum);
 }
 
 QTEST_GUILESS_MAIN(TestCourseLoad)

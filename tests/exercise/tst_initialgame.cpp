@@ -35,6 +35,7 @@ private Q_SLOTS:
     void load_data();
     void load();
     void courseChange();
+    void loadFault_data();
     void loadFault();
 
 private:
@@ -124,14 +125,52 @@ void TestInitialGame::courseChange()
     QCOMPARE(rig.speaker.spoken.last(), u"v1"_s);
 }
 
+void TestInitialGame::loadFault_data()
+{
+    QTest::addColumn<QByteArray>("optionFile"); // of course b
+    QTest::addColumn<bool>("meaningsExist");
+
+    QTest::newRow("wrong prefix") << QByteArray("Second\nday2\n4") << true;
+    QTest::newRow("choice count not a number") << QByteArray("Second\nday1\nfour") << true;
+    QTest::newRow("meaning list missing") << QByteArray("Second\nday1\n4") << false;
+}
+
+// Course a runs, "問題を変える" chooses b, whose load fails, and the dialog is
+// closed: the learner goes on with a, under a's title, with a's buttons.
 void TestInitialGame::loadFault()
 {
-    writeCourse(u"a"_s, u"Colours"_s, 1, numbered(u"w"_s, 3));
-    QVERIFY(QFile::remove(u"a/day1E.txt"_s));
+    QFETCH(QByteArray, optionFile);
+    QFETCH(bool, meaningsExist);
+
+    writeCourse(u"a"_s, u"First"_s, 2, numbered(u"w"_s, 5));
+    writeCourse(u"b"_s, u"Second"_s, 4, numbered(u"v"_s, 5));
+    vocarin::testkit::writeFile(u"b/Option.txt"_s, optionFile);
+    if (!meaningsExist)
+        QVERIFY(QFile::remove(u"b/day1J.txt"_s));
     Rig rig;
-    QVERIFY_THROWS_EXCEPTION(vocarin::FileOpenFault, rig.exercise.InitialGame(u".\\a\\"_s));
-    // The caption was already set; no run began.
-    QCOMPARE(rig.log.entries(), QStringList{u"caption:Colours"_s});
+    rig.random.queue({1, 0, 1, 0}); // the right meaning on button 1; the praise
+    rig.exercise.InitialGame(u".\\a\\"_s);
+    rig.exercise.btnWord1Click(1);
+    QCOMPARE(rig.state().CorrectNum, 1);
+    const QStringList options = rig.state().OptionList.lines();
+    rig.log.clear();
+
+    QVERIFY_THROWS_EXCEPTION(vocarin::Fault, rig.exercise.InitialGame(u".\\b\\"_s));
+    QCOMPARE(rig.log.entries(), QStringList{});
+    QCOMPARE(rig.board.caption, u"First"_s);
+    QCOMPARE(rig.state().OptionList.lines(), options);
+    QCOMPARE(rig.state().SelectNum, 2);
+    QCOMPARE(rig.state().QuestionList.lines(), numbered(u"w"_s, 5));
+    QCOMPARE(rig.state().AnswerList.lines(), numbered(u"意味"_s, 5));
+    QCOMPARE(rig.state().AllQuestNum, 5);
+    QCOMPARE(rig.state().CorrectNum, 1);
+
+    rig.random.queue({0, 0, 0});
+    rig.exercise.btnNextClick();
+    QCOMPARE(rig.board.lbQuestNum, u"問題番号： 2/5"_s);
+    QCOMPARE(rig.speaker.spoken.last(), u"w2"_s);
+    QCOMPARE(rig.board.visibleAnswers().size(), 2);
+    QCOMPARE(rig.random.left(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestInitialGame)

@@ -1,3 +1,4 @@
+#include "SoundFiles.h"
 #include "WorkingFolder.h"
 
 #include "tools/CourseCheck.h"
@@ -36,8 +37,12 @@ private Q_SLOTS:
     void problems_data();
     void problems();
     void describesTheCourse();
+    void explainsWhatToWrite_data();
+    void explainsWhatToWrite();
+    void sameTitleTwice();
     void commandLine_data();
     void commandLine();
+    void bundledCoursesHaveNoProblems();
 };
 
 void TestCourseCheck::problems_data()
@@ -102,6 +107,47 @@ void TestCourseCheck::problems_data()
         << QStringList{u"blank-line day1E.txt:2"_s, u"duplicate-word day1E.txt:3"_s,
                        u"missing-meaning day1E.txt:4"_s}
         << true;
+    QTest::newRow("same meaning for two words")
+        << course(option, "red\nscarlet\ngreen\n", bom + "赤\n赤\n緑\n")
+        << QStringList{u"duplicate-meaning day1J.txt:2"_s} << false;
+    QTest::newRow("Japanese in the word list")
+        << course(option, "red\n青\ngreen\n", meanings)
+        << QStringList{u"japanese-word day1E.txt:2"_s} << false;
+    QTest::newRow("prefix with a trailing space")
+        << course("Colours\nday1 \n3\n", words, meanings)
+        << QStringList{u"prefix-outer-spaces Option.txt:2"_s,
+                       u"word-list-unreadable day1 E.txt:0"_s,
+                       u"meaning-list-unreadable day1 J.txt:0"_s}
+        << true;
+    QTest::newRow("full-width choice count")
+        << course("Colours\nday1\n４\n", words, meanings)
+        << QStringList{u"option-file-malformed Option.txt:3"_s} << true;
+    const QByteArray marked = "Colours\r\nday1\r\nmp3\r\n3\r\n";
+    const QByteArray sweep = vocarin::testkit::sweepFile(u"wav"_s);
+    auto recorded = [&](const QByteArray& o, const Tree& sounds) {
+        Tree tree = course(o, words, meanings);
+        tree.insert(sounds);
+        return tree;
+    };
+    QTest::newRow("recordings: one missing, one unused, one unplayable")
+        << recorded(marked, {{u"sounds/red.wav"_s, sweep},
+                             {u"sounds/Blue.MP3"_s, "no sound"},
+                             {u"sounds/purple.wav"_s, sweep}})
+        << QStringList{u"missing-recording day1E.txt:3"_s,
+                       u"recording-unreadable sounds/Blue.MP3:0"_s,
+                       u"unused-recording sounds/purple.wav:0"_s}
+        << false;
+    QTest::newRow("two recordings of one word")
+        << recorded(marked, {{u"red.wav"_s, sweep},
+                             {u"blue.wav"_s, sweep},
+                             {u"green.wav"_s, sweep},
+                             {u"sounds/red.wav"_s, sweep}})
+        << QStringList{u"unused-recording sounds/red.wav:0"_s} << false;
+    QTest::newRow("marker without recordings, as old courses have")
+        << recorded(marked, {}) << QStringList() << false;
+    QTest::newRow("recordings without the marker")
+        << recorded(option, {{u"sounds/red.wav"_s, sweep}})
+        << QStringList{u"recordings-unmarked Option.txt:3"_s} << false;
     QTest::newRow("prefix with a sub-path")
         << Tree{{u"Option.txt"_s, "T\nlists\\d\n3"},
                 {u"lists/dE.txt"_s, words},
@@ -137,6 +183,66 @@ void TestCourseCheck::describesTheCourse()
     QCOMPARE(report.files.at(1).encoding, u"utf-8"_s);
     QCOMPARE(report.files.at(2).encoding, u"cp932"_s);
     QVERIFY(report.problems.isEmpty());
+    QCOMPARE(report.recorded, 0);
+
+    folder.create(u"sounds/blue.flac"_s, vocarin::testkit::sweepFile(u"flac"_s));
+    const QList<CourseReport> reports{checkCourse(u".\\"_s, u"."_s)};
+    QCOMPARE(reports[0].recorded, 1);
+    QVERIFY(formatReports(reports).contains(u"録音のある単語: 1 / 3"_s));
+    QCOMPARE(QJsonDocument::fromJson(formatReportsJson(reports))
+                 .object()[u"courses"_s][0][u"recorded"_s]
+                 .toInt(),
+             1);
+}
+
+void TestCourseCheck::explainsWhatToWrite_data()
+{
+    QTest::addColumn<QByteArray>("optionFile");
+    QTest::addColumn<QString>("says");
+
+    QTest::newRow("full-width digit")
+        << QByteArray("T\nday1\n４\n") << u"全角の数字です。半角で 4 と書いてください。"_s;
+    QTest::newRow("full-width digit after a format marker")
+        << QByteArray("T\nday1\nwav\n６\n") << u"全角の数字です。半角で 6 と書いてください。"_s;
+    QTest::newRow("spaces around the prefix")
+        << QByteArray("T\n day1\n3\n") << u"ファイル名の頭「 day1」の前か後ろに空白があります。"_s;
+}
+
+// A teacher reads the message, not the kind: it says what to write instead.
+void TestCourseCheck::explainsWhatToWrite()
+{
+    QFETCH(QByteArray, optionFile);
+    QFETCH(QString, says);
+
+    WorkingFolder folder;
+    folder.create(Tree{{u"Option.txt"_s, optionFile},
+                       {u"day1E.txt"_s, "red\nblue\ngreen\n"},
+                       {u"day1J.txt"_s, bom + "赤\n青\n緑\n"}});
+    const CourseReport report = checkCourse(u".\\"_s, u"."_s);
+    QVERIFY(!report.problems.isEmpty());
+    QVERIFY2(report.problems.first().message.contains(says),
+             qPrintable(report.problems.first().message));
+}
+
+// Two courses of one folder with one title look the same in the course list.
+void TestCourseCheck::sameTitleTwice()
+{
+    WorkingFolder folder;
+    Tree tree;
+    for (const QString& course : {u"day1"_s, u"day2"_s, u"day3"_s}) {
+        tree.insert(course + u"/Option.txt"_s,
+                    course == u"day2"_s ? "Other\n\n3\n" : "Colours\n\n3\n");
+        tree.insert(course + u"/E.txt"_s, "red\nblue\ngreen\n");
+        tree.insert(course + u"/J.txt"_s, bom + "赤\n青\n緑\n");
+    }
+    folder.create(tree);
+    const QList<CourseReport> reports = checkFolders({u"."_s});
+    QCOMPARE(reports.size(), 3);
+    QCOMPARE(found(reports.at(0)), QStringList());
+    QCOMPARE(found(reports.at(1)), QStringList());
+    QCOMPARE(found(reports.at(2)), QStringList{u"duplicate-title Option.txt:1"_s});
+    QVERIFY2(reports.at(2).problems.first().message.contains(u"day1"_s),
+             qPrintable(reports.at(2).problems.first().message));
 }
 
 void TestCourseCheck::commandLine_data()
@@ -169,11 +275,10 @@ void TestCourseCheck::commandLine_data()
     QTest::newRow("a folder that is not there")
         << goodAndBroken << QStringList{u"check"_s, u"--json"_s, u"good"_s, u"gone"_s} << 1
         << QStringList{u"good"_s, u"gone"_s};
-    QTest::newRow("the bundled examples")
-        << Tree() << QStringList{u"check"_s, u"--json"_s, QStringLiteral(VOCARIN_EXAMPLES_DIR)} << 0
-        << QStringList{QStringLiteral(VOCARIN_EXAMPLES_DIR),
-                       QStringLiteral(VOCARIN_EXAMPLES_DIR "/animals"),
-                       QStringLiteral(VOCARIN_EXAMPLES_DIR "/verbs")};
+    QTest::newRow("the bundled courses, one named")
+        << Tree()
+        << QStringList{u"check"_s, u"--json"_s, QStringLiteral(VOCARIN_COURSES_DIR "/animals")} << 0
+        << QStringList{QStringLiteral(VOCARIN_COURSES_DIR "/animals")};
 }
 
 void TestCourseCheck::commandLine()
@@ -197,6 +302,16 @@ void TestCourseCheck::commandLine()
     for (const QJsonValue& course : result.value(u"courses"_s).toArray())
         shown.append(course.toObject().value(u"folder"_s).toString());
     QCOMPARE(shown, folders);
+}
+
+// What ships with the program is what teachers copy: not even a warning.
+void TestCourseCheck::bundledCoursesHaveNoProblems()
+{
+    const QList<CourseReport> reports = checkFolders({QStringLiteral(VOCARIN_COURSES_DIR)});
+    QCOMPARE(reports.size(), 4 + 30);
+    for (const CourseReport& report : reports)
+        QVERIFY2(report.problems.isEmpty(),
+                 qPrintable(report.folder + u": "_s + found(report).join(u", "_s)));
 }
 
 QTEST_GUILESS_MAIN(TestCourseCheck)

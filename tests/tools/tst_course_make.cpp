@@ -1,10 +1,12 @@
 #include "WorkingFolder.h"
 
 #include "course/CourseLoad.h"
+#include "course/CourseRecordings.h"
 #include "course/Fault.h"
 #include "tools/CourseMake.h"
 #include "tools/WordTable.h"
 
+#include <QProcess>
 #include <QTest>
 
 using namespace vocarin;
@@ -19,7 +21,8 @@ QString describe(const Pairs& pairs)
 {
     QStringList shown;
     for (const WordPair& pair : pairs)
-        shown.append(pair.english + u'=' + pair.japanese);
+        shown.append(pair.english + u'=' + pair.japanese +
+                     (pair.sound.isEmpty() ? QString() : u'@' + pair.sound));
     return shown.join(u" | "_s);
 }
 
@@ -45,6 +48,12 @@ private Q_SLOTS:
     void refusesToOverwrite();
     void roundTrip_data();
     void roundTrip();
+    void commandLine_data();
+    void commandLine();
+    void copiesRecordings_data();
+    void copiesRecordings();
+    void refusesRecordings_data();
+    void refusesRecordings();
 };
 
 void TestCourseMake::readsTables_data()
@@ -52,42 +61,74 @@ void TestCourseMake::readsTables_data()
     QTest::addColumn<QByteArray>("source");
     QTest::addColumn<QString>("pairs"); // as describe() writes them
     QTest::addColumn<bool>("header");
+    QTest::addColumn<bool>("swapped");
     QTest::addColumn<QString>("error"); // start of the error, empty when read
 
     const QString colourPairs = describe(colours);
     QTest::newRow("CSV, UTF-8 without BOM, LF")
-        << QByteArray("red,赤\nblue,青\ngreen,緑\n") << colourPairs << false << QString();
+        << QByteArray("red,赤\nblue,青\ngreen,緑\n") << colourPairs << false << false << QString();
     QTest::newRow("BOM, CRLF, header in English")
         << QByteArray("\xEF\xBB\xBF"
                       "English,Japanese\r\nred,赤\r\nblue,青\r\ngreen,緑\r\n")
-        << colourPairs << true << QString();
+        << colourPairs << true << false << QString();
     QTest::newRow("header in Japanese, no last line break")
-        << QByteArray("英語,日本語\nred,赤\nblue,青\ngreen,緑") << colourPairs << true << QString();
+        << QByteArray("英語,日本語\nred,赤\nblue,青\ngreen,緑") << colourPairs << true << false
+        << QString();
     QTest::newRow("CP932, as Japanese Excel saves")
         << QByteArray("red,\x90\xD4\r\nblue,\x90\xC2\r\ngreen,\x97\xCE\r\n") << colourPairs << false
-        << QString();
+        << false << QString();
     QTest::newRow("quoting as spreadsheets write it")
         << QByteArray("\"look after\",\"世話をする, 面倒を見る\"\n"
                       "say,\"「\"\"こんにちは\"\"」と言う\"\n"
                       "\"\",\n"
                       "  run  , 走る ,,\n")
         << u"look after=世話をする, 面倒を見る | say=「\"こんにちは\"」と言う | run=走る"_s << false
-        << QString();
+        << false << QString();
     QTest::newRow("TSV") << QByteArray("word\tmeaning\nred\t赤\n\"a, b\"\tえー, びー\n")
-                         << u"red=赤 | a, b=えー, びー"_s << true << QString();
-    QTest::newRow("blank rows skipped")
-        << QByteArray("red,赤\n\n\nblue,青\n") << u"red=赤 | blue=青"_s << false << QString();
+                         << u"red=赤 | a, b=えー, びー"_s << true << false << QString();
+    QTest::newRow("blank rows skipped") << QByteArray("red,赤\n\n\nblue,青\n")
+                                        << u"red=赤 | blue=青"_s << false << false << QString();
     QTest::newRow("meaning missing")
-        << QByteArray("red,赤\nblue\ngreen,緑\n") << QString() << false << u"2行目"_s;
-    QTest::newRow("third column") << QByteArray("red,赤,x\n") << QString() << false << u"1行目"_s;
+        << QByteArray("red,赤\nblue\ngreen,緑\n") << QString() << false << false << u"2行目"_s;
+    QTest::newRow("third column: recordings")
+        << QByteArray(
+               "英語,日本語,録音\nred,赤, sounds/red.mp3 \nblue,青,\n\"a, b\",えー,\"a, b.wav\"\n")
+        << u"red=赤@sounds/red.mp3 | blue=青 | a, b=えー@a, b.wav"_s << true << false << QString();
+    QTest::newRow("fourth column") << QByteArray("red,赤,red.mp3\nblue,青,blue.mp3,x\n") << QString()
+                                   << false << false << u"2行目"_s;
     QTest::newRow("English missing")
-        << QByteArray("red,赤\n,青\n") << QString() << false << u"2行目"_s;
+        << QByteArray("red,赤\n,青\n") << QString() << false << false << u"2行目"_s;
     QTest::newRow("quote inside a bare cell")
-        << QByteArray("red,赤\nbl\"ue,青\n") << QString() << false << u"2行目"_s;
+        << QByteArray("red,赤\nbl\"ue,青\n") << QString() << false << false << u"2行目"_s;
     QTest::newRow("quote never closed")
-        << QByteArray("red,赤\nblue,\"青\ngreen,緑\n") << QString() << false << u"2行目"_s;
+        << QByteArray("red,赤\nblue,\"青\ngreen,緑\n") << QString() << false << false << u"2行目"_s;
     QTest::newRow("line break inside a cell")
-        << QByteArray("red,\"赤\nあか\"\n") << QString() << false << u"1行目"_s;
+        << QByteArray("red,\"赤\nあか\"\n") << QString() << false << false << u"1行目"_s;
+
+    // Headers as teachers write them, in any words the sheet's language allows.
+    for (const char* header : {"英語（English）,日本語（Japanese）", "English words,日本語の意味",
+                               "Vocabulary,Translation", "英,和", "Eng,Jpn", "単語\t意味"}) {
+        const QByteArray sheet = QByteArray(header) + "\nred,赤\nblue,青\ngreen,緑\n";
+        QTest::addRow("header %s", header)
+            << (sheet.contains('\t') ? QByteArray(sheet).replace(',', '\t') : sheet) << colourPairs
+            << true << false << QString();
+    }
+    QTest::newRow("columns swapped in every row")
+        << QByteArray("赤,red\n青,blue\n緑,green\n") << colourPairs << false << true << QString();
+    QTest::newRow("columns swapped, header too")
+        << QByteArray("日本語,英語\n赤,red\n青,blue\n緑,green\n") << colourPairs << true << true
+        << QString();
+    QTest::newRow("one row swapped")
+        << QByteArray("red,赤\n青,blue\ngreen,緑\n") << QString() << false << false
+        << u"2行目: 英語の列（1列目）に日本語があります: 「青」。（最初の組は 英語「red」、日本語「赤」"_s;
+    QTest::newRow("English in the meaning column")
+        << QByteArray("red,赤\nblue,blue colour\n") << QString() << false << false
+        << u"2行目: 日本語の意味の列（2列目）が英語だけです: 「blue colour」"_s;
+    QTest::newRow("a header the sheet's author invented")
+        << QByteArray("Words to learn,Notes\nred,赤\n") << QString() << false << false
+        << u"1行目: 日本語の意味の列（2列目）が英語だけです"_s;
+    QTest::newRow("Japanese in both columns")
+        << QByteArray("red,赤\nあお,青\n") << QString() << false << false << u"2行目"_s;
 }
 
 void TestCourseMake::readsTables()
@@ -95,6 +136,7 @@ void TestCourseMake::readsTables()
     QFETCH(QByteArray, source);
     QFETCH(QString, pairs);
     QFETCH(bool, header);
+    QFETCH(bool, swapped);
     QFETCH(QString, error);
 
     const WordTable table = readWordTable(source);
@@ -103,6 +145,7 @@ void TestCourseMake::readsTables()
     if (error.isEmpty()) {
         QCOMPARE(describe(table.pairs), pairs);
         QCOMPARE(table.headerSkipped, header);
+        QCOMPARE(table.swapped, swapped);
     }
 }
 
@@ -173,6 +216,128 @@ void TestCourseMake::roundTrip()
         loaded.append({lists.words.get(i), lists.meanings.get(i)});
     QCOMPARE(lists.meanings.count(), lists.words.count());
     QCOMPARE(describe(loaded), describe(table.pairs));
+}
+
+void TestCourseMake::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");          // part of what the tool prints
+    QTest::addColumn<QByteArray>("optionFile"); // empty when no course is made
+
+    const QStringList make{u"make"_s, u"--title"_s, u"色"_s};
+    QTest::newRow("full-width choice count, as an input method types it")
+        << make + QStringList{u"--choices"_s, u"４"_s, u"colours.csv"_s, u"out"_s} << 0
+        << u"コースを作りました"_s << QByteArray("\xEF\xBB\xBF色\r\n\r\n4\r\n");
+    QTest::newRow("columns swapped in every row")
+        << make + QStringList{u"swapped.csv"_s, u"out"_s} << 0 << u"列を入れ替えて"_s
+        << QByteArray("\xEF\xBB\xBF色\r\n\r\n4\r\n");
+    QTest::newRow("table file missing, said in Japanese")
+        << make + QStringList{u"colors.csv"_s, u"out"_s} << 1
+        << u"表ファイルを読めません: ファイル "_s << QByteArray();
+    QTest::newRow("choice count in words")
+        << make + QStringList{u"--choices"_s, u"four"_s, u"colours.csv"_s, u"out"_s} << 2
+        << u"1～6 の数"_s << QByteArray();
+}
+
+void TestCourseMake::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, says);
+    QFETCH(QByteArray, optionFile);
+
+    WorkingFolder folder;
+    folder.create(u"colours.csv"_s, "red,赤\nblue,青\ngreen,緑\n");
+    folder.create(u"swapped.csv"_s, "日本語,英語\n赤,red\n青,blue\n緑,green\n");
+    QProcess tool;
+    tool.start(QStringLiteral(VOCARIN_COURSE_TOOL), arguments);
+    QVERIFY(tool.waitForFinished());
+    QCOMPARE(tool.exitCode(), exitCode);
+    const QString printed =
+        QString::fromUtf8(tool.readAllStandardOutput() + tool.readAllStandardError());
+    QVERIFY2(printed.contains(says), qPrintable(printed));
+    QVERIFY2(!printed.contains(u"No such file"_s), qPrintable(printed));
+    QCOMPARE(readFile(u"out/Option.txt"_s), optionFile);
+    if (!optionFile.isEmpty())
+        QCOMPARE(readFile(u"out/E.txt"_s), QByteArray("\xEF\xBB\xBFred\r\nblue\r\ngreen\r\n"));
+}
+
+void TestCourseMake::copiesRecordings_data()
+{
+    QTest::addColumn<Pairs>("pairs");
+    QTest::addColumn<QStringList>("sounds"); // the files in sounds/, sorted
+    QTest::addColumn<QString>("marker");
+
+    QTest::newRow("MP3 and WAV") << Pairs{{u"red"_s, u"赤"_s, u"rec/Red.MP3"_s},
+                                          {u"what?"_s, u"何"_s, u"rec/what.wav"_s},
+                                          {u"blue"_s, u"青"_s}}
+                                 << QStringList{u"red.mp3"_s, u"what_.wav"_s} << u"mp3"_s;
+    QTest::newRow("all WAV") << Pairs{{u"red"_s, u"赤"_s, u"rec/red.wav"_s},
+                                      {u"blue"_s, u"青"_s, u"rec/blue.wav"_s},
+                                      {u"green"_s, u"緑"_s}}
+                             << QStringList{u"blue.wav"_s, u"red.wav"_s} << u"wav"_s;
+    QTest::newRow("a word twice with one file") << Pairs{{u"red"_s, u"赤"_s, u"rec/red.wav"_s},
+                                                         {u"blue"_s, u"青"_s},
+                                                         {u"red"_s, u"赤"_s, u"rec/red.wav"_s}}
+                                                << QStringList{u"red.wav"_s} << u"wav"_s;
+}
+
+// Each recording lands in sounds/ under its word's name, where the program
+// finds it, and the option file carries the marker.
+void TestCourseMake::copiesRecordings()
+{
+    QFETCH(Pairs, pairs);
+    QFETCH(QStringList, sounds);
+    QFETCH(QString, marker);
+
+    WorkingFolder folder;
+    for (const WordPair& pair : pairs) {
+        if (!pair.sound.isEmpty())
+            folder.create(pair.sound, pair.sound.toUtf8());
+    }
+    QCOMPARE(makeCourse(u"out"_s, {u"色"_s, 3, u"c"_s}, pairs), QString());
+    QCOMPARE(readFile(u"out/Option.txt"_s), u"\uFEFF色\r\nc\r\n%1\r\n3\r\n"_s.arg(marker).toUtf8());
+    QCOMPARE(QDir(u"out/sounds"_s).entryList(QDir::Files, QDir::Name), sounds);
+    const CourseRecordings recordings =
+        findRecordings(u".\\out\\"_s, readOptionFile(u".\\out\\"_s));
+    for (const WordPair& pair : pairs) {
+        if (!pair.sound.isEmpty())
+            QCOMPARE(readFile(recordings.pathOf(pair.english)), pair.sound.toUtf8());
+    }
+}
+
+void TestCourseMake::refusesRecordings_data()
+{
+    QTest::addColumn<Pairs>("pairs");
+    QTest::addColumn<QString>("error"); // a part of it
+
+    QTest::newRow("file missing") << Pairs{{u"red"_s, u"赤"_s, u"rec/gone.mp3"_s},
+                                           {u"blue"_s, u"青"_s},
+                                           {u"green"_s, u"緑"_s}}
+                                  << u"rec/gone.mp3 がありません"_s;
+    QTest::newRow("not a recording's kind")
+        << Pairs{{u"red"_s, u"赤"_s, u"rec/red.m4a"_s}, {u"blue"_s, u"青"_s}, {u"green"_s, u"緑"_s}}
+        << u"使えない種類"_s;
+    QTest::newRow("two files for names alike")
+        << Pairs{{u"Polish"_s, u"ポーランド語"_s, u"rec/red.wav"_s},
+                 {u"polish"_s, u"磨く"_s, u"rec/blue.wav"_s},
+                 {u"green"_s, u"緑"_s}}
+        << u"同じ名前"_s;
+}
+
+// Nothing is written when a recording is wrong.
+void TestCourseMake::refusesRecordings()
+{
+    QFETCH(Pairs, pairs);
+    QFETCH(QString, error);
+
+    WorkingFolder folder;
+    for (const QString& file : {u"rec/red.wav"_s, u"rec/blue.wav"_s, u"rec/red.m4a"_s})
+        folder.create(file, "sound");
+    const QString made = makeCourse(u"out"_s, {u"色"_s, 3, QString()}, pairs);
+    QVERIFY2(made.contains(error), qPrintable(made));
+    QVERIFY(!QDir(u"out"_s).exists());
 }
 
 QTEST_GUILESS_MAIN(TestCourseMake)

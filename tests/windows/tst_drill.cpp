@@ -1,16 +1,20 @@
 #include "WindowTestKit.h"
 #include "WorkingFolder.h"
 
+#include "speech/VoiceList.h"
 #include "windows/DrillActions.h"
 #include "windows/Fmain.h"
 #include "windows/Fselect.h"
 #include "windows/ScaledView.h"
 #include "windows/Vocarin.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
 
@@ -22,6 +26,39 @@ namespace {
 
 const QStringList kWords{u"apple"_s, u"grape"_s, u"peach"_s};
 const QStringList kMeanings{u"りんご"_s, u"ぶどう"_s, u"もも"_s};
+// The preferred voice in the middle, chosen at start.
+const QStringList kVoices{u"Tone A - English"_s, preferredVoiceDescription(),
+                          u"Tone C - English"_s};
+
+// What a learner sees and hears of the run, in one line to compare.
+struct Seen
+{
+    QString quest, correct, wrong, shown, english, lastSpoken;
+    qsizetype spoken = 0;
+    qsizetype boxes = 0;
+    int stops = 0;
+    int voice = -1;
+    bool listOpen = false;
+    bool randomOn = false;
+    bool englishOn = true;
+    int choices = 0;
+    int dialogs = 0;
+
+    QString line() const
+    {
+        return QStringList{
+            quest,
+            correct,
+            wrong,
+            u"shown "_s + shown,
+            u"english "_s + english,
+            u"spoken %1 %2"_s.arg(spoken).arg(lastSpoken),
+            u"boxes %1 stops %2 dialogs %3"_s.arg(boxes).arg(stops).arg(dialogs),
+            u"voice %1%2"_s.arg(voice).arg(listOpen ? u" open"_s : QString()),
+            u"random %1 english %2 choices %3"_s.arg(randomOn).arg(englishOn).arg(choices)}
+            .join(u" | "_s);
+    }
+};
 
 struct Program
 {
@@ -48,6 +85,39 @@ struct Program
     }
     qsizetype spokenCount() const { return made.tones->requests().size(); }
     qsizetype cueCount() const { return made.sink->captures(CaptureSink::Kind::Cue).size(); }
+    // The control with the keyboard focus, empty for none.
+    QString focused() const
+    {
+        QWidget* control = form->ScaledLayout1->canvas()->focusWidget();
+        return control && control->hasFocus() ? control->objectName() : QString();
+    }
+    // Tab until the control has the focus, as a learner reaches it.
+    bool tabTo(const QString& name) const
+    {
+        for (int presses = 0; presses < 25 && focused() != name; ++presses)
+            key(Qt::Key_Tab);
+        return focused() == name;
+    }
+    Seen seen() const
+    {
+        const QStringList spoken = spokenTexts(*made.tones);
+        return {.quest = form->lbQuestNum->text(),
+                .correct = form->lbCorrectNum->text(),
+                .wrong = form->lbWrongNum->text(),
+                .shown = form->lbJap->text(),
+                .english = form->lbEnglish->text(),
+                .lastSpoken = spoken.value(spoken.size() - 1),
+                .spoken = spoken.size(),
+                .boxes = answerer.boxes.size(),
+                .stops = made.sink->stopCount(),
+                .voice = form->ComboBox1->currentIndex(),
+                .listOpen = form->ComboBox1->view()->isVisible(),
+                .randomOn = form->rbRndOn->isChecked(),
+                .englishOn = form->rbEnglishOn->isChecked(),
+                .choices = form->state().SelectNum,
+                .dialogs = dialogs};
+    }
+    int dialogs = 0; // showings of the course dialog after the first
 };
 
 // Starts the program on a three-word course of three choices in course order,
@@ -56,13 +126,15 @@ void drive(Program& program, const std::function<void()>& steps, bool autoAdvanc
 {
     const WorkingFolder folder;
     writeCourse(u"fruit"_s, u"果物"_s, u"f"_s, 3, kWords, kMeanings);
-    const Platform platform = standInPlatform(program.made, {.autoAdvance = autoAdvance});
+    writeCourse(u"vegetables"_s, u"野菜"_s, u"v"_s, 3, {u"onion"_s, u"carrot"_s, u"potato"_s},
+                {u"たまねぎ"_s, u"にんじん"_s, u"じゃがいも"_s});
+    const Platform platform =
+        standInPlatform(program.made, {.voices = kVoices, .autoAdvance = autoAdvance});
     Script script;
     const auto dialog = [] { return topLevel<TForm2>(u"Form2"_s); };
     script.then([&] { return dialog() && QApplication::activeModalWidget() == dialog(); },
                 [&] {
                     program.form = topLevel<TForm1>(u"Form1"_s);
-                    dialog()->setItemIndex(0); // a single course starts unselected
                     dialog()->Button1->click();
                 });
     script.then([&] { return !dialog()->isVisible(); },
@@ -95,7 +167,10 @@ private Q_SLOTS:
     void mistakesKey();
     void badgesLeaveTheMeaning();
     void keyDuringSpeechWaits();
+    void keyBeforeClosingMessageWaits();
     void contextMenu();
+    void focusedControlKeys_data();
+    void focusedControlKeys();
 };
 
 void DrillTest::answerKeys_data()
@@ -264,6 +339,47 @@ void DrillTest::keyDuringSpeechWaits()
     QCOMPARE(cuesWhileSpeaking, 0);
 }
 
+// M typed while the closing sentence is spoken is handled once the closing
+// message is closed, not lost to the message.
+void DrillTest::keyBeforeClosingMessageWaits()
+{
+    Program p;
+    drive(
+        p,
+        [&] {
+            bool typed = false;
+            QTimer speech;
+            connect(&speech, &QTimer::timeout, &speech, [&] {
+                if (!p.made.sink->isSpeechPlaying())
+                    return;
+                if (!typed && spokenTexts(*p.made.tones).last().startsWith(u"Good work"_s)) {
+                    typed = true;
+                    using Queued = QWindowSystemInterface::AsynchronousDelivery;
+                    for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease})
+                        QWindowSystemInterface::handleKeyEvent<Queued>(
+                            p.form->windowHandle(), type, Qt::Key_M, Qt::NoModifier, u"m"_s);
+                }
+                p.made.sink->advance(60'000'000);
+            });
+            speech.start(5);
+            for (int question = 1; question <= 3; ++question) {
+                p.answer(p.answerNumber(false))->click();
+                p.answer(p.answerNumber(true))->click();
+                p.form->btnNext->click(); // after the last: the closing sentence and message
+            }
+            QVERIFY(typed);
+            QCOMPARE(p.answerer.boxes.size(), 1);
+            QCOMPARE(p.answerer.boxes[0].text, u"おつかれさまです。単語の練習を終了しました。"_s);
+            QCOMPARE(p.form->lbQuestNum->text(), u"問題番号： 3/3"_s);
+            // Then M, once the window is active again: the round of the
+            // three words missed.
+            p.form->activateWindow(); // as a window manager does
+            QTRY_COMPARE(p.form->lbQuestNum->text(), u"問題番号： 1/3"_s);
+            QCOMPARE(p.form->lbWrongNum->text(), u"誤答数： 0"_s);
+        },
+        false);
+}
+
 void DrillTest::contextMenu()
 {
     Program p;
@@ -287,6 +403,170 @@ void DrillTest::contextMenu()
         QCOMPARE(entries, (QStringList{u"もう一度聞く R"_s, u"ゆっくり聞く Shift+R"_s,
                                        u"間違えた単語だけ練習 M"_s, u"キー操作 "_s}));
         QCOMPARE(spokenTexts(*p.made.tones), (QStringList{u"apple"_s, u"apple"_s}));
+    });
+}
+
+void DrillTest::focusedControlKeys_data()
+{
+    QTest::addColumn<QString>("focus"); // empty: none; "answer": an answer button not pressed
+    QTest::addColumn<bool>("listOpen"); // the voice list opened before the keys
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QString>("effect");
+
+    const QKeySequence enter(Qt::Key_Return);
+    const QKeySequence keypadEnter(Qt::KeypadModifier | Qt::Key_Enter);
+    const QKeySequence space(Qt::Key_Space);
+    const QKeySequence right(Qt::Key_Right);
+    const QKeySequence left(Qt::Key_Left);
+    const auto row = [](const char* name, const QString& focus, bool open, const QKeySequence& keys,
+                        const QString& effect) {
+        QTest::newRow(name) << focus << open << keys << effect;
+    };
+    // Nothing focused, or an answer button: Enter and the right arrow are Next.
+    row("none, Enter", {}, false, enter, u"next"_s);
+    row("none, Space", {}, false, space, u"nothing"_s);
+    row("answer, Enter", u"answer"_s, false, enter, u"next"_s);
+    row("answer, keypad Enter", u"answer"_s, false, keypadEnter, u"next"_s);
+    row("answer, right", u"answer"_s, false, right, u"next"_s);
+    row("answer, Space", u"answer"_s, false, space, u"answer"_s);
+    // Any other button: Enter and Space press it.
+    row("最初から, Enter", u"btnReset"_s, false, enter, u"restart"_s);
+    row("最初から, keypad Enter", u"btnReset"_s, false, keypadEnter, u"restart"_s);
+    row("最初から, Space", u"btnReset"_s, false, space, u"restart"_s);
+    row("最初から, right", u"btnReset"_s, false, right, u"next"_s);
+    row("次へ, Enter", u"btnNext"_s, false, enter, u"next"_s);
+    row("次へ, Space", u"btnNext"_s, false, space, u"next"_s);
+    row("もう一度聞く, Enter", u"bbtnListenAgain"_s, false, enter, u"replay"_s);
+    row("もう一度聞く, Space", u"bbtnListenAgain"_s, false, space, u"replay"_s);
+    row("問題を変える, Enter", u"btnChangeCourse"_s, false, enter, u"dialog"_s);
+    row("問題を変える, Space", u"btnChangeCourse"_s, false, space, u"dialog"_s);
+    row("終了, Enter", u"btnClose"_s, false, enter, u"close"_s);
+    row("終了, Space", u"btnClose"_s, false, space, u"close"_s);
+    // The closed voice box: its keys choose a voice, type-ahead included.
+    const QString box = u"ComboBox1"_s;
+    row("voice box, 1", box, false, QKeySequence(Qt::Key_1), u"nothing"_s);
+    row("voice box, R", box, false, QKeySequence(Qt::Key_R), u"nothing"_s);
+    row("voice box, M", box, false, QKeySequence(Qt::Key_M), u"nothing"_s);
+    row("voice box, t", box, false, QKeySequence(Qt::Key_T), u"voice 2"_s);
+    row("voice box, Home", box, false, QKeySequence(Qt::Key_Home), u"voice 0"_s);
+    row("voice box, End", box, false, QKeySequence(Qt::Key_End), u"voice 2"_s);
+    row("voice box, down", box, false, QKeySequence(Qt::Key_Down), u"voice 2"_s);
+    row("voice box, up", box, false, QKeySequence(Qt::Key_Up), u"voice 0"_s);
+    row("voice box, right", box, false, right, u"voice 2"_s);
+    row("voice box, left", box, false, left, u"voice 0"_s);
+    row("voice box, Enter", box, false, enter, u"open"_s);
+    row("voice box, Space", box, false, space, u"open"_s);
+    row("voice box, F5", box, false, QKeySequence(Qt::Key_F5), u"replay"_s);
+    // The open voice list takes every key.
+    row("voice list, 2", box, true, QKeySequence(Qt::Key_2), u"open"_s);
+    row("voice list, R", box, true, QKeySequence(Qt::Key_R), u"open"_s);
+    row("voice list, M", box, true, QKeySequence(Qt::Key_M), u"open"_s);
+    row("voice list, Home", box, true, QKeySequence(Qt::Key_Home), u"open"_s);
+    row("voice list, right", box, true, right, u"open"_s);
+    row("voice list, Enter", box, true, enter, u"nothing"_s);
+    row("voice list, down Enter", box, true, QKeySequence(Qt::Key_Down, Qt::Key_Return),
+        u"voice 2"_s);
+    // Radio buttons: the arrows move and check within the group, Space checks.
+    row("ランダム なし, right", u"rbRndOff"_s, false, right, u"random"_s);
+    row("ランダム なし, left", u"rbRndOff"_s, false, left, u"nothing"_s);
+    row("ランダム なし, Enter", u"rbRndOff"_s, false, enter, u"next"_s);
+    row("ランダム あり, Space", u"rbRndOn"_s, false, space, u"random"_s);
+    row("英語 あり, left", u"rbEnglishOn"_s, false, left, u"english off"_s);
+    row("英語 なし, Space", u"rbEnglishOff"_s, false, space, u"english off"_s);
+    row("項目数 3, left", u"rbItem3"_s, false, left, u"choices 2"_s);
+    row("項目数 3, up", u"rbItem3"_s, false, QKeySequence(Qt::Key_Up), u"choices 2"_s);
+    row("項目数 2, Space", u"rbItem2"_s, false, space, u"choices 2"_s);
+    row("項目数 2, right", u"rbItem2"_s, false, right, u"nothing"_s);
+}
+
+// Each key pressed with a control focused, the first question answered right:
+// the focused control keeps the keys it works with, the rest are the window's.
+void DrillTest::focusedControlKeys()
+{
+    QFETCH(QString, focus);
+    QFETCH(bool, listOpen);
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, effect);
+
+    Program p;
+    drive(p, [&] {
+        QCOMPARE(p.focused(), QString()); // none after the course loads
+        p.answer(p.answerNumber(true))->click();
+        const int other = p.answerNumber(false);
+        const QString target = focus == u"answer" ? p.answer(other)->objectName() : focus;
+        if (!target.isEmpty())
+            QVERIFY2(p.tabTo(target), qPrintable(target));
+        if (listOpen) {
+            p.key(Qt::Key_Space);
+            QVERIFY(p.form->ComboBox1->view()->isVisible());
+        }
+        // The course dialog, when a key brings it up, is closed again.
+        QTimer dialogCloser;
+        connect(&dialogCloser, &QTimer::timeout, &dialogCloser, [&] {
+            auto* dialog = topLevel<TForm2>(u"Form2"_s);
+            if (dialog && QApplication::activeModalWidget() == dialog) {
+                ++p.dialogs;
+                dialog->close();
+            }
+        });
+        dialogCloser.start(5);
+
+        const Seen before = p.seen();
+        Seen expected = before;
+        const auto restarted = [&](const QString& word) {
+            expected.quest = u"問題番号： 1/3"_s;
+            expected.correct = u"正解数： 0"_s;
+            expected.wrong = u"誤答数： 0"_s;
+            expected.shown.clear();
+            expected.english = word;
+            expected.lastSpoken = word;
+            ++expected.spoken;
+        };
+        for (int i = 0; i < keys.count(); ++i)
+            p.key(keys[i]);
+        const Seen after = p.seen();
+
+        if (effect == u"next") {
+            expected.quest = u"問題番号： 2/3"_s;
+            expected.shown.clear();
+            expected.english = expected.lastSpoken = u"grape"_s;
+            ++expected.spoken;
+        } else if (effect == u"restart") {
+            restarted(u"apple"_s);
+        } else if (effect == u"answer") {
+            expected.shown = p.answer(other)->text();
+            expected.lastSpoken = u"No!"_s;
+            ++expected.spoken;
+        } else if (effect == u"replay") {
+            expected.lastSpoken = u"apple"_s;
+            ++expected.spoken;
+        } else if (effect == u"dialog") {
+            ++expected.dialogs;
+        } else if (effect == u"close") {
+            ++expected.stops;
+        } else if (effect.startsWith(u"voice ")) {
+            expected.voice = effect.mid(6).toInt();
+            expected.listOpen = false;
+        } else if (effect == u"open") {
+            expected.listOpen = true;
+        } else if (effect == u"random") {
+            expected.randomOn = true;
+            restarted(after.english); // a new shuffle
+        } else if (effect == u"english off") {
+            expected.englishOn = false;
+            expected.english.clear();
+        } else if (effect.startsWith(u"choices ")) {
+            expected.choices = effect.mid(8).toInt();
+            restarted(u"apple"_s);
+        } else {
+            QCOMPARE(effect, u"nothing"_s);
+            expected.listOpen = false;
+        }
+        QCOMPARE(after.line(), expected.line());
+        if (p.form->ComboBox1->view()->isVisible())
+            p.key(Qt::Key_Escape);
+        if (listOpen) // the keys are the voice box's again
+            QCOMPARE(p.focused(), u"ComboBox1"_s);
     });
 }
 

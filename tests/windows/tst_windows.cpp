@@ -1,3 +1,4 @@
+#include "SoundFiles.h"
 #include "WindowTestKit.h"
 #include "WorkingFolder.h"
 
@@ -19,12 +20,16 @@
 #include <QFile>
 #include <QGraphicsProxyWidget>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -199,6 +204,25 @@ QString shownText(QWidget* control)
     return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
 }
 
+// The program about to start in the working folder, and its windows once the
+// course dialog is up.
+struct FirstShowing
+{
+    Made made;
+    Platform platform = standInPlatform(made, {.voices = kVoices});
+    BoxAnswerer answerer;
+    Script script;
+    TForm1* form = nullptr;
+    TForm2* dialog = nullptr;
+
+    bool dialogUp()
+    {
+        dialog = topLevel<TForm2>(u"Form2"_s);
+        form = topLevel<TForm1>(u"Form1"_s);
+        return dialog && QApplication::activeModalWidget() == dialog;
+    }
+};
+
 const QStringList kEightWords{u"one"_s,  u"two"_s, u"three"_s, u"four"_s,
                               u"five"_s, u"six"_s, u"seven"_s, u"eight"_s};
 const QStringList kEightMeanings{u"一"_s, u"二"_s, u"三"_s, u"四"_s,
@@ -229,6 +253,7 @@ private Q_SLOTS:
     void displays();
     void wholeRun();
     void singleCourseDialog();
+    void noCourseDialog();
     void closeWhileSpeakingWaits();
     void tooFewWordsEnds();
     void exerciseControlsBeforeCreate();
@@ -240,10 +265,15 @@ private Q_SLOTS:
     void longMeaningKeepsItsBeginning();
     void voicePopupStaysOnCanvas_data();
     void voicePopupStaysOnCanvas();
+    void voiceBoxTellsVoicesApart();
+    void labelLeavesClicksToTheVoiceBox();
     void courseListKeepsSelection_data();
     void courseListKeepsSelection();
+    void courseDialogKeys_data();
+    void courseDialogKeys();
     void childExitCodes_data();
     void childExitCodes();
+    void recordedWords();
 
 private:
     std::optional<WorkingFolder> m_folder;
@@ -539,11 +569,13 @@ void WindowTest::tabOrder()
         QWidget* control = form.ScaledLayout1->canvas()->focusWidget();
         return control && control->hasFocus() ? control->objectName() : QString();
     };
-    // Hidden answers and the disabled course button take no stop; a radio group
-    // stops at its checked button, or at its first while none is checked.
-    const QStringList expected{u"btnReset"_s,    u"btnNext"_s,         u"rbRndOff"_s,
-                               u"rbEnglishOn"_s, u"bbtnListenAgain"_s, u"btnClose"_s,
-                               u"rbItem6"_s,     u"ComboBox1"_s,       u"btnReset"_s};
+    // No control has the focus until Tab is pressed. Hidden answers and the
+    // disabled course button take no stop; every option of a radio group does.
+    const QStringList expected{
+        QString(),         u"btnReset"_s,    u"btnNext"_s,         u"rbRndOff"_s, u"rbRndOn"_s,
+        u"rbEnglishOff"_s, u"rbEnglishOn"_s, u"bbtnListenAgain"_s, u"btnClose"_s, u"rbItem6"_s,
+        u"rbItem5"_s,      u"rbItem4"_s,     u"rbItem3"_s,         u"rbItem2"_s,  u"rbItem1"_s,
+        u"ComboBox1"_s,    u"btnReset"_s};
     QStringList seen{focused()};
     for (qsizetype i = 1; i < expected.size(); ++i) {
         QTest::keyClick(form.ScaledLayout1, Qt::Key_Tab);
@@ -560,15 +592,21 @@ void WindowTest::tabOrder()
     form.btnChangeCourse->setEnabled(true);
     clickAt(form.ScaledLayout1, kMain, centreOf(form.btnWord4));
     QStringList chain{focused()};
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < 22; ++i) {
         QTest::keyClick(form.ScaledLayout1, Qt::Key_Tab);
         chain.append(focused());
     }
     QCOMPARE(chain,
-             (QStringList{u"btnWord4"_s, u"btnWord6"_s, u"btnWord3"_s, u"btnWord5"_s, u"btnWord2"_s,
-                          u"btnWord1"_s, u"btnReset"_s, u"btnNext"_s, u"rbRndOff"_s,
-                          u"rbEnglishOn"_s, u"bbtnListenAgain"_s, u"btnClose"_s, u"rbItem6"_s,
+             (QStringList{u"btnWord4"_s,        u"btnWord6"_s,  u"btnWord3"_s,     u"btnWord5"_s,
+                          u"btnWord2"_s,        u"btnWord1"_s,  u"btnReset"_s,     u"btnNext"_s,
+                          u"rbRndOff"_s,        u"rbRndOn"_s,   u"rbEnglishOff"_s, u"rbEnglishOn"_s,
+                          u"bbtnListenAgain"_s, u"btnClose"_s,  u"rbItem6"_s,      u"rbItem5"_s,
+                          u"rbItem4"_s,         u"rbItem3"_s,   u"rbItem2"_s,      u"rbItem1"_s,
                           u"btnChangeCourse"_s, u"ComboBox1"_s, u"btnWord4"_s}));
+    // A click on any other control leaves the focus where it was.
+    clickAt(form.ScaledLayout1, kMain, centreOf(form.btnReset));
+    clickAt(form.ScaledLayout1, kMain, {483 + 8, 209.5}); // rbRndOn's circle
+    QCOMPARE(focused(), u"btnWord4"_s);
 }
 
 void WindowTest::clicksFollowStretch_data()
@@ -775,31 +813,48 @@ void WindowTest::wholeRun()
 void WindowTest::singleCourseDialog()
 {
     writeFruitCourse(u"only"_s, u"果物"_s);
-    Made made;
-    const Platform platform = standInPlatform(made, {.voices = kVoices});
-    BoxAnswerer answerer;
-    Script script;
-    TForm1* form = nullptr;
-    TForm2* dialog = nullptr;
-    const auto dialogUp = [&] {
-        dialog = topLevel<TForm2>(u"Form2"_s);
-        form = topLevel<TForm1>(u"Form1"_s);
-        return dialog && QApplication::activeModalWidget() == dialog;
-    };
+    FirstShowing start;
+    auto& [made, platform, answerer, script, form, dialog] = start;
+    const auto dialogUp = [&start] { return start.dialogUp(); };
 
     script.then(dialogUp, [&] {
+        // The only course is selected: OK starts it. There is no other to change to.
+        QCOMPARE(dialog->ItemIndex(), 0);
+        QVERIFY(!form->btnChangeCourse->isEnabled());
+        clickAt(dialog->ScaledLayout1, kDialog, {312 + 60, 216 + 16});
+    });
+    script.then([&] { return !dialog->isVisible(); },
+                [&] {
+                    QCOMPARE(answerer.boxes.size(), 0);
+                    QCOMPARE(form->windowTitle(), u"果物"_s);
+                    QCOMPARE(form->lbQuestNum->text(), u"問題番号： 1/3"_s);
+                    QVERIFY(form->btnWord1->isVisible());
+                    QVERIFY(!form->btnChangeCourse->isEnabled());
+                    clickAt(form->ScaledLayout1, kMain, centreOf(form->btnClose));
+                });
+    QCOMPARE(runVocarin(platform), 0);
+    QVERIFY(script.done());
+    QCOMPARE(spokenTexts(*made.tones).value(0), u"apple"_s);
+}
+
+void WindowTest::noCourseDialog()
+{
+    QVERIFY(QDir().mkdir(u"not a course"_s));
+    FirstShowing start;
+    auto& [made, platform, answerer, script, form, dialog] = start;
+    const auto dialogUp = [&start] { return start.dialogUp(); };
+
+    script.then(dialogUp, [&] {
+        QCOMPARE(dialog->ListBox1->count(), 0);
         QCOMPARE(dialog->ItemIndex(), -1);
         QVERIFY(!form->btnChangeCourse->isEnabled());
-        // OK with nothing selected: the list index fault, and the dialog stays.
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
-        QTest::keyClick(dialog->ScaledLayout1, Qt::Key_Return);
+        // OK with nothing to choose: the list index fault, and the dialog stays.
+        clickAt(dialog->ScaledLayout1, kDialog, {312 + 60, 216 + 16});
         QCOMPARE(answerer.boxes.size(), 1);
         QCOMPARE(answerer.boxes[0].caption, u"エラー"_s);
         QCOMPARE(answerer.boxes[0].text, u"リストのインデックスが範囲を超えています (-1)"_s);
         QVERIFY(dialog->isVisible());
         QCOMPARE(form->windowTitle(), u"Form1"_s);
-        clickAt(dialog->ScaledLayout1, kDialog, {60, 40});
-        QCOMPARE(dialog->ItemIndex(), 0);
         // The close box leaves the main window in its start state.
         QCloseEvent close;
         QCoreApplication::sendEvent(dialog->windowHandle(), &close);
@@ -991,8 +1046,11 @@ void WindowTest::courseTextsShownAsWritten()
 {
     const QStringList words{u"<b>x</b>"_s, u"a&b"_s, u"&&"_s};
     const QStringList meanings{u"<b>太字</b>"_s, u"研究&開発"_s, u"&&"_s};
-    writeCourse(u"a"_s, u"記号"_s, u"s"_s, 3, words, meanings);
+    // "[*]" would be the toolkit's place for a modified mark in a title.
+    const QString title = u"記号[*] [*][*]"_s;
+    writeCourse(u"a"_s, title, u"s"_s, 3, words, meanings);
     LoadedWindow w;
+    QCOMPARE(w.form.windowHandle()->title(), title);
     for (int question = 0; question < 3; ++question) {
         QCOMPARE(shownText(w.form.lbEnglish), words.at(question));
         QStringList onButtons;
@@ -1022,7 +1080,20 @@ void WindowTest::longMeaningKeepsItsBeginning()
     QVERIFY(right);
     const QString shown = right->text();
     QVERIFY2(shown.startsWith(u"（人・場所"_s) && shown.endsWith(u'…'), qPrintable(shown));
-    QVERIFY(right->fontMetrics().horizontalAdvance(shown) < right->width());
+    QCOMPARE(right->toolTip(), meaning);
+    // Centred, the cut meaning starts clear of the key badge in the corner.
+    QStyleOptionButton option;
+    option.initFrom(right);
+    const QRect contents =
+        right->style()->subElementRect(QStyle::SE_PushButtonContents, &option, right);
+    const int textLeft = contents.center().x() - right->fontMetrics().horizontalAdvance(shown) / 2;
+    const auto* badge = right->findChild<QLabel*>(u"keyBadge"_s);
+    QVERIFY(badge);
+    QVERIFY2(
+        textLeft > badge->geometry().right(),
+        qPrintable(u"text from %1, badge to %2"_s.arg(textLeft).arg(badge->geometry().right())));
+    QAbstractButton* other = w.visibleAnswer(false);
+    QCOMPARE(other->toolTip(), QString()); // shown whole
     w.click(right);
     QVERIFY(w.form.shpCircle->isVisible());
     QCOMPARE(w.form.lbJap->text(), meaning);
@@ -1085,6 +1156,63 @@ void WindowTest::voicePopupStaysOnCanvas()
     form.ComboBox1->hidePopup();
 }
 
+// What the closed voice box shows of each installed voice, at the layout's
+// size, tells it from every other; the tooltip is the whole description.
+void WindowTest::voiceBoxTellsVoicesApart()
+{
+    CaptureSink sink;
+    const VoiceCollection installed = SpVoice(sink).GetVoices();
+    QStringList descriptions;
+    for (qint32 i = 0; i < installed.Count(); ++i)
+        descriptions.append(installed.Item(i).GetDescription());
+    QVERIFY(descriptions.size() > 1);
+    Made made;
+    const Platform platform = standInPlatform(made, {.voices = descriptions});
+    Lifecycle life;
+    TForm1 form(life, platform);
+    form.FormCreate();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    QComboBox* box = form.ComboBox1;
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    const int room =
+        box->style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box)
+            .width();
+    QMap<QString, QString> shownFor;
+    for (int i = 0; i < box->count(); ++i) {
+        box->setCurrentIndex(i);
+        QString shown = box->currentText();
+        while (box->fontMetrics().horizontalAdvance(shown) > room)
+            shown.chop(1);
+        QVERIFY2(!shownFor.contains(shown),
+                 qPrintable(shownFor.value(shown) + u" and "_s + descriptions.at(i) +
+                            u" both show "_s + shown));
+        shownFor.insert(shown, descriptions.at(i));
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(box, &help);
+        QCOMPARE(QToolTip::text(), descriptions.at(i));
+    }
+}
+
+// "声を変える" overlaps the top of the voice box: a click there opens the box.
+void WindowTest::labelLeavesClicksToTheVoiceBox()
+{
+    writeFruitCourse(u"a"_s, u"果物"_s);
+    LoadedWindow w;
+    const QRectF box = designRect(w.form.ComboBox1);
+    const QRectF label = designRect(w.form.Label1);
+    QVERIFY(label.intersects(box));
+    w.click(w.form.Label1); // beside the box: nothing
+    QVERIFY(!w.form.ComboBox1->view()->isVisible());
+    const QRectF strip = label.intersected(box); // one unit tall
+    clickAt(w.form.ScaledLayout1, kMain, {strip.center().x(), strip.top() + 0.2});
+    QVERIFY(w.form.ComboBox1->view()->isVisible());
+    w.form.ComboBox1->hidePopup();
+}
+
 void WindowTest::courseListKeepsSelection_data()
 {
     QTest::addColumn<int>("courses");
@@ -1124,8 +1252,8 @@ void WindowTest::courseListKeepsSelection()
     const auto clickRow = [&](int row, Qt::KeyboardModifiers modifiers) {
         // Through the dialog's canvas: the list's own coordinates are design units.
         const QPointF inList = list->visualItemRect(list->item(row)).center();
-        const QPointF onCanvas = designRect(list).topLeft() +
-                                 QPointF(list->viewport()->mapTo(list, inList.toPoint()));
+        const QPointF onCanvas =
+            designRect(list).topLeft() + QPointF(list->viewport()->mapTo(list, inList.toPoint()));
         QTest::mouseClick(dialog.ScaledLayout1->viewport(), Qt::LeftButton, modifiers,
                           designPoint(dialog.ScaledLayout1, kDialog, onCanvas));
     };
@@ -1136,6 +1264,76 @@ void WindowTest::courseListKeepsSelection()
     else
         clickRow(action == u"third" ? 2 : 0, {});
     QCOMPARE(dialog.ItemIndex(), afterwards);
+}
+
+void WindowTest::courseDialogKeys_data()
+{
+    QTest::addColumn<QKeySequence>("keys"); // at the dialog as it opens, OK focused
+    QTest::addColumn<bool>("doubleClick");  // on the third title, after the keys
+    QTest::addColumn<QString>("loaded");    // the course's title; empty: none, the dialog stays
+    const auto row = [](const char* name, const QKeySequence& keys, bool doubleClick,
+                        const QString& loaded) {
+        QTest::newRow(name) << keys << doubleClick << loaded;
+    };
+    row("Enter on OK", QKeySequence(Qt::Key_Return), false, u"果物"_s);
+    row("Down, Down, Enter", QKeySequence(Qt::Key_Down, Qt::Key_Down, Qt::Key_Return), false,
+        u"野菜"_s);
+    row("Tab, Down, keypad Enter",
+        QKeySequence(QKeyCombination(Qt::Key_Tab), QKeyCombination(Qt::Key_Down),
+                     Qt::KeypadModifier | Qt::Key_Enter),
+        false, u"野菜"_s);
+    row("Tab, Down, Space", QKeySequence(Qt::Key_Tab, Qt::Key_Down, Qt::Key_Space), false, {});
+    row("Tab, Down, Esc", QKeySequence(Qt::Key_Tab, Qt::Key_Down, Qt::Key_Escape), false, {});
+    row("Esc on OK", QKeySequence(Qt::Key_Escape), false, {});
+    row("double-click on a title", QKeySequence(), true, u"色"_s);
+}
+
+// Enter on the course list and a double-click on a title do what OK does.
+void WindowTest::courseDialogKeys()
+{
+    QFETCH(QKeySequence, keys);
+    QFETCH(bool, doubleClick);
+    QFETCH(QString, loaded);
+    writeFruitCourse(u"a"_s, u"果物"_s);
+    writeFruitCourse(u"b"_s, u"野菜"_s);
+    writeFruitCourse(u"c"_s, u"色"_s);
+    Made made;
+    const Platform platform = standInPlatform(made, {.voices = kVoices});
+    BoxAnswerer answerer;
+    Script script;
+    TForm1* form = nullptr;
+    // The dialog opens with OK focused.
+    script.then(
+        [&] {
+            auto* dialog = topLevel<TForm2>(u"Form2"_s);
+            return dialog && QApplication::activeModalWidget() == dialog &&
+                   dialog->Button1->hasFocus();
+        },
+        [&] {
+            form = topLevel<TForm1>(u"Form1"_s);
+            auto* dialog = topLevel<TForm2>(u"Form2"_s);
+            for (int i = 0; i < keys.count(); ++i)
+                QTest::keyClick(dialog->windowHandle(), keys[i].key(), keys[i].keyboardModifiers());
+            if (doubleClick) {
+                QListWidget* list = dialog->ListBox1;
+                const QPoint inList = list->visualItemRect(list->item(2)).center();
+                const QPointF onCanvas =
+                    designRect(list).topLeft() + QPointF(list->viewport()->mapTo(list, inList));
+                // The first click of the two, then the second, a double-click.
+                const QPoint at = designPoint(dialog->ScaledLayout1, kDialog, onCanvas);
+                QWidget* viewport = dialog->ScaledLayout1->viewport();
+                QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+                QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+            }
+            QCOMPARE(form->windowTitle(), loaded.isEmpty() ? u"Form1"_s : loaded);
+            // Closed by hand when the keys left it open.
+            if (loaded.isEmpty())
+                dialog->close();
+        });
+    script.then([] { return !topLevel<TForm2>(u"Form2"_s)->isVisible(); }, [&] { form->close(); });
+    QCOMPARE(runVocarin(platform), 0);
+    QVERIFY(script.done());
+    QVERIFY(answerer.boxes.isEmpty());
 }
 
 void WindowTest::childExitCodes_data()
@@ -1172,6 +1370,28 @@ void WindowTest::childExitCodes()
 
 // The program run in a child process: every box it shows is printed as
 // "caption|text", one per box, and answered with OK.
+// A course with recordings: a word with one is heard from it, a word whose
+// file cannot be played gets a message naming the file and the voice.
+void WindowTest::recordedWords()
+{
+    writeFruitCourse(u"a"_s, u"果物"_s);
+    writeFile(u"a/Option.txt"_s, utf8Lines({u"果物"_s, u"f"_s, u"wav"_s, u"3"_s}));
+    writeFile(u"a/apple.wav"_s, sweepFile(u"wav"_s));
+    writeFile(u"a/grape.wav"_s, "RIFF");
+    BoxAnswerer answerer;
+    LoadedWindow w;
+    QCOMPARE(spokenTexts(*w.made.tones), QStringList());
+    QCOMPARE(w.made.sink->captures(CaptureSink::Kind::Speech).at(0).clip->sampleRate, 22050);
+
+    w.form.btnNextClick();
+    QCOMPARE(answerer.boxes.size(), 1);
+    QVERIFY2(answerer.boxes[0].text.contains(u"grape.wav"_s), qPrintable(answerer.boxes[0].text));
+    QCOMPARE(answerer.boxes[0].caption, applicationTitle());
+    w.form.btnNextClick();
+    QCOMPARE(spokenTexts(*w.made.tones), (QStringList{u"grape"_s, u"peach"_s}));
+    QCOMPARE(answerer.boxes.size(), 1);
+}
+
 static int runChild(int argc, char* argv[], const QString& engines)
 {
     QApplication app(argc, argv);

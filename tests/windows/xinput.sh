@@ -33,15 +33,7 @@ fi
 # shellcheck source=../../scripts/xsession.sh
 source "$(dirname "$0")/../../scripts/xsession.sh"
 cd "$work"
-pid=
-fail() {
-  echo "xinput $case: $*" >&2
-  import -silent -window root "$work/failure.png" && echo "xinput: screenshot $work/failure.png" >&2
-  [[ -n $pid ]] && kill "$pid" 2>/dev/null
-  exit 1
-}
-running() { kill -0 "$pid" 2>/dev/null; }
-ended() { ! running; }
+test_name="xinput $case" pid=
 
 start_window_manager || fail "openbox did not start"
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null "$bin" &
@@ -121,11 +113,4 @@ dialog-close)
   ;;
 esac
 
-if running; then
-  click_design "$(window_id "長文")" 650 399 592 39 # 終了
-  wait_until 60 ended || fail "終了 did not end the program"
-fi
-wait "$pid"
-rc=$?
-echo "xinput $case: exit code $rc"
-exit $rc
+quit_and_exit

@@ -1,0 +1,90 @@
+#include "tools/RecordingCheck.h"
+
+#include "course/CoursePaths.h"
+#include "course/CourseRecordings.h"
+#include "speech/RecordingDecoder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+
+namespace vocarin::tools {
+
+namespace {
+
+QString quoted(const QString& text)
+{
+    return u"「"_s + text + u"」"_s;
+}
+
+} // namespace
+
+RecordingFindings checkRecordings(const QString& subDirectory, const StringList& options,
+                                  const QString& wordFile, const QStringList& words)
+{
+    RecordingFindings findings;
+    const auto warn = [&findings](const QString& kind, const QString& file, qsizetype line,
+                                  const QString& message) {
+        findings.problems.append({Severity::Warning, kind, file, line, message});
+    };
+    const QDir course(resolveCoursePath(subDirectory));
+    const auto shown = [&course](const QString& path) { return course.relativeFilePath(path); };
+    const CourseRecordings files = soundFilesOf(subDirectory);
+
+    QHash<QString, QString> usedByName; // recording key -> the file the word plays
+    QList<qsizetype> missing;           // 0-based lines of words without a recording
+    qsizetype recorded = 0;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        if (words.at(i).isEmpty())
+            continue; // a blank line, said as such
+        const QString path = files.pathOf(words.at(i));
+        if (path.isEmpty()) {
+            missing.append(i);
+            continue;
+        }
+        usedByName.insert(recordingKey(recordingName(words.at(i))), path);
+        ++recorded;
+    }
+
+    if (!hasFormatMarker(options)) {
+        if (!usedByName.isEmpty())
+            warn(u"recordings-unmarked"_s, u"Option.txt"_s, 3,
+                 u"単語の名前の録音ファイルが %1 個（%2 など）ありますが、3行目が wav か mp3 "
+                 u"ではないので使われません。使うには3行目を mp3 にして、選択肢の数を4行目に"
+                 u"書いてください。"_s.arg(usedByName.size())
+                     .arg(shown(*usedByName.cbegin())));
+        return findings;
+    }
+
+    findings.recorded = recorded;
+    // A course of the old format may carry the marker without recordings:
+    // only when some word has one are the others missing.
+    if (!usedByName.isEmpty()) {
+        for (const qsizetype line : missing)
+            warn(u"missing-recording"_s, wordFile, line + 1,
+                 u"単語%1の録音ファイルがありません。合成音声で読み上げます。"_s.arg(
+                     quoted(words.at(line))));
+    }
+
+    const QSet<QString> used(usedByName.cbegin(), usedByName.cend());
+    for (const QString& path : files.files()) {
+        const DecodedRecording recording = readRecording(path);
+        if (!recording.decoded())
+            warn(u"recording-unreadable"_s, shown(path), 0,
+                 u"録音を再生できません: "_s + recording.fault);
+        if (used.contains(path))
+            continue;
+        const QString instead = usedByName.value(recordingKey(QFileInfo(path).completeBaseName()));
+        warn(u"unused-recording"_s, shown(path), 0,
+             instead.isEmpty()
+                 ? u"どの単語とも名前が合わないので使われません。"_s
+                 : u"同じ単語の録音 %1 が使われるので、このファイルは使われません。"_s.arg(
+                       shown(instead)));
+    }
+    return findings;
+}
+
+} // namespace vocarin::tools

@@ -1,0 +1,198 @@
+// Speech through a real PulseAudio server of the test's own (a null sink whose
+// monitor is recorded with parec), and what happens when that server dies and
+// comes back, as when PipeWire or PulseAudio crashes, is upgraded or is
+// restarted to mend a headset. Skipped where PulseAudio is not installed.
+#include "speech/AudioOutput.h"
+#include "speech/FliteEngine.h"
+#include "speech/SpVoice.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <iostream>
+#include <vector>
+
+using namespace vocarin;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kSkipped = 77; // the test's SKIP_RETURN_CODE
+const QStringList kTools{u"pulseaudio"_s, u"pactl"_s, u"parec"_s};
+
+constexpr int kRecordRate = 16000;
+// Speech reaches well above this; the null sink's monitor is exact zeros when nothing plays.
+constexpr int kHeardPeak = 1000;
+
+// A private PulseAudio server: its own runtime folder and socket, one null
+// sink, nothing from the user's session. Runs as root too (CI), where
+// PulseAudio only warns.
+class SoundServer
+{
+public:
+    SoundServer()
+    {
+        QFile config(m_runtime.filePath(u"client.conf"_s));
+        // libpulse would otherwise start a server of the user's own when ours is away.
+        if (config.open(QIODevice::WriteOnly))
+            config.write("autospawn = no\n");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+        qputenv("PULSE_RUNTIME_PATH", QFile::encodeName(m_runtime.filePath(u"pulse"_s)));
+        qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(socketPath()));
+        qputenv("PULSE_CLIENTCONFIG", QFile::encodeName(config.fileName()));
+        qputenv("SDL_AUDIODRIVER", "pulseaudio");
+        m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_server.setStandardOutputFile(QProcess::nullDevice());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"HOME"_s, m_runtime.path()); // its cookie and state stay here
+        m_server.setProcessEnvironment(environment);
+    }
+    ~SoundServer() { kill(); }
+
+    // Starts the server and waits until it takes clients.
+    bool start()
+    {
+        m_server.start(u"pulseaudio"_s,
+                       {u"-n"_s, u"--daemonize=no"_s, u"--use-pid-file=no"_s,
+                        u"--exit-idle-time=-1"_s, u"--disallow-exit"_s, u"--realtime=no"_s,
+                        u"--log-level=error"_s, u"--load=module-null-sink sink_name=null"_s,
+                        u"--load=module-native-protocol-unix auth-anonymous=1 socket="_s +
+                            socketPath()});
+        if (!m_server.waitForStarted())
+            return false;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            if (takesClients())
+                return true;
+            if (m_server.state() != QProcess::Running)
+                return false;
+            QTest::qWait(100);
+        }
+        return false;
+    }
+
+    // Ends the server at once, as a crash does.
+    void kill()
+    {
+        m_server.kill();
+        m_server.waitForFinished();
+    }
+
+private:
+    static bool takesClients()
+    {
+        QProcess pactl;
+        pactl.setStandardOutputFile(QProcess::nullDevice());
+        pactl.setStandardErrorFile(QProcess::nullDevice());
+        pactl.start(u"pactl"_s, {u"info"_s});
+        return pactl.waitForFinished() && pactl.exitStatus() == QProcess::NormalExit &&
+               pactl.exitCode() == 0;
+    }
+
+    QString socketPath() const { return m_runtime.filePath(u"pulse/native"_s); }
+
+    QTemporaryDir m_runtime;
+    QProcess m_server;
+};
+
+// The loudest sample the null sink played while `act` ran: recorded from its
+// monitor, from before `act` until a little after.
+int loudestWhile(const std::function<void()>& act)
+{
+    QProcess parec;
+    parec.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    parec.start(u"parec"_s, {u"--device=null.monitor"_s, u"--format=s16le"_s,
+                             u"--rate="_s + QString::number(kRecordRate), u"--channels=1"_s,
+                             u"--latency-msec=20"_s, u"--raw"_s});
+    QByteArray recorded;
+    // The recording runs once the first silence comes in.
+    for (int attempt = 0; attempt < 100 && recorded.size() < kRecordRate / 10; ++attempt) {
+        parec.waitForReadyRead(100);
+        recorded += parec.readAllStandardOutput();
+    }
+    if (recorded.isEmpty())
+        return -1;
+    act();
+    // What the server still holds for the sink comes through the monitor a moment later.
+    QTest::qWait(400);
+    parec.terminate();
+    parec.waitForFinished();
+    recorded += parec.readAllStandardOutput();
+
+    std::vector<qint16> samples(std::size_t(recorded.size()) / sizeof(qint16));
+    std::memcpy(samples.data(), recorded.constData(), samples.size() * sizeof(qint16));
+    int loudest = 0;
+    for (const qint16 sample : samples)
+        loudest = std::max(loudest, std::abs(int(sample)));
+    return loudest;
+}
+
+std::vector<std::unique_ptr<SpeechEngine>> flite()
+{
+    std::vector<std::unique_ptr<SpeechEngine>> engines;
+    engines.push_back(std::make_unique<FliteEngine>());
+    return engines;
+}
+
+} // namespace
+
+class TestSoundServer : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void heardAgainAfterTheServerRestarts();
+};
+
+void TestSoundServer::heardAgainAfterTheServerRestarts()
+{
+    SoundServer server;
+    QVERIFY2(server.start(), "the private PulseAudio server did not start");
+    const std::unique_ptr<AudioOutput> output = openSystemAudioOutput();
+    SpVoice voice(*output, flite());
+    const auto click = std::make_shared<const AudioClip>(
+        AudioClip{48000, 1, std::vector<float>(4800, 0.5f)});
+
+    QCOMPARE_GT(loudestWhile([&] { voice.Speak(u"apple"_s, 0); }), kHeardPeak);
+
+    server.kill();
+    // Answers go on, silently: a cue and the feedback word come back without a device.
+    output->playCue(click);
+    voice.Speak(u"No!"_s, 0);
+    output->playCue(click);
+    voice.Speak(u"Excellent!"_s, 0);
+    QVERIFY(!output->isSpeechPlaying());
+
+    QVERIFY2(server.start(), "the private PulseAudio server did not start again");
+    // The first word after the server is back may still fall silent (a failed
+    // reopen is tried again a second later); the learner's next "listen
+    // again" is heard.
+    int loudest = loudestWhile([&] { voice.Speak(u"apple"_s, 0); });
+    if (loudest <= kHeardPeak) {
+        QTest::qWait(1500);
+        loudest = loudestWhile([&] { voice.Speak(u"apple"_s, 0); });
+    }
+    QCOMPARE_GT(loudest, kHeardPeak);
+}
+
+int main(int argc, char** argv)
+{
+    for (const QString& tool : kTools) {
+        if (QStandardPaths::findExecutable(tool).isEmpty()) {
+            std::cout << "SKIP: " << tool.toStdString() << " is not installed\n";
+            return kSkipped;
+        }
+    }
+    QCoreApplication application(argc, argv);
+    TestSoundServer test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_soundserver.moc"
