@@ -1,4 +1,4 @@
-// A fuzzed course in a temporary working folder. Input layout: byte 0 is the
+// A fuzzed course in a temporary folder. Input layout: byte 0 is the
 // length of Option.txt, byte 1 that of E.txt, then the two files, and the
 // rest is J.txt (an empty second option line names E.txt and J.txt).
 #include "course/CourseLoad.h"
@@ -12,9 +12,9 @@
 
 namespace {
 
-void write(const QString& name, QByteArrayView bytes)
+void write(const QDir& folder, const QString& name, QByteArrayView bytes)
 {
-    QFile file(name);
+    QFile file(folder.filePath(name));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(bytes.data(), bytes.size()) != bytes.size())
         qFatal("cannot write %s", qPrintable(name));
@@ -24,20 +24,20 @@ void write(const QString& name, QByteArrayView bytes)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static QTemporaryDir folder;
-    static const bool entered = QDir::setCurrent(folder.path());
-    if (!entered || size < 2)
+    static QTemporaryDir temporary;
+    if (!temporary.isValid() || size < 2)
         return 0;
+    const QDir folder(temporary.path());
 
     const QByteArrayView input(reinterpret_cast<const char*>(data), qsizetype(size));
     const qsizetype optionSize = std::min<qsizetype>(data[0], input.size() - 2);
     const qsizetype wordSize = std::min<qsizetype>(data[1], input.size() - 2 - optionSize);
-    write(QStringLiteral("Option.txt"), input.sliced(2, optionSize));
-    write(QStringLiteral("E.txt"), input.sliced(2 + optionSize, wordSize));
-    write(QStringLiteral("J.txt"), input.sliced(2 + optionSize + wordSize));
+    write(folder, QStringLiteral("Option.txt"), input.sliced(2, optionSize));
+    write(folder, QStringLiteral("E.txt"), input.sliced(2 + optionSize, wordSize));
+    write(folder, QStringLiteral("J.txt"), input.sliced(2 + optionSize + wordSize));
 
     try {
-        vocarin::readCourse(QStringLiteral(".\\"));
+        vocarin::readCourse({folder, QStringLiteral(".\\")});
     } catch (const vocarin::Fault&) {
     }
     return 0;

@@ -138,7 +138,7 @@ int main()
         Timing theirs;
         for (int run = 0; run < runs; ++run) {
             measure(ours, RUSAGE_SELF, [&] {
-                const qsizetype lines = vocarin::readCourseTextFile(path).size();
+                const qsizetype lines = vocarin::readCourseText(path).lines.size();
                 if (lines != lineCount)
                     qFatal("%s gave %lld lines", format.name, static_cast<long long>(lines));
             });

@@ -26,7 +26,7 @@ template <typename EnglishFor> void composeQuestions(benchmark::State& bench, En
     NoSpeaker speaker;
     vocarin::bench::NoCues cues;
     vocarin::ClockSeededRandom random;
-    vocarin::Exercise exercise(board, speaker, cues, random);
+    vocarin::Exercise exercise(board, speaker, cues, random, QDir()); // reads no course
     vocarin::ExerciseState& s = exercise.state();
     for (int i = 0; i < kLines; ++i) {
         s.QuestionList.add(englishFor(i));

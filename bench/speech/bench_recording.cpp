@@ -91,7 +91,7 @@ void questionToSound(const char* label, const QStringList& format)
     NoBoard board;
     NoCues cues;
     ClockSeededRandom random;
-    Exercise exercise(board, speaker, cues, random);
+    Exercise exercise(board, speaker, cues, random, QDir::current());
     exercise.InitialGame(u".\\"_s); // the first question, warming up
 
     std::vector<double> heard, converted;

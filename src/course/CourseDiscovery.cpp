@@ -1,11 +1,11 @@
 #include "course/CourseDiscovery.h"
 
+#include "course/CourseLoad.h"
 #include "course/CoursePaths.h"
 #include "course/Fault.h"
 #include "course/StringList.h"
 
 #include <QCollator>
-#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -28,24 +28,24 @@ QString courseTitle(const QString& optionFile, const QString& folderName, String
     return folderName;
 }
 
-void addCourse(CourseCatalogue& catalogue, const QString& courseFolder, const QString& folderName,
+void addCourse(CourseCatalogue& catalogue, const CourseFolder& course, const QString& folderName,
                StringList& optionList)
 {
-    const QString optionFile = resolveCoursePath(courseFolder + u"Option.txt");
+    const QString optionFile = course.filePath(optionFileName);
     if (!QFileInfo(optionFile).isFile())
         return;
     catalogue.titles.append(courseTitle(optionFile, folderName, optionList));
-    catalogue.folders.append(courseFolder);
+    catalogue.folders.append(course.path);
 }
 
 // The platform lists folders in no stable order; sort them as a person would,
 // with numbers compared as numbers ("day2" before "day10"). A fixed locale
 // keeps the order the same whatever the environment says; the C locale would
 // turn the numeric mode off.
-QStringList subfolderNames()
+QStringList subfolderNames(const QDir& root)
 {
     QStringList names =
-        QDir::current().entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::NoSort);
+        root.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::NoSort);
     QCollator collator(QLocale(QLocale::Japanese, QLocale::Japan));
     collator.setNumericMode(true);
     std::sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
@@ -57,12 +57,14 @@ QStringList subfolderNames()
 
 } // namespace
 
-CourseCatalogue discoverCourses(StringList& optionList)
+CourseCatalogue discoverCourses(const QDir& root, StringList& optionList)
 {
     CourseCatalogue catalogue;
-    addCourse(catalogue, QStringLiteral(".\\"), QDir::current().dirName(), optionList);
-    for (const QString& name : subfolderNames())
-        addCourse(catalogue, u".\\" + name + u'\\', name, optionList);
+    // Named as the system names the folder, links followed.
+    addCourse(catalogue, {root, QStringLiteral(".\\")}, QDir(root.canonicalPath()).dirName(),
+              optionList);
+    for (const QString& name : subfolderNames(root))
+        addCourse(catalogue, {root, u".\\" + name + u'\\'}, name, optionList);
     return catalogue;
 }
 

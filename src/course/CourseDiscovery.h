@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QStringList>
 
 namespace vocarin {
@@ -10,12 +11,12 @@ class StringList;
 struct CourseCatalogue
 {
     QStringList titles;
-    QStringList folders; // course folder paths: ".\" or ".\name\"
+    QStringList folders; // course folder paths below the root: ".\" or ".\name\"
 };
 
-// Finds the courses in the working folder and its direct subfolders. Each
+// Finds the courses in root and its direct subfolders. Each
 // option file read goes through optionList, which afterwards holds the last
 // one read (the option list of the exercise state).
-CourseCatalogue discoverCourses(StringList& optionList);
+CourseCatalogue discoverCourses(const QDir& root, StringList& optionList);
 
 } // namespace vocarin

@@ -1,14 +1,13 @@
 #include "course/CourseLoad.h"
 
 #include "course/ChoiceCount.h"
-#include "course/CoursePaths.h"
 
 namespace vocarin {
 
-StringList readOptionFile(const QString& subDirectory)
+StringList readOptionFile(const CourseFolder& course)
 {
     StringList optionList;
-    optionList.loadFromFile(resolveCoursePath(subDirectory + u"Option.txt"));
+    optionList.loadFromFile(course.filePath(optionFileName));
     return optionList;
 }
 
@@ -17,9 +16,14 @@ bool isFormatMarker(const QString& line)
     return line == u"wav" || line == u"mp3";
 }
 
+qsizetype choiceCountLine(const StringList& optionList)
+{
+    return isFormatMarker(optionList.get(2)) ? 4 : 3;
+}
+
 qint32 choiceCount(const StringList& optionList)
 {
-    return parseChoiceCount(optionList.get(isFormatMarker(optionList.get(2)) ? 3 : 2));
+    return parseChoiceCount(optionList.get(choiceCountLine(optionList) - 1));
 }
 
 const QString& courseTitle(const StringList& optionList)
@@ -32,22 +36,22 @@ const QString& listPrefix(const StringList& optionList)
     return optionList.get(1);
 }
 
-CourseLists readCourseLists(const QString& subDirectory, const QString& prefix)
+CourseLists readCourseLists(const CourseFolder& course, const QString& prefix)
 {
     CourseLists lists;
-    lists.words.loadFromFile(resolveCoursePath(subDirectory + prefix + u"E.txt"));
-    lists.meanings.loadFromFile(resolveCoursePath(subDirectory + prefix + u"J.txt"));
+    lists.words.loadFromFile(course.filePath(wordListName(prefix)));
+    lists.meanings.loadFromFile(course.filePath(meaningListName(prefix)));
     return lists;
 }
 
-Course readCourse(const QString& subDirectory)
+Course readCourse(const CourseFolder& course)
 {
-    Course course;
-    course.options = readOptionFile(subDirectory);
-    course.choiceCount = choiceCount(course.options);
-    course.title = courseTitle(course.options);
-    course.lists = readCourseLists(subDirectory, listPrefix(course.options));
-    return course;
+    Course read;
+    read.options = readOptionFile(course);
+    read.choiceCount = choiceCount(read.options);
+    read.title = courseTitle(read.options);
+    read.lists = readCourseLists(course, listPrefix(read.options));
+    return read;
 }
 
 } // namespace vocarin

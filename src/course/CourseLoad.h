@@ -1,5 +1,6 @@
 #pragma once
 
+#include "course/CoursePaths.h"
 #include "course/StringList.h"
 
 #include <QString>
@@ -7,23 +8,39 @@
 namespace vocarin {
 
 // The pieces of a course load, each a value, and readCourse, which reads them
-// all in the load's order. subDirectory is a course folder path such as ".\" or ".\day1\"; backslashes
-// are mapped and names matched without case when the exact name is missing.
+// all in the load's order. File names are appended to the course folder path
+// and resolved as CourseFolder::filePath says.
 
-// The lines of subDirectory + "Option.txt".
-StringList readOptionFile(const QString& subDirectory);
+inline const QString optionFileName = QStringLiteral("Option.txt");
+// The word list and the meaning list: the list prefix (line 2 of the option
+// file) joined in front of "E.txt" and "J.txt".
+inline QString wordListName(const QString& prefix)
+{
+    return prefix + u"E.txt";
+}
+inline QString meaningListName(const QString& prefix)
+{
+    return prefix + u"J.txt";
+}
+
+// The lines of the course's "Option.txt".
+StringList readOptionFile(const CourseFolder& course);
 
 // Line 3 exactly "wav" or "mp3": the choice count then stands on line 4.
 bool isFormatMarker(const QString& line);
 
-// The choice count of the option lines, from line 3 or, after a format
-// marker, line 4. Throws ListIndexFault or NumberFormatFault.
+// The 1-based line of the choice count: 3, or 4 after a format marker.
+// Throws ListIndexFault when the option file has no line 3.
+qsizetype choiceCountLine(const StringList& optionList);
+
+// The choice count of the option lines, from choiceCountLine. Throws
+// ListIndexFault or NumberFormatFault.
 qint32 choiceCount(const StringList& optionList);
 
 // Line 1, the course title.
 const QString& courseTitle(const StringList& optionList);
 
-// Line 2, joined in front of "E.txt" and "J.txt".
+// Line 2, the list prefix.
 const QString& listPrefix(const StringList& optionList);
 
 struct CourseLists
@@ -34,7 +51,7 @@ struct CourseLists
 
 // Reads the word list and then the meaning list. Returns both or throws, so a
 // run is never left with new words beside old meanings.
-CourseLists readCourseLists(const QString& subDirectory, const QString& prefix);
+CourseLists readCourseLists(const CourseFolder& course, const QString& prefix);
 
 // A whole course folder, read aside: the program applies it only once every
 // step has succeeded, so a course that fails to load changes nothing.
@@ -48,14 +65,15 @@ struct Course
 
 // The option file, its choice count, title and prefix, then the word and
 // meaning lists, in that order; throws the first step's fault.
-Course readCourse(const QString& subDirectory);
+Course readCourse(const CourseFolder& course);
 
 // A course needs this many words; fewer end the program after a message.
 inline constexpr qint32 minimumWordCount = 3;
 
 inline QString tooFewWordsMessage()
 {
-    return QStringLiteral("少なくとも3つ以上のデータを用意してください。終了します。");
+    return QStringLiteral("少なくとも%1つ以上のデータを用意してください。終了します。")
+        .arg(minimumWordCount);
 }
 
 } // namespace vocarin

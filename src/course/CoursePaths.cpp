@@ -1,6 +1,5 @@
 #include "course/CoursePaths.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace vocarin {
@@ -9,10 +8,8 @@ namespace {
 
 QString findIgnoringCase(const QString& folder, const QString& name)
 {
-    const QStringList entries =
-        QDir(folder.isEmpty() ? QStringLiteral(".") : folder)
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                       QDir::Name);
+    const QStringList entries = QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;
@@ -22,21 +19,22 @@ QString findIgnoringCase(const QString& folder, const QString& name)
 
 } // namespace
 
-QString resolveCoursePath(const QString& windowsPath)
+QString resolveCoursePath(const QDir& root, const QString& windowsPath)
 {
-    QString exact = windowsPath;
-    exact.replace(u'\\', u'/');
+    const QString relative = QString(windowsPath).replace(u'\\', u'/');
+    const QString exact = root.filePath(relative);
     if (QFileInfo::exists(exact))
         return exact;
 
-    const QStringList components = exact.split(u'/');
-    QString resolved;
+    const QStringList components = relative.split(u'/');
+    QString resolved; // relative to root, ending in "/" after each folder
     for (qsizetype i = 0; i < components.size(); ++i) {
         const QString& component = components.at(i);
         QString name = component;
         const bool special = component.isEmpty() || component == u"." || component == u"..";
-        if (!special && !QFileInfo::exists(resolved + component)) {
-            name = findIgnoringCase(resolved, component);
+        if (!special && !QFileInfo::exists(root.filePath(resolved + component))) {
+            name = findIgnoringCase(resolved.isEmpty() ? root.path() : root.filePath(resolved),
+                                    component);
             if (name.isEmpty())
                 return exact;
         }
@@ -44,7 +42,7 @@ QString resolveCoursePath(const QString& windowsPath)
         if (i + 1 < components.size())
             resolved += u'/';
     }
-    return resolved;
+    return root.filePath(resolved);
 }
 
 } // namespace vocarin

@@ -1,7 +1,6 @@
 #include "course/CourseRecordings.h"
 
 #include "course/CourseLoad.h"
-#include "course/CoursePaths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -78,29 +77,29 @@ QStringList CourseRecordings::files() const
     return paths;
 }
 
-CourseRecordings findRecordings(const QString& subDirectory, const StringList& optionList)
+CourseRecordings findRecordings(const CourseFolder& folder, const StringList& optionList)
 {
-    return hasFormatMarker(optionList) ? soundFilesOf(subDirectory) : CourseRecordings();
+    return hasFormatMarker(optionList) ? soundFilesOf(folder) : CourseRecordings();
 }
 
-CourseRecordings soundFilesOf(const QString& subDirectory)
+CourseRecordings soundFilesOf(const CourseFolder& folder)
 {
     CourseRecordings recordings;
-    const QDir course(resolveCoursePath(subDirectory));
+    const QDir course(folder.filePath(QString()));
     const QStringList folders{course.path(), recordingFolder(course)};
     const qsizetype extensionCount = recordingExtensions.size();
     for (qsizetype place = 0; place < folders.size(); ++place) {
         if (folders.at(place).isEmpty())
             continue;
-        const QDir folder(folders.at(place));
-        const QStringList names = folder.entryList(QDir::Files, QDir::Name);
+        const QDir listed(folders.at(place));
+        const QStringList names = listed.entryList(QDir::Files, QDir::Name);
         for (const QString& name : names) {
             const QFileInfo info(name);
             const qsizetype extension = recordingExtensions.indexOf(info.suffix().toLower());
             if (extension < 0 || info.completeBaseName().isEmpty())
                 continue;
             recordings.m_byName[recordingKey(info.completeBaseName())].append(
-                {folder.filePath(name), info.completeBaseName(),
+                {listed.filePath(name), info.completeBaseName(),
                  int(place * extensionCount + extension)});
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "course/CoursePaths.h"
 #include "course/StringList.h"
 
 #include <QHash>
@@ -28,7 +29,7 @@ public:
     bool isEmpty() const { return m_byName.isEmpty(); }
 
 private:
-    friend CourseRecordings soundFilesOf(const QString& subDirectory);
+    friend CourseRecordings soundFilesOf(const CourseFolder& folder);
     struct SoundFile
     {
         QString path;
@@ -38,14 +39,13 @@ private:
     QHash<QString, QList<SoundFile>> m_byName; // by the stem, case folded; best rank first
 };
 
-// The recordings of the course in subDirectory (".\" or ".\name\"), whose
-// option file's lines are optionList: none without the format marker, else
-// soundFilesOf(subDirectory).
-CourseRecordings findRecordings(const QString& subDirectory, const StringList& optionList);
+// The recordings of the course in folder, whose option file's lines are
+// optionList: none without the format marker, else soundFilesOf(folder).
+CourseRecordings findRecordings(const CourseFolder& folder, const StringList& optionList);
 
 // The sound files that would be the course's recordings, marker or not: its
 // folder listed once, now. Never throws: a folder that cannot be listed has none.
-CourseRecordings soundFilesOf(const QString& subDirectory);
+CourseRecordings soundFilesOf(const CourseFolder& folder);
 
 // The option file's line 3 is the format marker: the course has recordings.
 bool hasFormatMarker(const StringList& optionList);

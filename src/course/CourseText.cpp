@@ -84,25 +84,32 @@ QString decodeUtf16(QByteArrayView input, QStringDecoder::Encoding encoding)
     return text;
 }
 
-QString decode(QByteArrayView bytes)
+struct DecodedText
+{
+    QString text;
+    CourseEncoding encoding;
+};
+
+// The one decision of a file's encoding: the text and the encoding it used.
+DecodedText decode(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         auto text = decodeStrictUtf8(bytes.sliced(3));
         if (!text)
             throw TextDecodingFault();
-        return *std::move(text);
+        return {*std::move(text), CourseEncoding::Utf8Bom};
     }
     if (bytes.startsWith("\xFF\xFE"))
-        return decodeUtf16(bytes.sliced(2), QStringDecoder::Utf16LE);
+        return {decodeUtf16(bytes.sliced(2), QStringDecoder::Utf16LE), CourseEncoding::Utf16LE};
     if (bytes.startsWith("\xFE\xFF"))
-        return decodeUtf16(bytes.sliced(2), QStringDecoder::Utf16BE);
+        return {decodeUtf16(bytes.sliced(2), QStringDecoder::Utf16BE), CourseEncoding::Utf16BE};
     // No marking bytes: UTF-8 when the whole file is valid UTF-8, as modern
     // editors save, otherwise Windows-31J, as Japanese Windows saves.
     // The UTF-8 decoding stops at the first bad byte, which in a CP932 file
     // usually comes early.
     if (auto text = decodeStrictUtf8(bytes))
-        return *std::move(text);
-    return Cp932Table::instance().decode(bytes);
+        return {*std::move(text), CourseEncoding::Utf8};
+    return {Cp932Table::instance().decode(bytes), CourseEncoding::Cp932};
 }
 
 QString openFailureReason(int error)
@@ -229,25 +236,14 @@ QStringList splitCourseLines(QString text)
 
 QStringList decodeCourseText(const QByteArray& bytes)
 {
-    return splitCourseLines(decode(bytes));
+    return splitCourseLines(decode(bytes).text);
 }
 
-QStringList readCourseTextFile(const QString& path)
+CourseTextFile readCourseText(const QString& path)
 {
     // The file's bytes go before the list of lines is made.
-    QString text = decode(readCourseFileBytes(path));
-    return splitCourseLines(std::move(text));
-}
-
-CourseEncoding courseTextEncoding(QByteArrayView bytes)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return CourseEncoding::Utf8Bom;
-    if (bytes.startsWith("\xFF\xFE"))
-        return CourseEncoding::Utf16LE;
-    if (bytes.startsWith("\xFE\xFF"))
-        return CourseEncoding::Utf16BE;
-    return bytes.isValidUtf8() ? CourseEncoding::Utf8 : CourseEncoding::Cp932;
+    DecodedText decoded = decode(readCourseFileBytes(path));
+    return {splitCourseLines(std::move(decoded.text)), decoded.encoding};
 }
 
 } // namespace vocarin

@@ -15,17 +15,23 @@ QStringList decodeCourseText(const QByteArray& bytes);
 // The lines share the text's one buffer instead of an allocation each.
 QStringList splitCourseLines(QString text);
 
-// The decoding the rules above choose for a file's bytes.
-enum class CourseEncoding { Utf8Bom, Utf16LE, Utf16BE, Utf8, Cp932 };
-CourseEncoding courseTextEncoding(QByteArrayView bytes);
-
 // The bytes of a whole file, opened as a course file is. Throws FileOpenFault
 // when the file cannot be opened (the message names the full path and the
 // reason, in Japanese).
 QByteArray readCourseFileBytes(const QString& path);
 
-// Reads a whole file and decodes it as above. Throws FileOpenFault when the
-// file cannot be opened (the message names the full path and the reason).
-QStringList readCourseTextFile(const QString& path);
+// The decoding the rules above choose for a file's bytes.
+enum class CourseEncoding { Utf8Bom, Utf16LE, Utf16BE, Utf8, Cp932 };
+
+struct CourseTextFile
+{
+    QStringList lines;
+    CourseEncoding encoding;
+};
+
+// Reads a whole file and decodes it as above: its lines and the encoding they
+// were decoded from. Throws FileOpenFault when the file cannot be opened (the
+// message names the full path and the reason).
+CourseTextFile readCourseText(const QString& path);
 
 } // namespace vocarin

@@ -21,7 +21,7 @@ void StringList::put(qsizetype index, const QString& line)
 
 void StringList::loadFromFile(const QString& path)
 {
-    m_lines = readCourseTextFile(path);
+    m_lines = readCourseText(path).lines;
 }
 
 } // namespace vocarin

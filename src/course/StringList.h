@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 namespace vocarin {
 
 // An ordered list of text lines: keeps repeated lines, never sorted.
@@ -10,6 +12,9 @@ namespace vocarin {
 class StringList
 {
 public:
+    StringList() = default;
+    explicit StringList(QStringList lines) : m_lines(std::move(lines)) {}
+
     const QString& get(qsizetype index) const;
     void put(qsizetype index, const QString& line);
     void add(const QString& line) { m_lines.append(line); }

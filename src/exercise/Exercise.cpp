@@ -1,5 +1,6 @@
 #include "exercise/Exercise.h"
 
+#include "course/ChoiceCount.h"
 #include "course/CourseLoad.h"
 #include "course/CourseRecordings.h"
 #include "exercise/Board.h"
@@ -19,17 +20,9 @@ namespace vocarin {
 
 namespace {
 
-constexpr int kButtonCount = 6;
-
 constexpr std::array<QStringView, 8> kPraise{
     u"Excellent!", u"Correct!", u"Great!", u"Right!", u"Well Done!", u"OK!", u"Amazing!", u"Bingo!",
 };
-
-// The choice count may come from a hand-edited option file; only 1 to 6 has buttons.
-bool hasButtons(qint32 choiceCount)
-{
-    return choiceCount >= 1 && choiceCount <= kButtonCount;
-}
 
 QString questNumText(qint32 current, qint32 all)
 {
@@ -55,8 +48,9 @@ template <typename Swap> void shuffleBySwaps(RandomSource& random, qint32 count,
 
 } // namespace
 
-Exercise::Exercise(Board& board, Speaker& speaker, CuePlayer& cues, RandomSource& random)
-    : m_board(board), m_speaker(speaker), m_cues(cues), m_random(random)
+Exercise::Exercise(Board& board, Speaker& speaker, CuePlayer& cues, RandomSource& random,
+                   const QDir& courseRoot)
+    : m_board(board), m_speaker(speaker), m_cues(cues), m_random(random), m_courseRoot(courseRoot)
 {
 }
 
@@ -74,13 +68,14 @@ LoadOutcome Exercise::loadCourse(const QString& subDirectory)
 {
     // Read whole before anything changes: a course that fails part-way would
     // otherwise leave its title and choice count over the words still drilled.
-    Course course = readCourse(subDirectory);
+    const CourseFolder folder{m_courseRoot, subDirectory};
+    Course course = readCourse(folder);
     m_state.OptionList = std::move(course.options);
     m_state.SelectNum = course.choiceCount;
     m_board.setCaption(course.title);
     m_state.QuestionList = std::move(course.lists.words);
     m_state.AnswerList = std::move(course.lists.meanings);
-    m_speaker.setRecordings(findRecordings(subDirectory, m_state.OptionList));
+    m_speaker.setRecordings(findRecordings(folder, m_state.OptionList));
     m_state.AllQuestNum = qint32(m_state.QuestionList.count());
     return m_state.AllQuestNum < minimumWordCount ? LoadOutcome::TooFewWords : LoadOutcome::Loaded;
 }
@@ -99,7 +94,8 @@ void Exercise::beginRun()
 bool Exercise::hasRun() const
 {
     // A load that found too few words changes AllQuestNum without building an order.
-    return m_state.AllQuestNum >= 3 && m_state.QNumList.count() == m_state.AllQuestNum;
+    return m_state.AllQuestNum >= minimumWordCount &&
+           m_state.QNumList.count() == m_state.AllQuestNum;
 }
 
 void Exercise::buildOrder()
@@ -174,7 +170,7 @@ void Exercise::StartGame()
 {
     ExerciseState& s = m_state;
     m_board.setNextEnabled(false);
-    for (int k = 1; k <= kButtonCount; ++k) {
+    for (int k = 1; k <= mostChoices; ++k) {
         m_board.setAnswerVisible(k, false);
         s.QuestionPart[k - 1] = k;
     }
@@ -186,7 +182,7 @@ void Exercise::StartGame()
     s.CQList.clear();
     s.CJList.clear();
     drawChoices(word);
-    if (hasButtons(s.SelectNum))
+    if (hasAnswerButtons(s.SelectNum))
         m_board.checkChoiceCount(s.SelectNum);
     arrangeButtons();
     for (qint32 k = 1; k <= s.CQList.count(); ++k) {
@@ -203,7 +199,7 @@ void Exercise::StartGame()
 void Exercise::drawChoices(qint32 currentWord)
 {
     ExerciseState& s = m_state;
-    if (!hasButtons(s.SelectNum))
+    if (!hasAnswerButtons(s.SelectNum))
         return;
     place(currentWord);
     if (s.SelectNum == 2) {
@@ -244,7 +240,7 @@ qint32 Exercise::distinctOthersUpTo(qint32 currentWord, qint32 wanted) const
     const QString& current = englishOf(currentWord);
     // Words past the end of the list can only fault when drawn; they are not counted.
     const qint32 last = qMin<qint32>(m_state.AllQuestNum, qint32(words.size()));
-    std::array<const QString*, kButtonCount> found{};
+    std::array<const QString*, mostChoices> found{};
     qint32 count = 0;
     for (qint32 word = 1; word <= last && count < wanted; ++word) {
         const QString& english = words.at(word - 1);
@@ -356,7 +352,9 @@ void Exercise::rbRndOffChange()
         return;
     if (s.SelectNum > s.AllQuestNum) {
         // Lowered for the next question; the one on screen keeps its buttons.
-        if (s.AllQuestNum >= 3 && s.AllQuestNum <= 5) {
+        // Only a word count below the most choices: a larger count from the
+        // option file stays as it is.
+        if (s.AllQuestNum >= minimumWordCount && s.AllQuestNum < mostChoices) {
             s.SelectNum = s.AllQuestNum;
             m_board.checkChoiceCount(s.AllQuestNum);
         }

@@ -2,6 +2,7 @@
 
 #include "exercise/ExerciseState.h"
 
+#include <QDir>
 #include <QList>
 #include <QString>
 
@@ -19,8 +20,11 @@ enum class LoadOutcome { Loaded, TooFewWords };
 class Exercise
 {
 public:
-    Exercise(Board& board, Speaker& speaker, CuePlayer& cues, RandomSource& random);
+    // courseRoot: the folder the course list's paths (".\" or ".\name\") are in.
+    Exercise(Board& board, Speaker& speaker, CuePlayer& cues, RandomSource& random,
+             const QDir& courseRoot);
 
+    const QDir& courseRoot() const { return m_courseRoot; }
     ExerciseState& state() { return m_state; }
     const ExerciseState& state() const { return m_state; }
 
@@ -82,6 +86,7 @@ private:
     Speaker& m_speaker;
     CuePlayer& m_cues;
     RandomSource& m_random;
+    const QDir m_courseRoot;
     ExerciseState m_state;
 
     QList<qint32> m_round;    // order positions of a mistakes round; empty: the whole course

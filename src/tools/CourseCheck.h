@@ -1,56 +1,12 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
-#include <QString>
-#include <QStringList>
+#include "course/CoursePaths.h"
+#include "tools/CourseReport.h"
 
 namespace vocarin::tools {
 
-enum class Severity {
-    Fault,   // the program would stop the course with a fault box or end
-    Warning, // the course runs, but not as its author likely meant
-};
-
-struct CourseProblem
-{
-    Severity severity;
-    QString kind;   // a fixed identifier, for scripts: "blank-line", "missing-meaning", ...
-    QString file;   // relative to the course folder; empty for the course as a whole
-    qsizetype line; // 1-based; 0 when the problem has no line
-    QString message;
-};
-
-struct CourseFileInfo
-{
-    QString name;
-    QString encoding; // "utf-8-bom", "utf-16le", "utf-16be", "utf-8", "cp932"
-};
-
-struct CourseReport
-{
-    QString folder; // as the user names it
-    QString title;
-    QList<CourseFileInfo> files;
-    qsizetype words = -1; // -1 when the word list could not be read
-    qint32 choices = 0;
-    bool choicesRead = false;
-    qsizetype recorded = -1; // words with a recording; -1 for a course without the marker
-    QList<CourseProblem> problems;
-
-    bool hasFault() const;
-};
-
-// Checks the course in subDirectory, a course folder path relative to the
-// working folder (".\" or ".\name\"), reading it as the program reads it.
-CourseReport checkCourse(const QString& subDirectory, const QString& shownFolder);
-
-// The courses of each folder, found as the program finds them when started
-// there: the folder itself and its direct subfolders. No folder given: the
-// working folder.
-QList<CourseReport> checkFolders(const QStringList& folders);
-
-QString formatReports(const QList<CourseReport>& reports);
-QByteArray formatReportsJson(const QList<CourseReport>& reports);
+// Checks the course in course, reading it as the program reads it. The report
+// names the folder shownFolder.
+CourseReport checkCourse(const CourseFolder& course, const QString& shownFolder);
 
 } // namespace vocarin::tools

@@ -1,7 +1,9 @@
 #include "tools/CourseMake.h"
 
+#include "course/ChoiceCount.h"
 #include "course/CourseLoad.h"
 #include "course/CourseRecordings.h"
+#include "tools/ProblemText.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,8 +25,8 @@ QString settingsError(const CourseSettings& settings)
         return u"コース名（--title）が空です。"_s;
     if (settings.title.contains(u'\n') || settings.title.contains(u'\r'))
         return u"コース名に改行は使えません。"_s;
-    if (settings.choices < 1 || settings.choices > 6)
-        return u"選択肢の数（--choices）は 1～6 にしてください。"_s;
+    if (!hasAnswerButtons(settings.choices))
+        return u"選択肢の数（--choices）は %1 にしてください。"_s.arg(choiceRangeText());
     for (const QChar c : {u'/', u'\\', u'\n', u'\r'}) {
         if (settings.prefix.contains(c))
             return u"ファイル名の頭（--prefix）に / や \\ や改行は使えません。"_s;
@@ -95,10 +97,10 @@ QString makeCourse(const QString& folder, const CourseSettings& settings,
     if (const QString error = settingsError(settings); !error.isEmpty())
         return error;
     if (pairs.size() < minimumWordCount)
-        return u"単語が %1 個しかありません。3つ以上必要です。"_s.arg(pairs.size());
+        return tooFewWordsText(pairs.size());
 
-    const QStringList names{u"Option.txt"_s, settings.prefix + u"E.txt"_s,
-                            settings.prefix + u"J.txt"_s};
+    const QStringList names{optionFileName, wordListName(settings.prefix),
+                            meaningListName(settings.prefix)};
     // The program matches names without regard to case, so "option.txt" counts too.
     const QDir dir(folder);
     for (const QString& existing : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System)) {

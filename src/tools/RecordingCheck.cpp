@@ -1,8 +1,9 @@
 #include "tools/RecordingCheck.h"
 
-#include "course/CoursePaths.h"
+#include "course/CourseLoad.h"
 #include "course/CourseRecordings.h"
 #include "speech/RecordingDecoder.h"
+#include "tools/ProblemText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,16 +14,7 @@ using namespace Qt::StringLiterals;
 
 namespace vocarin::tools {
 
-namespace {
-
-QString quoted(const QString& text)
-{
-    return u"「"_s + text + u"」"_s;
-}
-
-} // namespace
-
-RecordingFindings checkRecordings(const QString& subDirectory, const StringList& options,
+RecordingFindings checkRecordings(const CourseFolder& course, const StringList& options,
                                   const QString& wordFile, const QStringList& words)
 {
     RecordingFindings findings;
@@ -30,9 +22,9 @@ RecordingFindings checkRecordings(const QString& subDirectory, const StringList&
                                   const QString& message) {
         findings.problems.append({Severity::Warning, kind, file, line, message});
     };
-    const QDir course(resolveCoursePath(subDirectory));
-    const auto shown = [&course](const QString& path) { return course.relativeFilePath(path); };
-    const CourseRecordings files = soundFilesOf(subDirectory);
+    const QDir folder(course.filePath(QString()));
+    const auto shown = [&folder](const QString& path) { return folder.relativeFilePath(path); };
+    const CourseRecordings files = soundFilesOf(course);
 
     QHash<QString, QString> usedByName; // recording key -> the file the word plays
     QList<qsizetype> missing;           // 0-based lines of words without a recording
@@ -51,7 +43,7 @@ RecordingFindings checkRecordings(const QString& subDirectory, const StringList&
 
     if (!hasFormatMarker(options)) {
         if (!usedByName.isEmpty())
-            warn(u"recordings-unmarked"_s, u"Option.txt"_s, 3,
+            warn(u"recordings-unmarked"_s, optionFileName, 3,
                  u"単語の名前の録音ファイルが %1 個（%2 など）ありますが、3行目が wav か mp3 "
                  u"ではないので使われません。使うには3行目を mp3 にして、選択肢の数を4行目に"
                  u"書いてください。"_s.arg(usedByName.size())

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "course/CoursePaths.h"
 #include "course/StringList.h"
-#include "tools/CourseCheck.h"
+#include "tools/CourseReport.h"
+
+#include <QStringList>
 
 namespace vocarin::tools {
 
@@ -15,7 +18,7 @@ struct RecordingFindings
 // words without a recording (on their lines of wordFile) when some have one,
 // the sound files no word uses, and every file that cannot be played. Without it: a note when
 // files named like its words are there, unused.
-RecordingFindings checkRecordings(const QString& subDirectory, const StringList& options,
+RecordingFindings checkRecordings(const CourseFolder& course, const StringList& options,
                                   const QString& wordFile, const QStringList& words);
 
 } // namespace vocarin::tools

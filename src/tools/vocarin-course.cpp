@@ -1,9 +1,11 @@
 // vocarin-course: checks course folders and makes them from spreadsheets.
 // A tool beside the program; the program itself reads no command line.
+#include "course/ChoiceCount.h"
 #include "course/CourseText.h"
 #include "course/Fault.h"
-#include "tools/CourseCheck.h"
 #include "tools/CourseMake.h"
+#include "tools/FolderCheck.h"
+#include "tools/ReportFormat.h"
 #include "tools/WordTable.h"
 
 #include <QCommandLineParser>
@@ -48,9 +50,9 @@ const QString overview =
     u"オプション:\n"
     u"  --json            結果を JSON で出します（check、スクリプト向け）。\n"
     u"  --title コース名  コース名、Option.txt の1行目（make では必ず指定）。\n"
-    u"  --choices 数      答えのボタンの数、1～6（省くと 4）。\n"
+    u"  --choices 数      答えのボタンの数、%1（省くと 4）。\n"
     u"  --prefix 頭       単語ファイル名の頭（省くと空: E.txt と J.txt）。\n"
-    u"  -h, --help        この説明を表示します。\n"_s;
+    u"  -h, --help        この説明を表示します。\n"_s.arg(choiceRangeText());
 
 // Qt's own help text is English; this tool speaks Japanese.
 int showHelp()
@@ -116,7 +118,7 @@ int make(QCommandLineParser& parser, const QCommandLineOption& help, const QStri
         parser.value(choices).normalized(QString::NormalizationForm_KC).toInt(&isNumber),
         parser.value(prefix)};
     if (!isNumber) {
-        err() << u"--choices には 1～6 の数を書いてください。\n"_s;
+        err() << u"--choices には %1 の数を書いてください。\n"_s.arg(choiceRangeText());
         return usageError;
     }
 

@@ -51,13 +51,11 @@ struct StartFolder
     QString problem; // otherwise, what the learner is told
 };
 
-// Enters the folder and says whether Vocarin would find a course there.
-bool entersCourses(const QString& folder)
+// Whether Vocarin, started in the folder, would find a course there.
+bool hasCourses(const QString& folder)
 {
-    if (!QDir::setCurrent(folder))
-        return false;
     vocarin::StringList optionList;
-    return !vocarin::discoverCourses(optionList).folders.isEmpty();
+    return !vocarin::discoverCourses(QDir(folder), optionList).folders.isEmpty();
 }
 
 // The folder given (a file manager's "Open with" or a drop on the icon gives
@@ -68,7 +66,7 @@ StartFolder startFolder(const QStringList& arguments)
     if (arguments.size() > 1)
         return {{}, u"指定できるのは1つだけです。\n"_s + kWhatToGive};
     if (arguments.isEmpty()) {
-        if (entersCourses(ownCoursesFolder()))
+        if (hasCourses(ownCoursesFolder()))
             return {ownCoursesFolder(), {}};
         return {bundledCoursesFolder(), {}};
     }

@@ -1,5 +1,6 @@
 #include "windows/Fmain.h"
 
+#include "course/ChoiceCount.h"
 #include "course/CourseDiscovery.h"
 #include "exercise/RandomSource.h"
 #include "speech/CourseSpeaker.h"
@@ -163,7 +164,8 @@ void TForm1::FormCreate()
     m_random = m_platform.makeRandom();
     m_speaker = std::make_unique<CourseSpeaker>(
         *voice, *m_audio, [](const QString& text) { vocarin::showMessage(text); });
-    m_exercise = std::make_unique<Exercise>(*this, *m_speaker, *m_cuePlayer, *m_random);
+    m_exercise =
+        std::make_unique<Exercise>(*this, *m_speaker, *m_cuePlayer, *m_random, QDir::current());
 }
 
 void TForm1::rbEnglishOnChange()
@@ -251,7 +253,7 @@ void TForm1::btnChangeCourseClick()
 
 void TForm1::FormShow()
 {
-    const CourseCatalogue courses = discoverCourses(state().OptionList);
+    const CourseCatalogue courses = discoverCourses(m_exercise->courseRoot(), state().OptionList);
     Form2->setCourses(courses.titles);
     for (const QString& folder : courses.folders)
         state().SubDirectoryList.add(folder);
@@ -380,7 +382,7 @@ void TForm1::checkChoiceCount(int count)
 {
     const std::array<QRadioButton*, 6> buttons{rbItem1, rbItem2, rbItem3,
                                                rbItem4, rbItem5, rbItem6};
-    if (count >= 1 && count <= int(buttons.size()))
+    if (hasAnswerButtons(count))
         buttons.at(count - 1)->setChecked(true);
 }
 

@@ -26,7 +26,7 @@ inline QByteArray utf8Lines(const QStringList& lines)
 }
 
 // The option file (title, prefix, choice count), the word list and the
-// meaning list in `folder`, below the working folder ("." for itself).
+// meaning list in `folder`.
 inline void writeCourse(const QString& folder, const QString& title, const QString& prefix,
                         int choices, const QStringList& words, const QStringList& meanings)
 {

@@ -79,8 +79,6 @@ class TestBundledCourses : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QDir::setCurrent(QStringLiteral(VOCARIN_COURSES_DIR)); }
-    void cleanup() { QDir::setCurrent(m_previous); }
     void discoversExamplesThenGradedInOrder();
     void loads_data();
     void loads();
@@ -88,13 +86,13 @@ private Q_SLOTS:
     void gradedWordsAreDrillable();
 
 private:
-    QString m_previous = QDir::currentPath();
+    const QDir m_courses{QStringLiteral(VOCARIN_COURSES_DIR)};
 };
 
 void TestBundledCourses::discoversExamplesThenGradedInOrder()
 {
     StringList optionList;
-    const CourseCatalogue catalogue = discoverCourses(optionList);
+    const CourseCatalogue catalogue = discoverCourses(m_courses, optionList);
     QCOMPARE(catalogue.titles.mid(0, 5),
              (QStringList{u"身の回りのもの"_s, u"動物"_s, u"録音つきの例（録音は合成音声）"_s,
                           u"よく使う動詞"_s, u"よく聞く英単語 1～100"_s}));
@@ -132,9 +130,10 @@ void TestBundledCourses::loads()
     QFETCH(QString, firstWord);
     QFETCH(QString, firstMeaning);
 
-    const StringList options = readOptionFile(folder);
+    const CourseFolder course{m_courses, folder};
+    const StringList options = readOptionFile(course);
     QCOMPARE(choiceCount(options), selectNum);
-    const CourseLists lists = readCourseLists(folder, listPrefix(options));
+    const CourseLists lists = readCourseLists(course, listPrefix(options));
     QCOMPARE(lists.words.get(0), firstWord);
     QCOMPARE(lists.meanings.get(0), firstMeaning);
     QCOMPARE(lists.meanings.count(), lists.words.count());
@@ -146,7 +145,7 @@ void TestBundledCourses::loads()
         QVERIFY2(!meaning.isEmpty() && !meaning.contains(QChar(u'\uFFFD')), qPrintable(meaning));
 
     // A course with recordings has one for every word.
-    const CourseRecordings recordings = findRecordings(folder, options);
+    const CourseRecordings recordings = findRecordings(course, options);
     for (const QString& word : words)
         QVERIFY2(recordings.isEmpty() || !recordings.pathOf(word).isEmpty(), qPrintable(word));
 }
@@ -155,13 +154,13 @@ void TestBundledCourses::loads()
 void TestBundledCourses::gradedCoursesAreOrdinaryFiles()
 {
     StringList optionList;
-    const CourseCatalogue catalogue = discoverCourses(optionList);
+    const CourseCatalogue catalogue = discoverCourses(m_courses, optionList);
     for (const QString& folder : catalogue.folders) {
         if (!isGraded(folder))
             continue;
         const QString path = QString(folder).replace(u'\\', u'/');
         for (const QString& name : {u"Option.txt"_s, u"wordsE.txt"_s, u"wordsJ.txt"_s}) {
-            const QByteArray bytes = readBytes(path + name);
+            const QByteArray bytes = readBytes(m_courses.filePath(path + name));
             QVERIFY2(bytes.startsWith("\xEF\xBB\xBF"), qPrintable(path + name));
             QVERIFY2(bytes.endsWith("\r\n") && bytes.count('\n') == bytes.count("\r\n"),
                      qPrintable(path + name));
@@ -176,7 +175,7 @@ void TestBundledCourses::gradedCoursesAreOrdinaryFiles()
 void TestBundledCourses::gradedWordsAreDrillable()
 {
     StringList optionList;
-    const CourseCatalogue catalogue = discoverCourses(optionList);
+    const CourseCatalogue catalogue = discoverCourses(m_courses, optionList);
     const QSet<QString> excluded = excludedWords();
     QVERIFY(excluded.contains(u"uh"_s));
     const QStringList capitalised = tableLines(u"capitalised.tsv"_s);
@@ -193,9 +192,10 @@ void TestBundledCourses::gradedWordsAreDrillable()
         if (!isGraded(folder))
             continue;
         ++graded;
-        const StringList options = readOptionFile(folder);
+        const CourseFolder course{m_courses, folder};
+        const StringList options = readOptionFile(course);
         QCOMPARE(choiceCount(options), 4);
-        const CourseLists lists = readCourseLists(folder, listPrefix(options));
+        const CourseLists lists = readCourseLists(course, listPrefix(options));
         QCOMPARE(lists.words.count(), 100);
         QCOMPARE(lists.meanings.count(), 100);
 

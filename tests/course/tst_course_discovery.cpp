@@ -1,4 +1,4 @@
-#include "WorkingFolder.h"
+#include "TemporaryFolder.h"
 
 #include "course/CourseDiscovery.h"
 #include "course/StringList.h"
@@ -22,7 +22,7 @@ private Q_SLOTS:
 void TestCourseDiscovery::discovers_data()
 {
     QTest::addColumn<Tree>("tree");
-    QTest::addColumn<QStringList>("titles"); // "<here>" is the working folder's name
+    QTest::addColumn<QStringList>("titles"); // "<here>" is the root folder's name
     QTest::addColumn<QStringList>("folders");
     QTest::addColumn<QStringList>("lastOptions");
 
@@ -83,13 +83,13 @@ void TestCourseDiscovery::discovers()
     QFETCH(QStringList, folders);
     QFETCH(QStringList, lastOptions);
 
-    WorkingFolder folder;
+    const testkit::TemporaryFolder folder;
     folder.create(tree);
-    titles.replaceInStrings(u"<here>"_s, QDir::current().dirName());
+    titles.replaceInStrings(u"<here>"_s, folder.dir().dirName());
 
     StringList optionList;
     optionList.add(u"before"_s);
-    const CourseCatalogue catalogue = discoverCourses(optionList);
+    const CourseCatalogue catalogue = discoverCourses(folder.dir(), optionList);
     QCOMPARE(catalogue.titles, titles);
     QCOMPARE(catalogue.folders, folders);
     QCOMPARE(optionList.lines(), lastOptions);

@@ -1,4 +1,4 @@
-#include "WorkingFolder.h"
+#include "TemporaryFolder.h"
 
 #include "course/CourseLoad.h"
 #include "course/Fault.h"
@@ -54,9 +54,9 @@ void TestCourseLoad::options()
     QFETCH(QString, fault);
     QFETCH(qint32, choices);
 
-    WorkingFolder folder;
+    const testkit::TemporaryFolder folder;
     folder.create(u"c/option.txt"_s, optionFile);
-    const StringList options = readOptionFile(u".\\c\\"_s);
+    const StringList options = readOptionFile({folder.dir(), u".\\c\\"_s});
     QCOMPARE(courseTitle(options), title);
     QCOMPARE(listPrefix(options), prefix);
     try {
@@ -84,12 +84,12 @@ void TestCourseLoad::lists()
     QFETCH(bool, meaningsExist);
     QFETCH(QStringList, words);
 
-    WorkingFolder folder;
+    const testkit::TemporaryFolder folder;
     folder.create(u"c/lists/dE.txt"_s, "a\nb\n\n");
     if (meaningsExist)
         folder.create(u"c/lists/dJ.txt"_s, "\xEF\xBB\xBF\xE8\xB5\xA4");
     try {
-        const CourseLists lists = readCourseLists(u".\\c\\"_s, prefix);
+        const CourseLists lists = readCourseLists({folder.dir(), u".\\c\\"_s}, prefix);
         QVERIFY(meaningsExist);
         QCOMPARE(lists.words.lines(), words);
         QCOMPARE(lists.meanings.lines(), QStringList{u"赤"_s});

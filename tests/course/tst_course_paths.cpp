@@ -1,4 +1,4 @@
-#include "WorkingFolder.h"
+#include "TemporaryFolder.h"
 
 #include "course/CoursePaths.h"
 
@@ -54,9 +54,9 @@ void TestCoursePaths::resolves()
     QSKIP("Windows' file systems ignore letter case");
 #endif
 
-    WorkingFolder folder;
+    const vocarin::testkit::TemporaryFolder folder;
     folder.create(tree);
-    QCOMPARE(vocarin::resolveCoursePath(windowsPath), path);
+    QCOMPARE(vocarin::resolveCoursePath(folder.dir(), windowsPath), folder.path() + u'/' + path);
 }
 
 QTEST_GUILESS_MAIN(TestCoursePaths)

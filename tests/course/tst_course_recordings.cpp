@@ -1,4 +1,4 @@
-#include "WorkingFolder.h"
+#include "TemporaryFolder.h"
 
 #include "course/CourseRecordings.h"
 
@@ -93,9 +93,10 @@ void TestCourseRecordings::findsTheWordsFile()
     QFETCH(QString, word);
     QFETCH(QString, path);
 
-    WorkingFolder folder;
+    const testkit::TemporaryFolder folder;
     folder.create(tree);
-    QCOMPARE(findRecordings(subDirectory, optionLines(marker)).pathOf(word), path);
+    QCOMPARE(findRecordings({folder.dir(), subDirectory}, optionLines(marker)).pathOf(word),
+             path.isEmpty() ? path : folder.path() + u'/' + path);
 }
 
 void TestCourseRecordings::namesAsWindowsCan_data()
@@ -117,10 +118,10 @@ void TestCourseRecordings::namesAsWindowsCan()
     QCOMPARE(recordingName(word), name);
 
     // And the file of that name is the word's.
-    WorkingFolder folder;
+    const testkit::TemporaryFolder folder;
     folder.create(u"sounds/"_s + name + u".wav"_s);
-    QCOMPARE(findRecordings(u".\\"_s, optionLines(u"wav"_s)).pathOf(word),
-             u"./sounds/"_s + name + u".wav"_s);
+    QCOMPARE(findRecordings({folder.dir(), u".\\"_s}, optionLines(u"wav"_s)).pathOf(word),
+             folder.path() + u"/./sounds/"_s + name + u".wav"_s);
 }
 
 QTEST_GUILESS_MAIN(TestCourseRecordings)

@@ -1,5 +1,5 @@
 #include "Faults.h"
-#include "WorkingFolder.h"
+#include "TemporaryFolder.h"
 
 #include "course/CourseText.h"
 #include "course/Fault.h"
@@ -26,6 +26,8 @@ private Q_SLOTS:
     void rejectsInvalidUtf8AfterMark_data();
     void rejectsInvalidUtf8AfterMark();
     void readsWholeFile();
+    void namesTheEncodingItDecoded_data();
+    void namesTheEncodingItDecoded();
     void linesAreIndependentStrings();
     void failsToOpen_data();
     void failsToOpen();
@@ -143,16 +145,46 @@ void TestCourseText::rejectsInvalidUtf8AfterMark()
 
 void TestCourseText::readsWholeFile()
 {
-    WorkingFolder folder;
+    const testkit::TemporaryFolder folder;
     QByteArray big;
     for (int i = 0; i < 50000; ++i)
         big += "\x82\xA0word " + QByteArray::number(i) + "\r\n";
     folder.create(u"big.txt"_s, big);
 
-    const QStringList lines = readCourseTextFile(u"big.txt"_s);
+    const QStringList lines = readCourseText(folder.filePath(u"big.txt"_s)).lines;
     QCOMPARE(lines.size(), 50000);
     QCOMPARE(lines.first(), u"あword 0"_s);
     QCOMPARE(lines.last(), u"あword 49999"_s);
+}
+
+void TestCourseText::namesTheEncodingItDecoded_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<CourseEncoding>("encoding");
+    QTest::addColumn<QString>("firstLine");
+
+    QTest::newRow("UTF-8 with mark") << "\xEF\xBB\xBF\xE8\xB5\xA4"_ba << CourseEncoding::Utf8Bom
+                                     << u"赤"_s;
+    QTest::newRow("UTF-16LE") << "\xFF\xFE\x64\x8D"_ba << CourseEncoding::Utf16LE << u"赤"_s;
+    QTest::newRow("UTF-16BE") << "\xFE\xFF\x8D\x64"_ba << CourseEncoding::Utf16BE << u"赤"_s;
+    QTest::newRow("unmarked UTF-8") << "\xE8\xB5\xA4\nred"_ba << CourseEncoding::Utf8 << u"赤"_s;
+    QTest::newRow("empty") << QByteArray() << CourseEncoding::Utf8 << QString();
+    QTest::newRow("UTF-8 until a CP932 line")
+        << "\xE8\xB5\xA4\n\x90\xD4"_ba << CourseEncoding::Cp932 << u"襍､"_s;
+}
+
+// The encoding named is the one the lines were decoded from.
+void TestCourseText::namesTheEncodingItDecoded()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(CourseEncoding, encoding);
+    QFETCH(QString, firstLine);
+
+    const testkit::TemporaryFolder folder;
+    folder.create(u"list.txt"_s, bytes);
+    const CourseTextFile file = readCourseText(folder.filePath(u"list.txt"_s));
+    QCOMPARE(file.encoding, encoding);
+    QCOMPARE(file.lines.value(0), firstLine);
 }
 
 // The lines of one file share its decoded text: each must still behave as a
@@ -199,16 +231,16 @@ void TestCourseText::failsToOpen()
     QFETCH(QString, shownPath);
     QFETCH(QString, reason);
 
-    WorkingFolder folder;
+    const testkit::TemporaryFolder folder;
     folder.create(u"sub/"_s);
     folder.create(u"plain.txt"_s, "x");
 #ifndef Q_OS_WIN
-    QCOMPARE(::mkfifo("pipe", 0600), 0);
+    QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath(u"pipe"_s)).constData(), 0600), 0);
 #endif
 
     StringList list;
     list.add(u"kept"_s);
-    QCOMPARE(faultOf<FileOpenFault>([&] { list.loadFromFile(path); }),
+    QCOMPARE(faultOf<FileOpenFault>([&] { list.loadFromFile(folder.filePath(path)); }),
              u"ファイル "_s + folder.path() + u'/' + shownPath + u" は開けません。 "_s + reason +
                  u' ');
     QCOMPARE(list.lines(), QStringList{u"kept"_s});
@@ -221,9 +253,10 @@ void TestCourseText::failsToOpenWithoutPermission()
 #ifdef Q_OS_WIN
     QSKIP("Windows has no user to switch to for one call");
 #else
-    WorkingFolder folder;
+    const testkit::TemporaryFolder folder;
     folder.create(u"secret.txt"_s, "x");
-    QFile::setPermissions(u"secret.txt"_s, QFileDevice::Permissions());
+    const QString secret = folder.filePath(u"secret.txt"_s);
+    QFile::setPermissions(secret, QFileDevice::Permissions());
     QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                              QFileDevice::ExeOwner | QFileDevice::ExeOther);
     struct Unprivileged
@@ -240,9 +273,9 @@ void TestCourseText::failsToOpenWithoutPermission()
                 qFatal("cannot return to root");
         }
     };
-    const auto message = faultOf<FileOpenFault>([] {
+    const auto message = faultOf<FileOpenFault>([&secret] {
         const Unprivileged asNobody;
-        readCourseTextFile(u"secret.txt"_s);
+        readCourseText(secret);
     });
     QVERIFY2(message && message->endsWith(u"アクセスが拒否されました。 "_s),
              qPrintable(message.value_or(u"no fault"_s)));

@@ -1,5 +1,5 @@
 #include "Faults.h"
-#include "WorkingFolder.h"
+#include "TemporaryFolder.h"
 
 #include "course/Fault.h"
 #include "course/StringList.h"
@@ -60,15 +60,15 @@ void TestStringList::indexOutsideFaults()
 
 void TestStringList::loadReplacesContent()
 {
-    WorkingFolder folder;
+    const testkit::TemporaryFolder folder;
     folder.create(u"words.txt"_s, "one\ntwo\none\n");
     StringList list;
     list.add(u"old"_s);
-    list.loadFromFile(u"words.txt"_s);
+    list.loadFromFile(folder.filePath(u"words.txt"_s));
     QCOMPARE(list.lines(), (QStringList{u"one"_s, u"two"_s, u"one"_s}));
 
     folder.create(u"empty.txt"_s, "");
-    list.loadFromFile(u"empty.txt"_s);
+    list.loadFromFile(folder.filePath(u"empty.txt"_s));
     QCOMPARE(list.count(), 0);
 }
 
@@ -83,12 +83,12 @@ void TestStringList::failedLoadKeepsContent_data()
 void TestStringList::failedLoadKeepsContent()
 {
     QFETCH(QString, file);
-    WorkingFolder folder;
+    const testkit::TemporaryFolder folder;
     folder.create(u"sub/"_s);
     folder.create(u"bad.txt"_s, "\xEF\xBB\xBFnew\n\xFF");
     StringList list;
     list.add(u"old"_s);
-    QVERIFY_THROWS_EXCEPTION(Fault, list.loadFromFile(file));
+    QVERIFY_THROWS_EXCEPTION(Fault, list.loadFromFile(folder.filePath(file)));
     QCOMPARE(list.lines(), QStringList{u"old"_s});
 }
 

@@ -6,6 +6,8 @@
 #include "exercise/RandomSource.h"
 #include "exercise/Speaker.h"
 
+#include "TemporaryFolder.h"
+
 #include <QList>
 #include <QStringList>
 
@@ -137,15 +139,16 @@ private:
     EventLog& m_log;
 };
 
-// An exercise wired to recording doubles.
+// An exercise wired to recording doubles, its course list's paths in courses.
 struct Rig
 {
+    testkit::TemporaryFolder courses;
     EventLog log;
     FakeBoard board{log};
     RecordingSpeaker speaker{log};
     RecordingCuePlayer cues{log};
     ScriptedRandom random{log};
-    Exercise exercise{board, speaker, cues, random};
+    Exercise exercise{board, speaker, cues, random, courses.dir()};
 
     ExerciseState& state() { return exercise.state(); }
     // Fills the state as a course load would: English words, their meanings

@@ -1,5 +1,4 @@
 #include "ExerciseDoubles.h"
-#include "WorkingFolder.h"
 
 #include "course/Fault.h"
 
@@ -161,9 +160,8 @@ void TestCourseLoad::loads()
     QFETCH(qint32, allQuestNum);
     QFETCH(bool, tooFewWords);
 
-    WorkingFolder folder;
-    folder.create(tree);
     EarlierCourse rig;
+    rig.courses.create(tree);
     const ExerciseState& state = rig.state();
 
     const LoadOutcome outcome = rig.exercise.loadCourse(subDirectory);
@@ -182,7 +180,7 @@ void TestCourseLoad::failedLoadChangesNothing_data()
 {
     QTest::addColumn<Tree>("tree");
     QTest::addColumn<QString>("subDirectory");
-    QTest::addColumn<QString>("fault"); // the message, "<dir>" for the working folder
+    QTest::addColumn<QString>("fault"); // the message, "<dir>" for the courses' folder
 
     QTest::newRow("option file missing") << day1 << u".\\"_s << notFound(u"Option.txt"_s);
     QTest::newRow("option file missing in a subfolder")
@@ -216,16 +214,15 @@ void TestCourseLoad::failedLoadChangesNothing()
     QFETCH(QString, subDirectory);
     QFETCH(QString, fault);
 
-    WorkingFolder folder;
-    folder.create(tree);
     EarlierCourse rig;
+    rig.courses.create(tree);
     const ExerciseState& state = rig.state();
 
     try {
         rig.exercise.loadCourse(subDirectory);
         QFAIL("the load did not fail");
     } catch (const Fault& raised) {
-        QCOMPARE(raised.message(), QString(fault).replace(u"<dir>"_s, folder.path()));
+        QCOMPARE(raised.message(), QString(fault).replace(u"<dir>"_s, rig.courses.path()));
     }
     QCOMPARE(rig.log.entries(), QStringList{});
     QCOMPARE(rig.board.caption, u"old caption"_s);

@@ -1,13 +1,10 @@
 #include "CourseFiles.h"
 #include "ExerciseDoubles.h"
-#include "WorkingFolder.h"
 
 #include "course/CourseLoad.h"
 #include "course/Fault.h"
 
 #include <QTest>
-
-#include <optional>
 
 using namespace Qt::StringLiterals;
 using vocarin::test::numbered;
@@ -15,7 +12,7 @@ using vocarin::test::Rig;
 
 namespace {
 
-// A course folder below the working folder, its meanings numbered.
+// A course folder, its meanings numbered.
 void writeCourse(const QString& folder, const QString& title, qint32 selectNum,
                  const QStringList& words)
 {
@@ -30,27 +27,12 @@ class TestInitialGame : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
     void load_data();
     void load();
     void courseChange();
     void loadFault_data();
     void loadFault();
-
-private:
-    std::optional<WorkingFolder> m_folder;
 };
-
-void TestInitialGame::init()
-{
-    m_folder.emplace();
-}
-
-void TestInitialGame::cleanup()
-{
-    m_folder.reset();
-}
 
 void TestInitialGame::load_data()
 {
@@ -67,8 +49,8 @@ void TestInitialGame::load()
     QFETCH(int, words);
     QFETCH(bool, runs);
 
-    writeCourse(u"a"_s, u"Colours"_s, 2, numbered(u"w"_s, words));
     Rig rig;
+    writeCourse(rig.courses.filePath(u"a"_s), u"Colours"_s, 2, numbered(u"w"_s, words));
     rig.random.queue({1, 0, 0});
     rig.exercise.InitialGame(u".\\a\\"_s);
 
@@ -101,9 +83,9 @@ void TestInitialGame::load()
 
 void TestInitialGame::courseChange()
 {
-    writeCourse(u"a"_s, u"First"_s, 1, numbered(u"w"_s, 3));
-    writeCourse(u"b"_s, u"Second"_s, 2, numbered(u"v"_s, 4));
     Rig rig;
+    writeCourse(rig.courses.filePath(u"a"_s), u"First"_s, 1, numbered(u"w"_s, 3));
+    writeCourse(rig.courses.filePath(u"b"_s), u"Second"_s, 2, numbered(u"v"_s, 4));
     rig.random.queue({0, 0, 0});
     rig.exercise.InitialGame(u".\\a\\"_s);
     rig.exercise.btnWord1Click(1);
@@ -142,12 +124,12 @@ void TestInitialGame::loadFault()
     QFETCH(QByteArray, optionFile);
     QFETCH(bool, meaningsExist);
 
-    writeCourse(u"a"_s, u"First"_s, 2, numbered(u"w"_s, 5));
-    writeCourse(u"b"_s, u"Second"_s, 4, numbered(u"v"_s, 5));
-    vocarin::testkit::writeFile(u"b/Option.txt"_s, optionFile);
-    if (!meaningsExist)
-        QVERIFY(QFile::remove(u"b/day1J.txt"_s));
     Rig rig;
+    writeCourse(rig.courses.filePath(u"a"_s), u"First"_s, 2, numbered(u"w"_s, 5));
+    writeCourse(rig.courses.filePath(u"b"_s), u"Second"_s, 4, numbered(u"v"_s, 5));
+    vocarin::testkit::writeFile(rig.courses.filePath(u"b/Option.txt"_s), optionFile);
+    if (!meaningsExist)
+        QVERIFY(QFile::remove(rig.courses.filePath(u"b/day1J.txt"_s)));
     rig.random.queue({1, 0, 1, 0}); // the right meaning on button 1; the praise
     rig.exercise.InitialGame(u".\\a\\"_s);
     rig.exercise.btnWord1Click(1);

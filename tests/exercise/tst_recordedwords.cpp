@@ -1,6 +1,6 @@
 #include "CourseFiles.h"
 #include "ExerciseDoubles.h"
-#include "WorkingFolder.h"
+#include "TemporaryFolder.h"
 
 #include "course/Fault.h"
 
@@ -31,12 +31,13 @@ public:
 
 struct WordRig
 {
+    testkit::TemporaryFolder courses;
     EventLog log;
     FakeBoard board{log};
     WordSpeaker speaker{log};
     RecordingCuePlayer cues{log};
     ScriptedRandom random{log};
-    Exercise exercise{board, speaker, cues, random};
+    Exercise exercise{board, speaker, cues, random, courses.dir()};
 };
 
 // A course of one answer button whose option file carries the marker, with a
@@ -66,12 +67,12 @@ private Q_SLOTS:
 // course with the course's recordings; praise is not.
 void TestRecordedWords::questionWordsGoToTheSpeakersWords()
 {
-    const WorkingFolder folder;
-    writeRecordedCourse(u"a"_s);
     WordRig rig;
+    writeRecordedCourse(rig.courses.filePath(u"a"_s));
     rig.random.queue({0, 0});
     rig.exercise.InitialGame(u".\\a\\"_s);
-    QCOMPARE(rig.speaker.recordings.pathOf(u"apple"_s), u"./a/sounds/apple.mp3"_s);
+    QCOMPARE(rig.speaker.recordings.pathOf(u"apple"_s),
+             rig.courses.filePath(u"./a/sounds/apple.mp3"_s));
     QCOMPARE(rig.speaker.words, QStringList{u"apple"_s});
     rig.exercise.bbtnListenAgainClick();
     rig.exercise.btnWord1Click(1);
@@ -83,16 +84,16 @@ void TestRecordedWords::questionWordsGoToTheSpeakersWords()
 // leaves the course being played with its own.
 void TestRecordedWords::failedLoadKeepsTheRecordings()
 {
-    const WorkingFolder folder;
-    writeRecordedCourse(u"a"_s);
-    writeRecordedCourse(u"b"_s);
-    QVERIFY(QFile::remove(u"b/fE.txt"_s));
     WordRig rig;
+    writeRecordedCourse(rig.courses.filePath(u"a"_s));
+    writeRecordedCourse(rig.courses.filePath(u"b"_s));
+    QVERIFY(QFile::remove(rig.courses.filePath(u"b/fE.txt"_s)));
     rig.random.queue({0});
     rig.exercise.InitialGame(u".\\a\\"_s);
     QVERIFY_THROWS_EXCEPTION(FileOpenFault, rig.exercise.InitialGame(u".\\b\\"_s));
     QCOMPARE(rig.speaker.loads, 1);
-    QCOMPARE(rig.speaker.recordings.pathOf(u"apple"_s), u"./a/sounds/apple.mp3"_s);
+    QCOMPARE(rig.speaker.recordings.pathOf(u"apple"_s),
+             rig.courses.filePath(u"./a/sounds/apple.mp3"_s));
 }
 
 QTEST_GUILESS_MAIN(TestRecordedWords)

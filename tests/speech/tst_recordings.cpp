@@ -1,6 +1,6 @@
 #include "CourseFiles.h"
 #include "SoundFiles.h"
-#include "WorkingFolder.h"
+#include "TemporaryFolder.h"
 
 #include "speech/CaptureSink.h"
 #include "speech/CourseSpeaker.h"
@@ -38,11 +38,11 @@ double crossingsPerSecond(const AudioClip& clip, qint64 fromMs, qint64 toMs)
     return crossings * 1000.0 / double(toMs - fromMs);
 }
 
-// A course in the working folder whose option file carries `third` on line 3,
+// A course in a temporary folder whose option file carries `third` on line 3,
 // a tone voice over a capture sink, and the speaker between them.
 struct Rig
 {
-    WorkingFolder folder;
+    testkit::TemporaryFolder folder;
     CaptureSink sink;
     ToneEngine* tone = nullptr;
     std::unique_ptr<SpVoice> voice;
@@ -65,7 +65,7 @@ struct Rig
         StringList options;
         for (const QString& line : {u"Animals"_s, u"a"_s, third, u"3"_s})
             options.add(line);
-        speaker->setRecordings(findRecordings(u".\\"_s, options));
+        speaker->setRecordings(findRecordings({folder.dir(), u".\\"_s}, options));
     }
     QStringList voiced() const
     {
@@ -198,14 +198,13 @@ void TestRecordings::unplayableIsToldOnce()
     Rig rig;
     rig.folder.create(u"sounds/cat.mp3"_s, bytes);
     if (grownTo > 0)
-        QVERIFY(QFile::resize(u"sounds/cat.mp3"_s, grownTo));
+        QVERIFY(QFile::resize(rig.folder.filePath(u"sounds/cat.mp3"_s), grownTo));
     rig.load();
     rig.speaker->speakWord(u"cat"_s);
     rig.speaker->speakWord(u"cat"_s);
     QCOMPARE(rig.voiced(), QStringList(2, u"cat"_s));
     QCOMPARE(rig.told.size(), 1);
-    const QString path =
-        QDir::toNativeSeparators(QFileInfo(u"sounds/cat.mp3"_s).absoluteFilePath());
+    const QString path = QDir::toNativeSeparators(rig.folder.filePath(u"sounds/cat.mp3"_s));
     QVERIFY2(rig.told[0].contains(path) && rig.told[0].contains(reason), qPrintable(rig.told[0]));
 
     rig.load();

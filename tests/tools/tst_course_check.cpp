@@ -1,7 +1,9 @@
 #include "SoundFiles.h"
-#include "WorkingFolder.h"
+#include "TemporaryFolder.h"
 
 #include "tools/CourseCheck.h"
+#include "tools/FolderCheck.h"
+#include "tools/ReportFormat.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,6 +13,8 @@
 
 using namespace vocarin::tools;
 using namespace Qt::StringLiterals;
+using vocarin::CourseFolder;
+using vocarin::testkit::TemporaryFolder;
 
 using Tree = QMap<QString, QByteArray>;
 
@@ -161,20 +165,20 @@ void TestCourseCheck::problems()
     QFETCH(QStringList, problems);
     QFETCH(bool, fault);
 
-    WorkingFolder folder;
+    const TemporaryFolder folder;
     folder.create(course);
-    const CourseReport report = checkCourse(u".\\"_s, u"."_s);
+    const CourseReport report = checkCourse({folder.dir(), u".\\"_s}, u"."_s);
     QCOMPARE(found(report), problems);
     QCOMPARE(report.hasFault(), fault);
 }
 
 void TestCourseCheck::describesTheCourse()
 {
-    WorkingFolder folder;
+    const TemporaryFolder folder;
     folder.create(Tree{{u"Option.txt"_s, bom + "色\r\nday1\r\nmp3\r\n3\r\n"},
                        {u"day1E.txt"_s, "red\nblue\ngreen\n"},
                        {u"day1J.txt"_s, "\x90\xD4\n\x90\xC2\n\x97\xCE\n"}}); // CP932
-    const CourseReport report = checkCourse(u".\\"_s, u"."_s);
+    const CourseReport report = checkCourse({folder.dir(), u".\\"_s}, u"."_s);
     QCOMPARE(report.title, u"色"_s);
     QCOMPARE(report.words, 3);
     QCOMPARE(report.choices, 3);
@@ -186,7 +190,7 @@ void TestCourseCheck::describesTheCourse()
     QCOMPARE(report.recorded, 0);
 
     folder.create(u"sounds/blue.flac"_s, vocarin::testkit::sweepFile(u"flac"_s));
-    const QList<CourseReport> reports{checkCourse(u".\\"_s, u"."_s)};
+    const QList<CourseReport> reports{checkCourse({folder.dir(), u".\\"_s}, u"."_s)};
     QCOMPARE(reports[0].recorded, 1);
     QVERIFY(formatReports(reports).contains(u"録音のある単語: 1 / 3"_s));
     QCOMPARE(QJsonDocument::fromJson(formatReportsJson(reports))
@@ -214,11 +218,11 @@ void TestCourseCheck::explainsWhatToWrite()
     QFETCH(QByteArray, optionFile);
     QFETCH(QString, says);
 
-    WorkingFolder folder;
+    const TemporaryFolder folder;
     folder.create(Tree{{u"Option.txt"_s, optionFile},
                        {u"day1E.txt"_s, "red\nblue\ngreen\n"},
                        {u"day1J.txt"_s, bom + "赤\n青\n緑\n"}});
-    const CourseReport report = checkCourse(u".\\"_s, u"."_s);
+    const CourseReport report = checkCourse({folder.dir(), u".\\"_s}, u"."_s);
     QVERIFY(!report.problems.isEmpty());
     QVERIFY2(report.problems.first().message.contains(says),
              qPrintable(report.problems.first().message));
@@ -227,7 +231,7 @@ void TestCourseCheck::explainsWhatToWrite()
 // Two courses of one folder with one title look the same in the course list.
 void TestCourseCheck::sameTitleTwice()
 {
-    WorkingFolder folder;
+    const TemporaryFolder folder;
     Tree tree;
     for (const QString& course : {u"day1"_s, u"day2"_s, u"day3"_s}) {
         tree.insert(course + u"/Option.txt"_s,
@@ -236,7 +240,7 @@ void TestCourseCheck::sameTitleTwice()
         tree.insert(course + u"/J.txt"_s, bom + "赤\n青\n緑\n");
     }
     folder.create(tree);
-    const QList<CourseReport> reports = checkFolders({u"."_s});
+    const QList<CourseReport> reports = checkFolders({folder.path()});
     QCOMPARE(reports.size(), 3);
     QCOMPARE(found(reports.at(0)), QStringList());
     QCOMPARE(found(reports.at(1)), QStringList());
@@ -288,9 +292,10 @@ void TestCourseCheck::commandLine()
     QFETCH(int, exitCode);
     QFETCH(QStringList, folders);
 
-    WorkingFolder folder;
+    const TemporaryFolder folder;
     folder.create(tree);
     QProcess tool;
+    tool.setWorkingDirectory(folder.path());
     tool.start(QStringLiteral(VOCARIN_COURSE_TOOL), arguments);
     QVERIFY(tool.waitForFinished());
     QCOMPARE(tool.exitStatus(), QProcess::NormalExit);

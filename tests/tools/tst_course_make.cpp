@@ -1,4 +1,4 @@
-#include "WorkingFolder.h"
+#include "TemporaryFolder.h"
 
 #include "course/CourseLoad.h"
 #include "course/CourseRecordings.h"
@@ -13,6 +13,7 @@ using namespace vocarin;
 using namespace vocarin::tools;
 using namespace Qt::StringLiterals;
 
+using vocarin::testkit::TemporaryFolder;
 using Pairs = QList<WordPair>;
 
 namespace {
@@ -151,11 +152,13 @@ void TestCourseMake::readsTables()
 
 void TestCourseMake::writesWindowsFiles()
 {
-    WorkingFolder folder;
-    QCOMPARE(makeCourse(u"out/day1"_s, {u"色"_s, 3, u"c"_s}, colours), QString());
-    QCOMPARE(readFile(u"out/day1/Option.txt"_s), QByteArray("\xEF\xBB\xBF色\r\nc\r\n3\r\n"));
-    QCOMPARE(readFile(u"out/day1/cE.txt"_s), QByteArray("\xEF\xBB\xBFred\r\nblue\r\ngreen\r\n"));
-    QCOMPARE(readFile(u"out/day1/cJ.txt"_s), QByteArray("\xEF\xBB\xBF赤\r\n青\r\n緑\r\n"));
+    const TemporaryFolder folder;
+    const QDir out(folder.filePath(u"out/day1"_s));
+    QCOMPARE(makeCourse(out.path(), {u"色"_s, 3, u"c"_s}, colours), QString());
+    QCOMPARE(readFile(out.filePath(u"Option.txt"_s)), QByteArray("\xEF\xBB\xBF色\r\nc\r\n3\r\n"));
+    QCOMPARE(readFile(out.filePath(u"cE.txt"_s)),
+             QByteArray("\xEF\xBB\xBFred\r\nblue\r\ngreen\r\n"));
+    QCOMPARE(readFile(out.filePath(u"cJ.txt"_s)), QByteArray("\xEF\xBB\xBF赤\r\n青\r\n緑\r\n"));
 }
 
 void TestCourseMake::refusesToOverwrite_data()
@@ -174,12 +177,13 @@ void TestCourseMake::refusesToOverwrite()
     QFETCH(QString, existing);
     QFETCH(QString, prefix);
 
-    WorkingFolder folder;
+    const TemporaryFolder folder;
     folder.create(existing, "keep me");
-    const QString error = makeCourse(u"out"_s, {u"T"_s, 4, prefix}, colours);
+    const QString error = makeCourse(folder.filePath(u"out"_s), {u"T"_s, 4, prefix}, colours);
     QVERIFY2(error.contains(u"上書き"_s), qPrintable(error));
-    QCOMPARE(readFile(existing), QByteArray("keep me"));
-    QCOMPARE(QDir(u"out"_s).entryList(QDir::Files), QStringList{QFileInfo(existing).fileName()});
+    QCOMPARE(readFile(folder.filePath(existing)), QByteArray("keep me"));
+    QCOMPARE(QDir(folder.filePath(u"out"_s)).entryList(QDir::Files),
+             QStringList{QFileInfo(existing).fileName()});
 }
 
 void TestCourseMake::roundTrip_data()
@@ -202,15 +206,17 @@ void TestCourseMake::roundTrip()
     QFETCH(QByteArray, source);
     QFETCH(QString, prefix);
 
-    WorkingFolder folder;
+    const TemporaryFolder folder;
     const WordTable table = readWordTable(source);
     QVERIFY2(table.error.isEmpty(), qPrintable(table.error));
-    QCOMPARE(makeCourse(u"course"_s, {u"コース"_s, 2, prefix}, table.pairs), QString());
+    QCOMPARE(makeCourse(folder.filePath(u"course"_s), {u"コース"_s, 2, prefix}, table.pairs),
+             QString());
 
-    const StringList options = readOptionFile(u".\\course\\"_s);
+    const CourseFolder course{folder.dir(), u".\\course\\"_s};
+    const StringList options = readOptionFile(course);
     QCOMPARE(courseTitle(options), u"コース"_s);
     QCOMPARE(choiceCount(options), 2);
-    const CourseLists lists = readCourseLists(u".\\course\\"_s, listPrefix(options));
+    const CourseLists lists = readCourseLists(course, listPrefix(options));
     Pairs loaded;
     for (qsizetype i = 0; i < lists.words.count(); ++i)
         loaded.append({lists.words.get(i), lists.meanings.get(i)});
@@ -247,10 +253,11 @@ void TestCourseMake::commandLine()
     QFETCH(QString, says);
     QFETCH(QByteArray, optionFile);
 
-    WorkingFolder folder;
+    const TemporaryFolder folder;
     folder.create(u"colours.csv"_s, "red,赤\nblue,青\ngreen,緑\n");
     folder.create(u"swapped.csv"_s, "日本語,英語\n赤,red\n青,blue\n緑,green\n");
     QProcess tool;
+    tool.setWorkingDirectory(folder.path());
     tool.start(QStringLiteral(VOCARIN_COURSE_TOOL), arguments);
     QVERIFY(tool.waitForFinished());
     QCOMPARE(tool.exitCode(), exitCode);
@@ -258,9 +265,10 @@ void TestCourseMake::commandLine()
         QString::fromUtf8(tool.readAllStandardOutput() + tool.readAllStandardError());
     QVERIFY2(printed.contains(says), qPrintable(printed));
     QVERIFY2(!printed.contains(u"No such file"_s), qPrintable(printed));
-    QCOMPARE(readFile(u"out/Option.txt"_s), optionFile);
+    QCOMPARE(readFile(folder.filePath(u"out/Option.txt"_s)), optionFile);
     if (!optionFile.isEmpty())
-        QCOMPARE(readFile(u"out/E.txt"_s), QByteArray("\xEF\xBB\xBFred\r\nblue\r\ngreen\r\n"));
+        QCOMPARE(readFile(folder.filePath(u"out/E.txt"_s)),
+                 QByteArray("\xEF\xBB\xBFred\r\nblue\r\ngreen\r\n"));
 }
 
 void TestCourseMake::copiesRecordings_data()
@@ -291,19 +299,23 @@ void TestCourseMake::copiesRecordings()
     QFETCH(QStringList, sounds);
     QFETCH(QString, marker);
 
-    WorkingFolder folder;
-    for (const WordPair& pair : pairs) {
-        if (!pair.sound.isEmpty())
+    const TemporaryFolder folder;
+    for (WordPair& pair : pairs) {
+        if (!pair.sound.isEmpty()) {
             folder.create(pair.sound, pair.sound.toUtf8());
+            pair.sound = folder.filePath(pair.sound);
+        }
     }
-    QCOMPARE(makeCourse(u"out"_s, {u"色"_s, 3, u"c"_s}, pairs), QString());
-    QCOMPARE(readFile(u"out/Option.txt"_s), u"\uFEFF色\r\nc\r\n%1\r\n3\r\n"_s.arg(marker).toUtf8());
-    QCOMPARE(QDir(u"out/sounds"_s).entryList(QDir::Files, QDir::Name), sounds);
-    const CourseRecordings recordings =
-        findRecordings(u".\\out\\"_s, readOptionFile(u".\\out\\"_s));
+    QCOMPARE(makeCourse(folder.filePath(u"out"_s), {u"色"_s, 3, u"c"_s}, pairs), QString());
+    QCOMPARE(readFile(folder.filePath(u"out/Option.txt"_s)),
+             u"\uFEFF色\r\nc\r\n%1\r\n3\r\n"_s.arg(marker).toUtf8());
+    QCOMPARE(QDir(folder.filePath(u"out/sounds"_s)).entryList(QDir::Files, QDir::Name), sounds);
+    const CourseFolder out{folder.dir(), u".\\out\\"_s};
+    const CourseRecordings recordings = findRecordings(out, readOptionFile(out));
     for (const WordPair& pair : pairs) {
         if (!pair.sound.isEmpty())
-            QCOMPARE(readFile(recordings.pathOf(pair.english)), pair.sound.toUtf8());
+            QCOMPARE(readFile(recordings.pathOf(pair.english)),
+                     QDir(folder.path()).relativeFilePath(pair.sound).toUtf8());
     }
 }
 
@@ -332,12 +344,16 @@ void TestCourseMake::refusesRecordings()
     QFETCH(Pairs, pairs);
     QFETCH(QString, error);
 
-    WorkingFolder folder;
+    const TemporaryFolder folder;
     for (const QString& file : {u"rec/red.wav"_s, u"rec/blue.wav"_s, u"rec/red.m4a"_s})
         folder.create(file, "sound");
-    const QString made = makeCourse(u"out"_s, {u"色"_s, 3, QString()}, pairs);
+    for (WordPair& pair : pairs) {
+        if (!pair.sound.isEmpty())
+            pair.sound = folder.filePath(pair.sound);
+    }
+    const QString made = makeCourse(folder.filePath(u"out"_s), {u"色"_s, 3, QString()}, pairs);
     QVERIFY2(made.contains(error), qPrintable(made));
-    QVERIFY(!QDir(u"out"_s).exists());
+    QVERIFY(!QDir(folder.filePath(u"out"_s)).exists());
 }
 
 QTEST_GUILESS_MAIN(TestCourseMake)
