@@ -15,8 +15,9 @@ public:
     // A word of the loaded course: from its recording when it has one, else
     // as speak(). Returns when the word has been heard.
     virtual void speakWord(const QString& word) { speak(word); }
-    // The loaded course's recordings, from the course load on.
-    virtual void setRecordings(CourseRecordings recordings) { (void)recordings; }
+    // The loaded course's recordings, from the course load on. A speaker that
+    // only speaks (as in benchmarks and most tests) has no use for them.
+    virtual void setRecordings(CourseRecordings) {}
 };
 
 } // namespace vocarin
