@@ -7,14 +7,14 @@
 #include "speech/SpVoice.h"
 #include "speech/SpeechEngine.h"
 #include "speech/VoiceList.h"
-#include "windows/CircleShape.h"
+#include "widgets/CircleShape.h"
+#include "widgets/ScaledView.h"
 #include "windows/Displays.h"
 #include "windows/DrillActions.h"
 #include "windows/Fselect.h"
 #include "windows/Lifecycle.h"
 #include "windows/Placement.h"
 #include "windows/Platform.h"
-#include "windows/ScaledView.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "exercise/Board.h"
 #include "exercise/Exercise.h"
-#include "windows/AnswerButton.h"
+#include "widgets/AnswerButton.h"
 
 #include <QHash>
 #include <QWidget>

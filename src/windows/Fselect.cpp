@@ -1,10 +1,10 @@
 #include "windows/Fselect.h"
 
+#include "widgets/Look.h"
+#include "widgets/ScaledView.h"
 #include "windows/Fmain.h"
 #include "windows/Lifecycle.h"
-#include "windows/Look.h"
 #include "windows/Placement.h"
-#include "windows/ScaledView.h"
 
 #include <QApplication>
 #include <QCloseEvent>

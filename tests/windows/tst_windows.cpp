@@ -2,16 +2,16 @@
 #include "WindowTestKit.h"
 #include "WorkingFolder.h"
 
+#include "app/Program.h"
 #include "speech/CueSounds.h"
 #include "speech/SpVoice.h"
 #include "speech/VoiceList.h"
-#include "windows/CircleShape.h"
+#include "widgets/CircleShape.h"
+#include "widgets/ScaledView.h"
 #include "windows/Displays.h"
 #include "windows/Fmain.h"
 #include "windows/Fselect.h"
 #include "windows/Lifecycle.h"
-#include "windows/ScaledView.h"
-#include "windows/Vocarin.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

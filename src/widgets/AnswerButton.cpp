@@ -1,4 +1,4 @@
-#include "windows/AnswerButton.h"
+#include "widgets/AnswerButton.h"
 
 #include <QLabel>
 #include <QStyle>

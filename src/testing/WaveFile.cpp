@@ -1,4 +1,4 @@
-#include "speech/WaveFile.h"
+#include "testing/WaveFile.h"
 
 #include <QtEndian>
 

@@ -1,16 +1,16 @@
-#include "windows/Platform.h"
+#include "app/SystemPlatform.h"
 
+#include "app/System.h"
 #include "exercise/RandomSource.h"
 #include "speech/PendingAudioOutput.h"
 #include "speech/SpVoice.h"
 #include "speech/SpeechEngine.h"
-#include "windows/System.h"
 
 #include <future>
 
 namespace vocarin {
 
-Platform Platform::system()
+Platform systemPlatform()
 {
     // Readying the system's fonts and opening the sound device (on Linux
     // PulseAudio, then ALSA probing every card) are the slowest steps of

@@ -1,4 +1,4 @@
-#include "speech/ToneEngine.h"
+#include "testing/ToneEngine.h"
 
 #include "course/Fault.h"
 

@@ -1,4 +1,4 @@
-#include "windows/CircleShape.h"
+#include "widgets/CircleShape.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "windows/Look.h"
+#include "widgets/Look.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "speech/CaptureSink.h"
+#include "testing/CaptureSink.h"
 
 namespace vocarin {
 

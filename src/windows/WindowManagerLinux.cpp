@@ -1,10 +1,8 @@
-#include "windows/System.h"
+#include "windows/WindowManager.h"
 
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
 
-#include <alsa/asoundlib.h>
-#include <fontconfig/fontconfig.h>
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -13,9 +11,6 @@
 namespace vocarin {
 
 namespace {
-
-// Keeps ALSA from printing its own lines when there is no sound card.
-void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 template <typename Reply> using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;
 
@@ -39,14 +34,6 @@ bool x11WindowManagerRunning(xcb_connection_t* connection)
 }
 
 } // namespace
-
-void prepareSystemServices()
-{
-    // Reading fontconfig's configuration is among the slowest steps of
-    // start-up; Qt's font database then finds it loaded.
-    FcInit();
-    snd_lib_error_set_handler(quietAlsa);
-}
 
 bool windowManagerRunning()
 {
