@@ -116,7 +116,7 @@ void TestQuestionOrder::restart()
     else if (action == u"random")
         rig.exercise.rbRndOffChange();
     else
-        rig.exercise.rbItem1Click();
+        rig.exercise.rbItemClick(1);
 
     QCOMPARE(rig.order(), order);
     QCOMPARE(rig.random.asked, asked);
