@@ -10,8 +10,8 @@
 #include <optional>
 
 using namespace Qt::StringLiterals;
-using vocarin::test::numbered;
-using vocarin::test::Rig;
+using vocarin::testkit::numbered;
+using vocarin::testkit::Rig;
 
 namespace {
 

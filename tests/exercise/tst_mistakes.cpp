@@ -3,7 +3,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-using vocarin::test::Rig;
+using vocarin::testkit::Rig;
 
 namespace {
 

@@ -4,7 +4,7 @@
 // program's own order on the offscreen platform, with stand-ins for the sound
 // device and the voices; message boxes are answered as they appear.
 
-#include "../windows/WindowTestKit.h"
+#include "WindowTestKit.h"
 #include "app/Program.h"
 #include "windows/Fmain.h"
 #include "windows/Fselect.h"
@@ -16,14 +16,7 @@
 
 #include <functional>
 
-namespace vocarin::harness {
-
-using testkit::BoxAnswerer;
-using testkit::Engines;
-using testkit::Made;
-using testkit::standInPlatform;
-using testkit::utf8Lines;
-using testkit::writeFile;
+namespace vocarin::testkit {
 
 // The program's own steps, with a course dialog that `inDialog` acts in.
 class RunningProgram : public Program
@@ -76,4 +69,4 @@ inline void pressOk(TForm2& dialog, std::initializer_list<int> rows)
     }
 }
 
-} // namespace vocarin::harness
+} // namespace vocarin::testkit

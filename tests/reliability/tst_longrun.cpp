@@ -13,7 +13,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace vocarin;
-using namespace vocarin::harness;
+using namespace vocarin::testkit;
 
 namespace {
 
