@@ -61,7 +61,14 @@ TForm1::TForm1(Lifecycle& life, const Platform& platform) : m_life(life), m_plat
     setWindowTitle(u"Form1"_s);
     buildLayout();
     bindHandlers();
-    m_drill = new DrillActions(*this, m_life);
+    m_drill = new DrillActions({.window = this,
+                                .answers = btnQArray,
+                                .next = btnNext,
+                                .reset = btnReset,
+                                .listenAgain = bbtnListenAgain,
+                                .voice = [this] { return voice.get(); },
+                                .mistakesRound = [this] { actMistakesRoundExecute(); }},
+                               m_life);
 }
 
 TForm1::~TForm1()
