@@ -28,11 +28,11 @@ if [ "${4:-}" != inner ]; then
   printf '色\r\ncol\r\n3\r\n' >"$work/colours/Option.txt"
   printf 'red\r\nblue\r\ngreen\r\n' >"$work/colours/colE.txt"
   printf '赤\r\n青\r\n緑\r\n' >"$work/colours/colJ.txt"
-  exec "$(dirname "$0")/../../scripts/xvfb-session" "$0" "$bin" "$work" "$case" inner
+  exec "$(dirname "$0")/../x11/xvfb-session" "$0" "$bin" "$work" "$case" inner
 fi
 
-# shellcheck source=../../scripts/xsession.sh
-source "$(dirname "$0")/../../scripts/xsession.sh"
+# shellcheck source=../x11/xsession.sh
+source "$(dirname "$0")/../x11/xsession.sh"
 cd "$work"
 test_name="keys $case" pid=
 same() { ! images_differ "$1" "$2"; }

@@ -24,11 +24,11 @@ if [ "${3:-}" != inner ]; then
         printf 'red\r\nblue\r\ngreen\r\nblack\r\n' >"$work/colours/colE.txt"
         printf '赤\r\n青\r\n緑\r\n黒\r\n' >"$work/colours/colJ.txt"
     fi
-    exec "$(dirname "$0")/../../scripts/xvfb-session" "$0" "$bin" "$work" inner
+    exec "$(dirname "$0")/../x11/xvfb-session" "$0" "$bin" "$work" inner
 fi
 
-# shellcheck source=../../scripts/xsession.sh
-source "$(dirname "$0")/../../scripts/xsession.sh"
+# shellcheck source=../x11/xsession.sh
+source "$(dirname "$0")/../x11/xsession.sh"
 cd "$work"
 test_name=smoke
 (cd "$courses" && exec "$bin") & pid=$!

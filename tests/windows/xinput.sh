@@ -27,11 +27,11 @@ if [ "${4:-}" != inner ]; then
   printf '動物\r\nani\r\n3\r\n' >"$work/short/Option.txt"
   printf 'dog\r\ncat\r\nbird\r\nfish\r\n' >"$work/short/aniE.txt"
   printf '犬\r\n猫\r\n鳥\r\n魚\r\n' >"$work/short/aniJ.txt"
-  exec "$(dirname "$0")/../../scripts/xvfb-session" "$0" "$bin" "$work" "$case" inner
+  exec "$(dirname "$0")/../x11/xvfb-session" "$0" "$bin" "$work" "$case" inner
 fi
 
-# shellcheck source=../../scripts/xsession.sh
-source "$(dirname "$0")/../../scripts/xsession.sh"
+# shellcheck source=../x11/xsession.sh
+source "$(dirname "$0")/../x11/xsession.sh"
 cd "$work"
 test_name="xinput $case" pid=
 
