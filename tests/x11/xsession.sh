@@ -54,6 +54,30 @@ click_design() { # window-id canvas-width canvas-height x y
   wait_for_still "$1"
 }
 
+# The design size of each window's canvas, and the centres of the controls the
+# scripts press: the one copy for every script of what the windows' layout
+# (FmainLayout.cpp, Fselect.cpp) puts there.
+main_canvas=(650 399)
+dialog_canvas=(442 256)
+declare -gA control_centre=(
+  [btnWord1]="main 116 308" [btnWord2]="main 324 308" [btnWord3]="main 532 308"
+  [btnNext]="main 68 251" [btnChangeCourse]="main 386 208" [ComboBox1]="main 366 255"
+  [bbtnListenAgain]="main 496 39" [btnClose]="main 592 39"
+  [Button1]="dialog 372 232"
+)
+
+# Clicks a control of the table above.
+click_control() { # window-id control
+  local canvas x y
+  read -r canvas x y <<<"${control_centre[$2]}"
+  local -n size="${canvas}_canvas"
+  click_design "$1" "${size[@]}" "$x" "$y"
+}
+
+# click_design and grab_design on the main window's or the dialog's canvas.
+click_dialog() { click_design "$1" "${dialog_canvas[@]}" "${@:2}"; } # window-id x y
+grab_main() { grab_design "$1" "${main_canvas[@]}" "${@:2}"; }       # window-id x y width height file
+
 
 # Runs a command every 0.2 s until it succeeds; fails after the given seconds.
 wait_until() { # seconds command...
@@ -81,8 +105,8 @@ start_window_manager() {
   wait_until 30 eval 'wmctrl -m >/dev/null 2>&1'
 }
 
-# A point given in design units of a window's canvas (650 x 399 for the main
-# window, 442 x 256 for the course dialog), on the screen; the canvas fills
+# A point given in design units of a window's canvas (main_canvas, dialog_canvas),
+# on the screen; the canvas fills
 # the window's client area.
 # xwininfo, since xdotool's window position counts the frame twice under openbox.
 design_point() { # window-id canvas-width canvas-height x y
@@ -151,22 +175,22 @@ play_session() {
   local dialog main
   dialog=$(wait_for_window "問題の変更") || { echo "no course dialog"; return 1; }
   wait_for_still "$dialog"
-  click_design "$dialog" 442 256 372 232
+  click_control "$dialog" Button1
   main=$(wait_for_window "果物") || { echo "no main window after OK"; return 1; }
   wait_for_still "$main"
-  for x in 116 324 532; do click_design "$main" 650 399 "$x" 308; done
-  click_design "$main" 650 399 68 251
-  click_design "$main" 650 399 116 308
+  for k in 1 2 3; do click_control "$main" "btnWord$k"; done
+  click_control "$main" btnNext
+  click_control "$main" btnWord1
   # "問題を変える", then the second course in the dialog's list and OK.
-  click_design "$main" 650 399 386 208
+  click_control "$main" btnChangeCourse
   dialog=$(wait_for_window "問題の変更") || { echo "no course dialog on change"; return 1; }
   wait_for_still "$dialog"
-  click_design "$dialog" 442 256 150 40
+  click_dialog "$dialog" 150 40
   xdotool key Down
-  click_design "$dialog" 442 256 372 232
+  click_control "$dialog" Button1
   main=$(wait_for_window "色") || { echo "no main window after the change"; return 1; }
-  click_design "$main" 650 399 116 308
-  click_design "$main" 650 399 592 39
+  click_control "$main" btnWord1
+  click_control "$main" btnClose
 }
 
 # For the window tests on the real program, which set test_name, work (their
@@ -183,7 +207,7 @@ ended() { ! running; }
 # Ends the program with 終了 when it still runs, and exits with its exit code.
 quit_and_exit() {
   if running; then
-    click_design "$main" 650 399 592 39 # 終了
+    click_control "$main" btnClose
     wait_until 60 ended || fail "終了 did not end the program"
   fi
   local rc=0
