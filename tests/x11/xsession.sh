@@ -54,29 +54,29 @@ click_design() { # window-id canvas-width canvas-height x y
   wait_for_still "$1"
 }
 
-# The design size of each window's canvas, and the centres of the controls the
-# scripts press: the one copy for every script of what the windows' layout
-# (FmainLayout.cpp, Fselect.cpp) puts there.
-main_canvas=(650 399)
-dialog_canvas=(442 256)
-declare -gA control_centre=(
-  [btnWord1]="main 116 308" [btnWord2]="main 324 308" [btnWord3]="main 532 308"
-  [btnNext]="main 68 251" [btnChangeCourse]="main 386 208" [ComboBox1]="main 366 255"
-  [bbtnListenAgain]="main 496 39" [btnClose]="main 592 39"
-  [Button1]="dialog 372 232"
-)
-
-# Clicks a control of the table above.
-click_control() { # window-id control
-  local canvas x y
-  read -r canvas x y <<<"${control_centre[$2]}"
-  local -n size="${canvas}_canvas"
-  click_design "$1" "${size[@]}" "$x" "$y"
+# Where the windows' layout puts a control, read from their own sources
+# (layout.awk), so that no script repeats a coordinate of the layout.
+xsession_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+layout_of() { # main | dialog | control: the canvas's design size [and the control's centre]
+  local src="$xsession_dir/../../src/windows"
+  awk -v want="$1" -f "$xsession_dir/layout.awk" \
+    "$src/Fmain.h" "$src/Fselect.h" "$src/FmainLayout.cpp" "$src/Fselect.cpp" ||
+    { echo "layout_of: no $1 in the windows' layout" >&2; return 1; }
 }
 
-# click_design and grab_design on the main window's or the dialog's canvas.
-click_dialog() { click_design "$1" "${dialog_canvas[@]}" "${@:2}"; } # window-id x y
-grab_main() { grab_design "$1" "${main_canvas[@]}" "${@:2}"; }       # window-id x y width height file
+# Clicks a control, found by its name, at its centre.
+click_control() { # window-id control
+  local place
+  place=$(layout_of "$2") || return 1
+  # shellcheck disable=SC2086
+  click_design "$1" $place
+}
+
+# click_design and grab_design on the dialog's or the main window's canvas.
+# shellcheck disable=SC2046
+click_dialog() { click_design "$1" $(layout_of dialog) "${@:2}"; } # window-id x y
+# shellcheck disable=SC2046
+grab_main() { grab_design "$1" $(layout_of main) "${@:2}"; } # window-id x y width height file
 
 
 # Runs a command every 0.2 s until it succeeds; fails after the given seconds.
@@ -105,8 +105,8 @@ start_window_manager() {
   wait_until 30 eval 'wmctrl -m >/dev/null 2>&1'
 }
 
-# A point given in design units of a window's canvas (main_canvas, dialog_canvas),
-# on the screen; the canvas fills
+# A point given in design units of a window's canvas (its size: layout_of main,
+# layout_of dialog), on the screen; the canvas fills
 # the window's client area.
 # xwininfo, since xdotool's window position counts the frame twice under openbox.
 design_point() { # window-id canvas-width canvas-height x y
