@@ -26,8 +26,8 @@ using namespace Qt::StringLiterals;
 
 inline const QString kPreferred = preferredVoiceDescription();
 inline const QStringList kVoices{u"Tone A - English"_s, kPreferred, u"Tone C - English"_s};
-inline const QSizeF kMain(650, 399);
-inline const QSizeF kDialog(442, 256);
+inline const QSizeF kMain(TForm1::kDesignSize);
+inline const QSizeF kDialog(TForm2::kDesignSize);
 
 // Three fruits in list order, three choices.
 inline void writeFruitCourse(const QString& folder, const QString& title)
@@ -65,7 +65,7 @@ inline QString captionOf(QWidget* control)
 // The main window as built, before FormCreate, shown at a client size.
 struct BuiltForm
 {
-    explicit BuiltForm(QSize size = {650, 399})
+    explicit BuiltForm(QSize size = TForm1::kDesignSize)
         : m_platform(standInPlatform(m_made, {.voices = kVoices})), form(m_life, m_platform)
     {
         form.show();
