@@ -1,6 +1,6 @@
 // Writes the three answer cues into the folder given as the argument. Run by
 // hand when the sounds change; the .wav files it makes are kept in the repo.
-#include "speech/WaveFile.h"
+#include "testing/WaveFile.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -8,9 +8,9 @@
 #include "ClipMeasures.h"
 
 #include "speech/AudioConvert.h"
-#include "speech/CaptureSink.h"
 #include "speech/SpVoice.h"
-#include "speech/WaveFile.h"
+#include "testing/CaptureSink.h"
+#include "testing/WaveFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

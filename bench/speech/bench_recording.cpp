@@ -10,10 +10,10 @@
 #include "exercise/Exercise.h"
 #include "exercise/RandomSource.h"
 #include "speech/AudioConvert.h"
-#include "speech/CaptureSink.h"
 #include "speech/CourseSpeaker.h"
 #include "speech/SpVoice.h"
-#include "speech/ToneEngine.h"
+#include "testing/CaptureSink.h"
+#include "testing/ToneEngine.h"
 
 #include <QCoreApplication>
 #include <QDir>

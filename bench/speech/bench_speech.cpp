@@ -9,11 +9,11 @@
 
 #include "speech/AudioConvert.h"
 #include "speech/AudioMixer.h"
-#include "speech/CaptureSink.h"
 #include "speech/CueSounds.h"
 #include "speech/SdlAudioOutput.h"
 #include "speech/SpVoice.h"
 #include "speech/VoiceList.h"
+#include "testing/CaptureSink.h"
 
 #include <QCoreApplication>
 

@@ -3,10 +3,10 @@
 // the program hands it to the mixer: a way to listen to and measure what
 // learners hear.
 #include "course/Fault.h"
-#include "speech/CaptureSink.h"
 #include "speech/SpVoice.h"
 #include "speech/VoiceList.h"
-#include "speech/WaveFile.h"
+#include "testing/CaptureSink.h"
+#include "testing/WaveFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 // its main window is, with or without a window manager. Given "japanese", it
 // also shows one line of Japanese text in each face the program draws with,
 // the least any window of the program must load before it can be drawn.
-#include "windows/Look.h"
+#include "widgets/Look.h"
 
 #include <QApplication>
 #include <QLabel>

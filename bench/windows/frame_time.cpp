@@ -3,14 +3,14 @@
 // Speech and sound are stand-ins that take no time, so what is measured is the
 // handler and the painting. Run under an X server of the size to measure, with
 // the working folder holding one course (frametime.sh does both).
+#include "app/Program.h"
 #include "exercise/RandomSource.h"
-#include "speech/CaptureSink.h"
-#include "speech/ToneEngine.h"
+#include "testing/CaptureSink.h"
+#include "testing/ToneEngine.h"
+#include "widgets/ScaledView.h"
 #include "windows/Fmain.h"
 #include "windows/Fselect.h"
 #include "windows/Platform.h"
-#include "windows/ScaledView.h"
-#include "windows/Vocarin.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>

@@ -5,7 +5,7 @@
 # Usage: frametime.sh <frame_time binary>
 set -euo pipefail
 bench=$(realpath "$1")
-session=$(realpath "$(dirname "$0")/../../scripts/xvfb-session")
+session=$(realpath "$(dirname "$0")/../../tests/x11/xvfb-session")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 printf 'Course\r\nc\r\n6\r\n' >"$work/Option.txt"

@@ -9,7 +9,7 @@ set -euo pipefail
 vocarin=$(realpath "$1") bare=$(realpath "$2") runs=${3:-15}
 
 if [ "${4:-}" != inner ]; then
-    exec "$(dirname "$0")/../../scripts/xvfb-session" "$0" "$vocarin" "$bare" "$runs" inner
+    exec "$(dirname "$0")/../../tests/x11/xvfb-session" "$0" "$vocarin" "$bare" "$runs" inner
 fi
 
 work=$(mktemp -d)

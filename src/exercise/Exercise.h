@@ -44,13 +44,7 @@ public:
     void btnNextClick();
     void bbtnListenAgainClick();
 
-    void rbItemClick(int count); // rbItem1Click ... rbItem6Click
-    void rbItem1Click() { rbItemClick(1); }
-    void rbItem2Click() { rbItemClick(2); }
-    void rbItem3Click() { rbItemClick(3); }
-    void rbItem4Click() { rbItemClick(4); }
-    void rbItem5Click() { rbItemClick(5); }
-    void rbItem6Click() { rbItemClick(6); }
+    void rbItemClick(int count); // rbItem1Click ... rbItem6Click: the clicked button's count
     void rbRndOffChange();
     void rbEnglishOnChange();
 

@@ -1,8 +1,8 @@
 #include "windows/DrillActions.h"
 
 #include "speech/SpVoice.h"
+#include "widgets/AnswerButton.h"
 #include "windows/Displays.h"
-#include "windows/Fmain.h"
 #include "windows/Lifecycle.h"
 
 #include <QAction>
@@ -37,34 +37,32 @@ QString keyGuideText()
            u"枠の付いたボタンは Space で、答え以外のボタンは Enter でも押せます"_s;
 }
 
-DrillActions::DrillActions(TForm1& form, Lifecycle& life)
-    : QObject(&form), m_form(form), m_life(life)
+DrillActions::DrillActions(DrillControls controls, Lifecycle& life)
+    : QObject(controls.window), m_controls(std::move(controls)), m_life(life)
 {
-    const auto& answers = form.answerButtons();
-    for (int k = 1; k < int(answers.size()); ++k) {
-        AnswerButton* button = answers.at(k);
+    for (int k = 1; k < int(m_controls.answers.size()); ++k) {
+        AnswerButton* button = m_controls.answers.at(k);
         addAction(button->objectName(), digitKeys(k), [button] { press(button); });
         button->setKeyBadge(k);
     }
     addAction(u"次へ"_s,
               {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
                QKeySequence(Qt::KeypadModifier | Qt::Key_Enter), QKeySequence(Qt::Key_Right)},
-              [&form] { press(form.btnNext); });
-    addAction(u"最初から"_s, {QKeySequence(Qt::Key_Home)}, [&form] { press(form.btnReset); });
+              [this] { press(m_controls.next); });
+    addAction(u"最初から"_s, {QKeySequence(Qt::Key_Home)}, [this] { press(m_controls.reset); });
     m_listenAgain =
         addAction(u"もう一度聞く"_s, {QKeySequence(Qt::Key_R), QKeySequence(Qt::Key_F5)},
-                  [&form] { press(form.bbtnListenAgain); });
+                  [this] { press(m_controls.listenAgain); });
     m_listenSlowly = addAction(u"ゆっくり聞く"_s, {QKeySequence(Qt::SHIFT | Qt::Key_R)},
                                [this] { listenSlowly(); });
-    m_mistakesRound = addAction(u"間違えた単語だけ練習"_s, {QKeySequence(Qt::Key_M)}, [this] {
-        m_life.handle([this] { m_form.actMistakesRoundExecute(); });
-    });
+    m_mistakesRound = addAction(u"間違えた単語だけ練習"_s, {QKeySequence(Qt::Key_M)},
+                                [this] { m_life.handle(m_controls.mistakesRound); });
     m_keyGuide = addAction(u"キー操作"_s, {},
                            [this] { m_life.handle([] { showMessage(keyGuideText()); }); });
 
-    form.btnNext->setToolTip(u"次の問題へ（Enter または →）"_s);
-    form.bbtnListenAgain->setToolTip(u"もう一度聞く（R または F5）\nゆっくり聞く（Shift+R）"_s);
-    form.btnReset->setToolTip(u"最初の問題から（Home）"_s);
+    m_controls.next->setToolTip(u"次の問題へ（Enter または →）"_s);
+    m_controls.listenAgain->setToolTip(u"もう一度聞く（R または F5）\nゆっくり聞く（Shift+R）"_s);
+    m_controls.reset->setToolTip(u"最初の問題から（Home）"_s);
 }
 
 QAction* DrillActions::addAction(const QString& text, const QList<QKeySequence>& keys,
@@ -76,7 +74,7 @@ QAction* DrillActions::addAction(const QString& text, const QList<QKeySequence>&
     // The focused control keeps the keys it works with (the canvas sees to
     // that): an action runs only for a key no control wants.
     connect(action, &QAction::triggered, this, std::move(run));
-    m_form.addAction(action);
+    m_controls.window->addAction(action);
     return action;
 }
 
@@ -88,12 +86,12 @@ void DrillActions::press(QPushButton* button)
 
 void DrillActions::listenSlowly()
 {
-    if (!m_form.bbtnListenAgain->isEnabled())
+    if (!m_controls.listenAgain->isEnabled())
         return;
-    SpVoice* voice = m_form.speechObject();
+    SpVoice* voice = m_controls.voice();
     const double rate = voice->rate();
     voice->setRate(kSlowReplayRate);
-    press(m_form.bbtnListenAgain);
+    press(m_controls.listenAgain);
     voice->setRate(rate);
 }
 

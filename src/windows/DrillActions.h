@@ -4,16 +4,31 @@
 #include <QList>
 #include <QObject>
 
+#include <array>
 #include <functional>
 
 class QAction;
 class QMenu;
 class QPushButton;
+class QWidget;
 
 namespace vocarin {
 
+class AnswerButton;
 class Lifecycle;
-class TForm1;
+class SpVoice;
+
+// What the keys and the menu work on in the main window.
+struct DrillControls
+{
+    QWidget* window;                      // takes the keys
+    std::array<AnswerButton*, 7> answers; // 1 to 6; entry 0 is empty
+    QPushButton* next;
+    QPushButton* reset;
+    QPushButton* listenAgain;
+    std::function<SpVoice*()> voice;     // the speech object, null until it is made
+    std::function<void()> mistakesRound; // the handler of the mistakes round
+};
 
 // The keyboard and context-menu way through the main window: every action
 // presses the control a learner would click, so the exercise's rules hold.
@@ -24,7 +39,7 @@ public:
     // The rate of the slow replay; 1.0 is the voice's own.
     static constexpr double kSlowReplayRate = 0.6;
 
-    DrillActions(TForm1& form, Lifecycle& life);
+    DrillActions(DrillControls controls, Lifecycle& life);
 
     // The actions a right-click on the main window offers.
     void fillContextMenu(QMenu& menu) const;
@@ -36,7 +51,7 @@ private:
     static void press(QPushButton* button);
     void listenSlowly();
 
-    TForm1& m_form;
+    DrillControls m_controls;
     Lifecycle& m_life;
     QAction* m_listenAgain;
     QAction* m_listenSlowly;

@@ -1,6 +1,5 @@
 #include "windows/Fmain.h"
 
-#include "course/ChoiceCount.h"
 #include "course/CourseDiscovery.h"
 #include "exercise/RandomSource.h"
 #include "speech/CourseSpeaker.h"
@@ -8,17 +7,19 @@
 #include "speech/SpVoice.h"
 #include "speech/SpeechEngine.h"
 #include "speech/VoiceList.h"
-#include "windows/CircleShape.h"
+#include "widgets/CircleShape.h"
+#include "widgets/ScaledView.h"
 #include "windows/Displays.h"
 #include "windows/DrillActions.h"
 #include "windows/Fselect.h"
 #include "windows/Lifecycle.h"
 #include "windows/Placement.h"
 #include "windows/Platform.h"
-#include "windows/ScaledView.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -60,7 +61,14 @@ TForm1::TForm1(Lifecycle& life, const Platform& platform) : m_life(life), m_plat
     setWindowTitle(u"Form1"_s);
     buildLayout();
     bindHandlers();
-    m_drill = new DrillActions(*this, m_life);
+    m_drill = new DrillActions({.window = this,
+                                .answers = btnQArray,
+                                .next = btnNext,
+                                .reset = btnReset,
+                                .listenAgain = bbtnListenAgain,
+                                .voice = [this] { return voice.get(); },
+                                .mistakesRound = [this] { actMistakesRoundExecute(); }},
+                               m_life);
 }
 
 TForm1::~TForm1()
@@ -97,14 +105,15 @@ void TForm1::bindHandlers()
     bind(bbtnListenAgain, &QPushButton::clicked, &TForm1::bbtnListenAgainClick);
     bind(btnClose, &QPushButton::clicked, &TForm1::btnCloseClick);
     auto* keys = new NoKeyClickOnChecked(this);
-    for (QRadioButton* radio : {rbItem1, rbItem2, rbItem3, rbItem4, rbItem5, rbItem6})
-        radio->installEventFilter(keys);
-    bind(rbItem1, &QRadioButton::clicked, &TForm1::rbItem1Click);
-    bind(rbItem2, &QRadioButton::clicked, &TForm1::rbItem2Click);
-    bind(rbItem3, &QRadioButton::clicked, &TForm1::rbItem3Click);
-    bind(rbItem4, &QRadioButton::clicked, &TForm1::rbItem4Click);
-    bind(rbItem5, &QRadioButton::clicked, &TForm1::rbItem5Click);
-    bind(rbItem6, &QRadioButton::clicked, &TForm1::rbItem6Click);
+    // The choice-count buttons' group tells the one handler the count clicked.
+    const std::array<QRadioButton*, 6> counts{rbItem1, rbItem2, rbItem3, rbItem4, rbItem5, rbItem6};
+    m_choiceCounts = m_radioGroups.value(gbItemNum->objectName());
+    for (int count = 1; count <= int(counts.size()); ++count) {
+        counts.at(count - 1)->installEventFilter(keys);
+        m_choiceCounts->setId(counts.at(count - 1), count);
+    }
+    connect(m_choiceCounts, &QButtonGroup::idClicked, this,
+            [this](int count) { m_life.handle([this, count] { rbItemClick(count); }); });
     bind(btnChangeCourse, &QPushButton::clicked, &TForm1::btnChangeCourseClick);
     bind(ComboBox1, &QComboBox::currentIndexChanged, &TForm1::ComboBox1Change);
 }
@@ -216,34 +225,9 @@ void TForm1::btnNextClick()
     forward(&Exercise::btnNextClick);
 }
 
-void TForm1::rbItem6Click()
+void TForm1::rbItemClick(int count)
 {
-    forward(&Exercise::rbItem6Click);
-}
-
-void TForm1::rbItem1Click()
-{
-    forward(&Exercise::rbItem1Click);
-}
-
-void TForm1::rbItem2Click()
-{
-    forward(&Exercise::rbItem2Click);
-}
-
-void TForm1::rbItem3Click()
-{
-    forward(&Exercise::rbItem3Click);
-}
-
-void TForm1::rbItem4Click()
-{
-    forward(&Exercise::rbItem4Click);
-}
-
-void TForm1::rbItem5Click()
-{
-    forward(&Exercise::rbItem5Click);
+    forward(&Exercise::rbItemClick, count);
 }
 
 void TForm1::btnChangeCourseClick()
@@ -380,10 +364,8 @@ bool TForm1::isEnglishOff() const
 
 void TForm1::checkChoiceCount(int count)
 {
-    const std::array<QRadioButton*, 6> buttons{rbItem1, rbItem2, rbItem3,
-                                               rbItem4, rbItem5, rbItem6};
-    if (hasAnswerButtons(count))
-        buttons.at(count - 1)->setChecked(true);
+    if (QAbstractButton* button = m_choiceCounts->button(count))
+        button->setChecked(true);
 }
 
 void TForm1::showMessage(const QString& text)

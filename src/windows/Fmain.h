@@ -2,7 +2,7 @@
 
 #include "exercise/Board.h"
 #include "exercise/Exercise.h"
-#include "windows/AnswerButton.h"
+#include "widgets/AnswerButton.h"
 
 #include <QHash>
 #include <QWidget>
@@ -94,12 +94,7 @@ public:
     void bbtnListenAgainClick();
     void btnWord1Click(QObject* Sender);
     void btnNextClick();
-    void rbItem6Click();
-    void rbItem1Click();
-    void rbItem2Click();
-    void rbItem3Click();
-    void rbItem4Click();
-    void rbItem5Click();
+    void rbItemClick(int count); // rbItem1Click ... rbItem6Click: the clicked button's count
     void btnChangeCourseClick();
     void FormShow();
     void FormDestroy();
@@ -157,7 +152,8 @@ private:
     TForm2* Form2 = nullptr;
     QHash<QString, QWidget*> m_controls;
     QHash<QString, QButtonGroup*> m_radioGroups;
-    bool m_closing = false; // the close has begun: FormClose has run or is running
+    QButtonGroup* m_choiceCounts = nullptr; // rbItem1 ... rbItem6, their counts as ids
+    bool m_closing = false;                 // the close has begun: FormClose has run or is running
     DrillActions* m_drill = nullptr;
 
     std::unique_ptr<AudioOutput> m_audio;

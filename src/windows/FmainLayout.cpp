@@ -1,10 +1,11 @@
 // The main window's layout: one row a control, and the code that builds it.
 
-#include "windows/AnswerButton.h"
-#include "windows/CircleShape.h"
+#include "widgets/AnswerButton.h"
+#include "widgets/CanvasComboBox.h"
+#include "widgets/CircleShape.h"
+#include "widgets/Look.h"
+#include "widgets/ScaledView.h"
 #include "windows/Fmain.h"
-#include "windows/Look.h"
-#include "windows/ScaledView.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

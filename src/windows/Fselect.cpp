@@ -1,10 +1,10 @@
 #include "windows/Fselect.h"
 
+#include "widgets/Look.h"
+#include "widgets/ScaledView.h"
 #include "windows/Fmain.h"
 #include "windows/Lifecycle.h"
-#include "windows/Look.h"
 #include "windows/Placement.h"
-#include "windows/ScaledView.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -92,11 +92,10 @@ void TForm2::Button1Click()
     close();
 }
 
-TForm2::ModalResult TForm2::ShowModal()
+void TForm2::ShowModal()
 {
     const QPointer<QWidget> previous = QApplication::activeWindow();
     setWindowModality(Qt::ApplicationModal);
-    m_modalResult = ModalResult::None;
     showMaximised(this, kDesignSize, !m_shownBefore);
     m_shownBefore = true;
     raise();
@@ -112,7 +111,6 @@ TForm2::ModalResult TForm2::ShowModal()
         hide();
     if (previous && previous->isVisible())
         previous->activateWindow();
-    return m_modalResult;
 }
 
 void TForm2::setCourses(const QStringList& titles)
@@ -132,16 +130,9 @@ void TForm2::setItemIndex(int index)
     ListBox1->setCurrentRow(index);
 }
 
-void TForm2::endModal(ModalResult result)
-{
-    m_modalResult = result;
-    if (m_loop)
-        m_loop->quit();
-}
-
 void TForm2::closeEvent(QCloseEvent* event)
 {
-    // A modal showing ends through its result; the loop then hides the dialog.
+    // A close ends the modal showing; its loop then hides the dialog.
     event->ignore();
     if (!m_loop)
         return;
@@ -149,7 +140,7 @@ void TForm2::closeEvent(QCloseEvent* event)
         m_life.closeAfterHandlers(this);
         return;
     }
-    endModal(ModalResult::Cancel);
+    m_loop->quit();
 }
 
 } // namespace vocarin

@@ -21,7 +21,6 @@ class TForm2 : public QWidget
     Q_OBJECT
 public:
     static constexpr QSize kDesignSize{442, 256};
-    enum class ModalResult { None, Cancel };
 
     TForm2(TForm1& form1, Lifecycle& life);
 
@@ -34,7 +33,7 @@ public:
 
     // Shows the dialog maximised and runs a nested loop until it is closed or
     // the application terminates; hidden afterwards, never destroyed.
-    ModalResult ShowModal();
+    void ShowModal();
 
     // Offers these course titles, in this order, none of them selected.
     void setCourses(const QStringList& titles);
@@ -46,11 +45,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void endModal(ModalResult result);
-
     TForm1& m_form1;
     Lifecycle& m_life;
-    ModalResult m_modalResult = ModalResult::None;
     QEventLoop* m_loop = nullptr;
     bool m_shownBefore = false;
 };

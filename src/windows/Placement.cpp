@@ -1,6 +1,6 @@
 #include "windows/Placement.h"
 
-#include "windows/System.h"
+#include "windows/WindowManager.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -10,16 +10,13 @@ class AudioOutput;
 class RandomSource;
 class SpeechEngine;
 
-// The services the program takes from the system, chosen in one place: the
-// real ones for the program, stand-ins for tests.
+// The services the main window takes from the system: the real ones for the
+// program (app/SystemPlatform.h), stand-ins for tests.
 struct Platform
 {
     std::function<std::unique_ptr<AudioOutput>()> openAudioOutput;
     std::function<std::vector<std::unique_ptr<SpeechEngine>>()> speechEngines;
     std::function<std::unique_ptr<RandomSource>()> makeRandom;
-
-    // The sound device, the installed speech engines, the clock-seeded generator.
-    static Platform system();
 };
 
 } // namespace vocarin

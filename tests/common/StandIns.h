@@ -6,8 +6,8 @@
 // the test to look at afterwards; the program gets forwarders to them.
 
 #include "exercise/RandomSource.h"
-#include "speech/CaptureSink.h"
-#include "speech/ToneEngine.h"
+#include "testing/CaptureSink.h"
+#include "testing/ToneEngine.h"
 #include "windows/Platform.h"
 
 #include <QStringList>

@@ -2,7 +2,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace vocarin::test {
+namespace vocarin::testkit {
 
 namespace {
 
@@ -202,4 +202,4 @@ QStringList numbered(const QString& stem, int count)
     return list;
 }
 
-} // namespace vocarin::test
+} // namespace vocarin::testkit

@@ -14,7 +14,7 @@
 #include <array>
 #include <stdexcept>
 
-namespace vocarin::test {
+namespace vocarin::testkit {
 
 // One ordered record of everything the exercise did to the board, the speaker,
 // the cue player and the generator, so ordering across them can be checked.
@@ -162,4 +162,4 @@ struct Rig
 // "w1", "w2", ... as a list of count entries.
 QStringList numbered(const QString& stem, int count);
 
-} // namespace vocarin::test
+} // namespace vocarin::testkit

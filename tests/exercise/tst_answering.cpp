@@ -3,8 +3,8 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-using vocarin::test::numbered;
-using vocarin::test::Rig;
+using vocarin::testkit::numbered;
+using vocarin::testkit::Rig;
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 using namespace Qt::StringLiterals;
 using vocarin::ExerciseState;
-using vocarin::test::numbered;
-using vocarin::test::Rig;
+using vocarin::testkit::numbered;
+using vocarin::testkit::Rig;
 using vocarin::testkit::faultOf;
 
 namespace {

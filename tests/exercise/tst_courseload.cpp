@@ -53,7 +53,7 @@ QString notANumber(const QString& line)
 }
 
 // A rig whose state holds an earlier course, so that any change shows.
-struct EarlierCourse : test::Rig
+struct EarlierCourse : testkit::Rig
 {
     EarlierCourse()
     {

@@ -3,7 +3,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-using vocarin::test::Rig;
+using vocarin::testkit::Rig;
 
 namespace {
 
@@ -144,7 +144,7 @@ void TestMistakes::optionChangeReturnsToWholeCourse()
     rig.exercise.startMistakesRound();
 
     queueQuestion(rig, 1);
-    rig.exercise.rbItem2Click();
+    rig.exercise.rbItemClick(2);
     QCOMPARE(rig.board.lbQuestNum, u"問題番号： 1/4"_s);
     QCOMPARE(rig.speaker.spoken.last(), u"w1"_s);
     // The mistakes of the left round are gone with it.

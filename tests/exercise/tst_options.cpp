@@ -3,8 +3,8 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-using vocarin::test::numbered;
-using vocarin::test::Rig;
+using vocarin::testkit::numbered;
+using vocarin::testkit::Rig;
 
 namespace {
 
@@ -105,7 +105,7 @@ void TestOptions::loweredCountAppliesNext()
 {
     Rig rig;
     beginAnsweredRun(rig, 4, 3);
-    rig.exercise.rbItem6Click();
+    rig.exercise.rbItemClick(6);
     rig.random.queue({0, 2, 3, 0, 0, 0, 0});
     rig.exercise.btnNextClick();
 
@@ -232,7 +232,7 @@ void TestOptions::beforeAnyCourse()
     else if (action == u"random")
         rig.exercise.rbRndOffChange();
     else if (action == u"count")
-        rig.exercise.rbItem4Click();
+        rig.exercise.rbItemClick(4);
     else if (action == u"listen")
         rig.exercise.bbtnListenAgainClick();
     else {

@@ -3,7 +3,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-using vocarin::test::Rig;
+using vocarin::testkit::Rig;
 
 class TestQuestionOrder : public QObject
 {
@@ -116,7 +116,7 @@ void TestQuestionOrder::restart()
     else if (action == u"random")
         rig.exercise.rbRndOffChange();
     else
-        rig.exercise.rbItem1Click();
+        rig.exercise.rbItemClick(1);
 
     QCOMPARE(rig.order(), order);
     QCOMPARE(rig.random.asked, asked);

@@ -8,7 +8,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace vocarin;
-using namespace vocarin::test;
+using namespace vocarin::testkit;
 
 namespace {
 

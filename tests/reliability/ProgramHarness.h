@@ -4,10 +4,10 @@
 // program's own order on the offscreen platform, with stand-ins for the sound
 // device and the voices; message boxes are answered as they appear.
 
-#include "../windows/WindowTestKit.h"
+#include "WindowTestKit.h"
+#include "app/Program.h"
 #include "windows/Fmain.h"
 #include "windows/Fselect.h"
-#include "windows/Lifecycle.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -15,31 +15,17 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 
-namespace vocarin::harness {
+namespace vocarin::testkit {
 
-using testkit::BoxAnswerer;
-using testkit::Engines;
-using testkit::Made;
-using testkit::standInPlatform;
-using testkit::utf8Lines;
-using testkit::writeFile;
-
-// The two windows made as the program makes them (FormCreate included).
-class RunningProgram
+// The program's own steps, with a course dialog that `inDialog` acts in.
+class RunningProgram : public Program
 {
 public:
-    explicit RunningProgram(const Platform& platform)
-        : form(std::make_unique<TForm1>(life, platform))
-    {
-        form->FormCreate();
-        dialog = std::make_unique<TForm2>(*form, life);
-        form->setForm2(dialog.get());
-    }
+    explicit RunningProgram(Platform platform) : Program(std::move(platform)) { create(); }
     ~RunningProgram()
     {
-        if (form)
+        if (form())
             close();
     }
 
@@ -47,32 +33,26 @@ public:
     void show(std::function<void(TForm2&)> inDialog)
     {
         whileDialogUp(std::move(inDialog));
-        form->showOnStart();
+        Program::show();
     }
     // "問題を変える" with `inDialog` acting in the dialog.
     void changeCourse(std::function<void(TForm2&)> inDialog)
     {
         whileDialogUp(std::move(inDialog));
-        form->btnChangeCourse->click();
+        form()->btnChangeCourse->click();
     }
     // "終了", then the shutdown: the main loop sees the termination, the
     // dialog is destroyed, then the main window.
     void close()
     {
-        form->btnClose->click();
-        life.runMainLoop();
-        dialog.reset();
-        form.reset();
+        form()->btnClose->click();
+        run();
     }
-
-    Lifecycle life;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TForm2> dialog;
 
 private:
     void whileDialogUp(std::function<void(TForm2&)> inDialog)
     {
-        TForm2* const shown = dialog.get();
+        TForm2* const shown = dialog();
         QTimer::singleShot(0, shown, [shown, act = std::move(inDialog)] {
             QVERIFY(QApplication::activeModalWidget() == shown);
             act(*shown);
@@ -89,4 +69,4 @@ inline void pressOk(TForm2& dialog, std::initializer_list<int> rows)
     }
 }
 
-} // namespace vocarin::harness
+} // namespace vocarin::testkit

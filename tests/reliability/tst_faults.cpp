@@ -6,7 +6,7 @@
 #include "ProgramHarness.h"
 #include "WorkingFolder.h"
 
-#include "windows/Vocarin.h"
+#include "app/Program.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -15,7 +15,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace vocarin;
-using namespace vocarin::harness;
+using namespace vocarin::testkit;
 
 namespace {
 
@@ -109,9 +109,9 @@ void FaultTest::noSoundDevice()
         Made made;
         RunningProgram program(standInPlatform(made, {.seed = 1, .systemAudio = true}));
         program.show([](TForm2& dialog) { pressOk(dialog, {0}); });
-        answerRight(*program.form, 3);
-        QCOMPARE(program.form->state().CorrectNum, 3);
-        QCOMPARE(program.form->state().CurrentNum, 4);
+        answerRight(*program.form(), 3);
+        QCOMPARE(program.form()->state().CorrectNum, 3);
+        QCOMPARE(program.form()->state().CurrentNum, 4);
         QVERIFY(answerer.faults().isEmpty());
         program.close();
     }
@@ -139,8 +139,8 @@ void FaultTest::oneVoiceEngineFailingLeavesTheOthers()
     BoxAnswerer answerer;
     Made made;
     RunningProgram program(standInPlatform(made, {.engines = Engines::BrokenThenTones, .seed = 1}));
-    QCOMPARE(program.form->ComboBox1->count(), 2);
-    QCOMPARE(program.form->ComboBox1->itemText(0), u"Tone A - English"_s);
+    QCOMPARE(program.form()->ComboBox1->count(), 2);
+    QCOMPARE(program.form()->ComboBox1->itemText(0), u"Tone A - English"_s);
     QVERIFY(answerer.boxes.isEmpty());
 }
 
@@ -149,7 +149,7 @@ void FaultTest::voiceFailsWhileRunning()
     BoxAnswerer answerer;
     Made made;
     RunningProgram program(standInPlatform(made, {.seed = 2}));
-    TForm1& form = *program.form;
+    TForm1& form = *program.form();
     program.show([](TForm2& dialog) { pressOk(dialog, {0}); });
 
     // The praise cannot be spoken: the fault box, and the rest of the press is skipped.
@@ -175,7 +175,7 @@ void FaultTest::courseFolderRemoved()
     BoxAnswerer answerer;
     Made made;
     RunningProgram program(standInPlatform(made, {.seed = 3}));
-    TForm1& form = *program.form;
+    TForm1& form = *program.form();
     program.show([](TForm2& dialog) { pressOk(dialog, {0}); });
     answerRight(form, 1);
 
@@ -188,7 +188,7 @@ void FaultTest::courseFolderRemoved()
     QVERIFY2(fault.startsWith(u"ファイル "_s) &&
                  fault.contains(u"2_more/Option.txt は開けません。 "_s),
              qPrintable(fault));
-    QVERIFY(!program.dialog->isVisible());
+    QVERIFY(!program.dialog()->isVisible());
     QCOMPARE(form.windowTitle(), u"Fruit"_s);
     QCOMPARE(form.state().CurrentNum, 1);
     answerRight(form, 3);
@@ -229,11 +229,11 @@ void FaultTest::courseFileHeldOpenForWriting()
         QCOMPARE(answerer.boxes.size(), 1);
         QCOMPARE(answerer.boxes.first().text,
                  u"少なくとも3つ以上のデータを用意してください。終了します。"_s);
-        QVERIFY(program.life.terminating());
+        QVERIFY(program.life().terminating());
     } else {
-        QCOMPARE(program.form->state().AllQuestNum, words);
-        answerRight(*program.form, 2);
-        QVERIFY(!program.life.terminating());
+        QCOMPARE(program.form()->state().AllQuestNum, words);
+        answerRight(*program.form(), 2);
+        QVERIFY(!program.life().terminating());
         program.close();
     }
 }

@@ -13,7 +13,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace vocarin;
-using namespace vocarin::harness;
+using namespace vocarin::testkit;
 
 namespace {
 
@@ -167,10 +167,10 @@ void LongRunTest::thousandsOfAnswers()
         ++starts;
         Made made;
         RunningProgram program(standInPlatform(made, {.seed = unsigned(starts)}));
-        TForm1* const form = program.form.get();
+        TForm1* const form = program.form();
         program.show(choose(starts % m_courseCount));
-        QVERIFY(!program.dialog->isVisible());
-        QVERIFY(!program.life.terminating());
+        QVERIFY(!program.dialog()->isVisible());
+        QVERIFY(!program.life().terminating());
         if (startKb < 0)
             startKb = residentKb("VmRSS:");
         residentAtStarts.append(QString::number(residentKb("VmRSS:") / 1024));

@@ -1,10 +1,10 @@
 #include "DiskDevice.h"
 #include "speech/AudioConvert.h"
 #include "speech/AudioMixer.h"
-#include "speech/CaptureSink.h"
 #include "speech/CueSounds.h"
 #include "speech/PendingAudioOutput.h"
 #include "speech/SpVoice.h"
+#include "testing/CaptureSink.h"
 
 #include <QTest>
 

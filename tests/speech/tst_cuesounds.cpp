@@ -2,8 +2,8 @@
 #include "Faults.h"
 
 #include "speech/AudioConvert.h"
-#include "speech/CaptureSink.h"
 #include "speech/CueSounds.h"
+#include "testing/CaptureSink.h"
 
 #include <QTest>
 

@@ -2,10 +2,10 @@
 #include "SoundFiles.h"
 #include "TemporaryFolder.h"
 
-#include "speech/CaptureSink.h"
 #include "speech/CourseSpeaker.h"
 #include "speech/SpVoice.h"
-#include "speech/ToneEngine.h"
+#include "testing/CaptureSink.h"
+#include "testing/ToneEngine.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 // The Windows system voices through SAPI 5, beside our own engines. Under Wine
 // the list is missing or empty; on Windows it holds the installed voices.
 #include "course/Fault.h"
-#include "speech/CaptureSink.h"
 #include "speech/FliteEngine.h"
 #include "speech/SapiEngine.h"
 #include "speech/SpVoice.h"
 #include "speech/VoiceList.h"
+#include "testing/CaptureSink.h"
 
 #include <QTest>
 

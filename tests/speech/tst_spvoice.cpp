@@ -1,8 +1,8 @@
 #include "course/Fault.h"
-#include "speech/CaptureSink.h"
 #include "speech/SpVoice.h"
-#include "speech/ToneEngine.h"
 #include "speech/VoiceList.h"
+#include "testing/CaptureSink.h"
+#include "testing/ToneEngine.h"
 
 #include <QElapsedTimer>
 #include <QTest>

@@ -1,10 +1,10 @@
 // The real engines, heard through a capture sink.
-#include "speech/CaptureSink.h"
 #include "speech/EspeakEngine.h"
 #include "speech/FestivalEngine.h"
 #include "speech/FliteEngine.h"
 #include "speech/SpVoice.h"
 #include "speech/VoiceList.h"
+#include "testing/CaptureSink.h"
 
 #include <QSet>
 #include <QTest>

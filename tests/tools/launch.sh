@@ -80,8 +80,8 @@ expect_refusal "two folders" "指定できるのは1つだけです。" "$root/o
 
 # With a display the message is a box on the screen, closed with Enter.
 message_box() {
-  # shellcheck source=../../scripts/xsession.sh
-  source "$here/../../scripts/xsession.sh"
+  # shellcheck source=../x11/xsession.sh
+  source "$here/../x11/xsession.sh"
   HOME="$root/home" "$root/usr/bin/vocarin-launch" -dash >"$root/out" 2>/dev/null &
   local pid=$! box
   box=$(wait_for_window "^Vocarin\$" "$pid") || { echo "no message box"; return 1; }
@@ -94,7 +94,7 @@ message_box() {
 }
 export -f message_box
 export root here
-if why=$("$here/../../scripts/xvfb-session" bash -c message_box 2>&1); then
+if why=$("$here/../x11/xvfb-session" bash -c message_box 2>&1); then
   pass "the message is shown in a box"
 else
   fail "the message is shown in a box: $why"

@@ -28,11 +28,11 @@ if [ "${4:-}" != inner ]; then
   printf '色\r\ncol\r\n3\r\n' >"$work/colours/Option.txt"
   printf 'red\r\nblue\r\ngreen\r\n' >"$work/colours/colE.txt"
   printf '赤\r\n青\r\n緑\r\n' >"$work/colours/colJ.txt"
-  exec "$(dirname "$0")/../../scripts/xvfb-session" "$0" "$bin" "$work" "$case" inner
+  exec "$(dirname "$0")/../x11/xvfb-session" "$0" "$bin" "$work" "$case" inner
 fi
 
-# shellcheck source=../../scripts/xsession.sh
-source "$(dirname "$0")/../../scripts/xsession.sh"
+# shellcheck source=../x11/xsession.sh
+source "$(dirname "$0")/../x11/xsession.sh"
 cd "$work"
 test_name="keys $case" pid=
 same() { ! images_differ "$1" "$2"; }
@@ -54,8 +54,8 @@ keys() { # key...
 }
 # The status line (question number and both counts) and the answer buttons.
 grab_state() { # prefix
-  grab_design "$main" 650 399 14 196 329 17 "$1-status.png" &&
-    grab_design "$main" 650 399 8 276 633 112 "$1-answers.png"
+  grab_main "$main" 14 196 329 17 "$1-status.png" &&
+    grab_main "$main" 8 276 633 112 "$1-answers.png"
 }
 # OK has the focus when the dialog opens: Enter loads the first course.
 load_first() {
@@ -84,7 +84,7 @@ digits-enter)
   xdotool key --delay 50 1 2 3 Return Return m
   wait_until 60 window_shown "Vocarin" || fail "no closing message after the last question"
   # The question number, clear of the message.
-  number() { grab_design "$main" 650 399 14 196 123 17 "$1.png"; }
+  number() { grab_main "$main" 14 196 123 17 "$1.png"; }
   number finished
   xdotool key Return
   wait_until 30 window_gone "Vocarin" || fail "Enter did not close the closing message"
@@ -106,7 +106,7 @@ voice-list)
   load_first
   # The closed voice box, reached by Tab, chooses a voice with the arrows.
   keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
-  voice() { grab_design "$main" 650 399 296 244 141 22 "$1.png"; }
+  voice() { grab_main "$main" 296 244 141 22 "$1.png"; }
   voice first
   keys Down
   voice second
@@ -117,11 +117,11 @@ voice-list)
   # Above and below the voice box, where its list opens (the box itself
   # shows the pointer over it).
   list_area() { # prefix
-    grab_design "$main" 650 399 290 0 153 240 "$1-above.png" &&
-      grab_design "$main" 650 399 290 270 153 129 "$1-below.png"
+    grab_main "$main" 290 0 153 240 "$1-above.png" &&
+      grab_main "$main" 290 270 153 129 "$1-below.png"
   }
   list_area closed
-  click_design "$main" 650 399 366 255
+  click_control "$main" ComboBox1
   list_area open
   if same closed-above.png open-above.png && same closed-below.png open-below.png; then
     fail "a click on the voice box did not open its list"
@@ -136,7 +136,7 @@ voice-list)
   ;;
 radio-keys)
   load_first
-  random() { grab_design "$main" 650 399 427 184 105 44 "$1.png"; }
+  random() { grab_main "$main" 427 184 105 44 "$1.png"; }
   random off
   # Three answers, 最初から and the two options of ランダム; 次へ is disabled.
   keys Tab Tab Tab Tab Tab
@@ -155,9 +155,9 @@ focus-ring)
   load_first
   # 最初から, ランダム なし and the voice box, each with a margin for the ring.
   ring_areas() { # prefix
-    grab_design "$main" 650 399 146 230 101 42 "$1-button.png" &&
-      grab_design "$main" 650 399 431 196 53 29 "$1-radio.png" &&
-      grab_design "$main" 650 399 290 238 153 34 "$1-voice.png"
+    grab_main "$main" 146 230 101 42 "$1-button.png" &&
+      grab_main "$main" 431 196 53 29 "$1-radio.png" &&
+      grab_main "$main" 290 238 153 34 "$1-voice.png"
   }
   ring_areas plain
   keys Tab Tab Tab Tab

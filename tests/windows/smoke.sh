@@ -24,11 +24,11 @@ if [ "${3:-}" != inner ]; then
         printf 'red\r\nblue\r\ngreen\r\nblack\r\n' >"$work/colours/colE.txt"
         printf '赤\r\n青\r\n緑\r\n黒\r\n' >"$work/colours/colJ.txt"
     fi
-    exec "$(dirname "$0")/../../scripts/xvfb-session" "$0" "$bin" "$work" inner
+    exec "$(dirname "$0")/../x11/xvfb-session" "$0" "$bin" "$work" inner
 fi
 
-# shellcheck source=../../scripts/xsession.sh
-source "$(dirname "$0")/../../scripts/xsession.sh"
+# shellcheck source=../x11/xsession.sh
+source "$(dirname "$0")/../x11/xsession.sh"
 cd "$work"
 test_name=smoke
 (cd "$courses" && exec "$bin") & pid=$!
@@ -36,15 +36,15 @@ shown_while_running() { running || fail "Vocarin ended before \"$1\" appeared"; 
 
 wait_until 60 shown_while_running "問題の変更" || fail "the course dialog did not appear"
 import -silent -window root "$work/dialog.png" || fail "no screenshot of the dialog"
-click_design "$(window_id "問題の変更")" 442 256 372 232 # OK
+click_control "$(window_id "問題の変更")" Button1 # OK
 wait_until 60 window_gone "問題の変更" || fail "the course did not load"
 main=$(window_id "$title") || fail "the course did not load"
 
 # lbJap, the two counts and the question number, before and after the answer.
 grab_state() { # prefix
-    grab_design "$main" 650 399 24 72 600 44 "$1-meaning.png" &&
-        grab_design "$main" 650 399 142 196 201 17 "$1-counts.png" &&
-        grab_design "$main" 650 399 14 196 123 17 "$1-number.png"
+    grab_main "$main" 24 72 600 44 "$1-meaning.png" &&
+        grab_main "$main" 142 196 201 17 "$1-counts.png" &&
+        grab_main "$main" 14 196 123 17 "$1-number.png"
 }
 painted() { grab_state before && has_text before-counts.png; }
 wait_until 60 painted || fail "the main window shows no counts"

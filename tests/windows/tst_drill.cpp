@@ -1,12 +1,12 @@
 #include "WindowTestKit.h"
 #include "WorkingFolder.h"
 
+#include "app/Program.h"
 #include "speech/VoiceList.h"
+#include "widgets/ScaledView.h"
 #include "windows/DrillActions.h"
 #include "windows/Fmain.h"
 #include "windows/Fselect.h"
-#include "windows/ScaledView.h"
-#include "windows/Vocarin.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -60,7 +60,7 @@ struct Seen
     }
 };
 
-struct Program
+struct DrillRig
 {
     TForm1* form = nullptr;
     Made made;
@@ -122,7 +122,7 @@ struct Program
 
 // Starts the program on a three-word course of three choices in course order,
 // chooses it, runs the steps on the main window, then closes the program.
-void drive(Program& program, const std::function<void()>& steps, bool autoAdvance = true)
+void drive(DrillRig& program, const std::function<void()>& steps, bool autoAdvance = true)
 {
     const WorkingFolder folder;
     writeCourse(u"fruit"_s, u"果物"_s, u"f"_s, 3, kWords, kMeanings);
@@ -190,7 +190,7 @@ void DrillTest::answerKeys()
     QFETCH(QKeyCombination, key);
     QFETCH(int, pressed);
 
-    Program p;
+    DrillRig p;
     drive(p, [&] {
         const QString meaning = pressed ? p.answer(pressed)->text() : QString();
         p.key(key);
@@ -217,7 +217,7 @@ void DrillTest::nextKeys()
 {
     QFETCH(QKeyCombination, key);
 
-    Program p;
+    DrillRig p;
     drive(p, [&] {
         p.key(key); // Next is disabled until the right answer
         QCOMPARE(p.form->lbQuestNum->text(), u"問題番号： 1/3"_s);
@@ -242,7 +242,7 @@ void DrillTest::listenKeys()
     QFETCH(QKeyCombination, key);
     QFETCH(bool, slowly);
 
-    Program p;
+    DrillRig p;
     drive(p, [&] {
         p.key(key);
         p.form->bbtnListenAgain->click(); // then at the normal rate again
@@ -256,7 +256,7 @@ void DrillTest::listenKeys()
 
 void DrillTest::homeResets()
 {
-    Program p;
+    DrillRig p;
     drive(p, [&] {
         p.answer(p.answerNumber(true))->click();
         p.form->btnNext->click();
@@ -269,7 +269,7 @@ void DrillTest::homeResets()
 
 void DrillTest::mistakesKey()
 {
-    Program p;
+    DrillRig p;
     drive(p, [&] {
         p.key(Qt::Key_M);
         QCOMPARE(p.answerer.boxes.size(), 1);
@@ -290,7 +290,7 @@ void DrillTest::mistakesKey()
 
 void DrillTest::badgesLeaveTheMeaning()
 {
-    Program p;
+    DrillRig p;
     drive(p, [&] {
         QStringList shown;
         for (int k = 1; k <= 3; ++k) {
@@ -308,7 +308,7 @@ void DrillTest::badgesLeaveTheMeaning()
 
 void DrillTest::keyDuringSpeechWaits()
 {
-    Program p;
+    DrillRig p;
     qsizetype cuesWhileSpeaking = -1;
     drive(
         p,
@@ -343,7 +343,7 @@ void DrillTest::keyDuringSpeechWaits()
 // message is closed, not lost to the message.
 void DrillTest::keyBeforeClosingMessageWaits()
 {
-    Program p;
+    DrillRig p;
     drive(
         p,
         [&] {
@@ -382,7 +382,7 @@ void DrillTest::keyBeforeClosingMessageWaits()
 
 void DrillTest::contextMenu()
 {
-    Program p;
+    DrillRig p;
     drive(p, [&] {
         QStringList entries;
         QTimer::singleShot(0, [&] {
@@ -488,7 +488,7 @@ void DrillTest::focusedControlKeys()
     QFETCH(QKeySequence, keys);
     QFETCH(QString, effect);
 
-    Program p;
+    DrillRig p;
     drive(p, [&] {
         QCOMPARE(p.focused(), QString()); // none after the course loads
         p.answer(p.answerNumber(true))->click();

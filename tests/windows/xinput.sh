@@ -27,11 +27,11 @@ if [ "${4:-}" != inner ]; then
   printf '動物\r\nani\r\n3\r\n' >"$work/short/Option.txt"
   printf 'dog\r\ncat\r\nbird\r\nfish\r\n' >"$work/short/aniE.txt"
   printf '犬\r\n猫\r\n鳥\r\n魚\r\n' >"$work/short/aniJ.txt"
-  exec "$(dirname "$0")/../../scripts/xvfb-session" "$0" "$bin" "$work" "$case" inner
+  exec "$(dirname "$0")/../x11/xvfb-session" "$0" "$bin" "$work" "$case" inner
 fi
 
-# shellcheck source=../../scripts/xsession.sh
-source "$(dirname "$0")/../../scripts/xsession.sh"
+# shellcheck source=../x11/xsession.sh
+source "$(dirname "$0")/../x11/xsession.sh"
 cd "$work"
 test_name="xinput $case" pid=
 
@@ -44,35 +44,35 @@ choose_course() { # row
   wait_until 60 window_shown "問題の変更" || fail "the course dialog did not appear"
   local dialog
   dialog=$(window_id "問題の変更")
-  click_design "$dialog" 442 256 60 40
+  click_dialog "$dialog" 60 40
   (($1 == 0)) || xdotool key Down
-  click_design "$dialog" 442 256 372 232
+  click_control "$dialog" Button1
   # The dialog goes once the first word has been spoken.
   wait_until 90 window_gone "問題の変更" || fail "the course did not load"
 }
 
 # Answer buttons (Panel1), the two text labels and the status labels.
 grab_state() { # main prefix
-  grab_design "$1" 650 399 8 276 633 112 "$2-answers.png"
-  grab_design "$1" 650 399 8 70 633 105 "$2-texts.png"
-  grab_design "$1" 650 399 14 196 329 17 "$2-counts.png"
+  grab_main "$1" 8 276 633 112 "$2-answers.png"
+  grab_main "$1" 8 70 633 105 "$2-texts.png"
+  grab_main "$1" 14 196 329 17 "$2-counts.png"
 }
 
 case $case in
 answer-during-speech)
   choose_course 0
   main=$(window_id "長文") || fail "no main window"
-  click_design "$main" 650 399 496 39 # もう一度聞く
+  click_control "$main" bbtnListenAgain
   sleep 1                             # well inside the speech
-  click_design "$main" 650 399 108 308 # btnWord1
+  click_control "$main" btnWord1
   # The chosen meaning appears in lbJap, empty until then, once it is judged.
-  judged() { grab_design "$main" 650 399 24 72 600 44 now.png && has_text now.png; }
+  judged() { grab_main "$main" 24 72 600 44 now.png && has_text now.png; }
   wait_until 60 judged || fail "the answer clicked during speech was not judged after it"
   ;;
 close-during-speech)
   choose_course 0
   main=$(window_id "長文") || fail "no main window"
-  click_design "$main" 650 399 496 39 # もう一度聞く
+  click_control "$main" bbtnListenAgain
   sleep 1
   wmctrl -i -c "$main"
   wait_until 60 ended || fail "the close pressed during speech did not end the program"
@@ -80,16 +80,16 @@ close-during-speech)
 dialog-close)
   choose_course 1
   main=$(window_id "動物") || fail "no main window"
-  unanswered() { grab_design "$main" 650 399 14 196 329 17 unanswered.png && has_text unanswered.png; }
+  unanswered() { grab_main "$main" 14 196 329 17 unanswered.png && has_text unanswered.png; }
   wait_until 60 unanswered || fail "the main window shows no counts"
-  click_design "$main" 650 399 108 308 # btnWord1: judged and counted
+  click_control "$main" btnWord1 # judged and counted
   counted() {
-    grab_design "$main" 650 399 14 196 329 17 now.png && images_differ unanswered.png now.png
+    grab_main "$main" 14 196 329 17 now.png && images_differ unanswered.png now.png
   }
   wait_until 60 counted || fail "the answer was not counted"
   sleep 1 # the praise or "No!" is spoken; nothing on the window changes meanwhile
   grab_state "$main" before
-  click_design "$main" 650 399 386 208 # 問題を変える
+  click_control "$main" btnChangeCourse
   wait_until 60 window_shown "問題の変更" || fail "the course dialog did not appear again"
   dialog=$(window_id "問題の変更")
   dialog_active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$dialog" ]]; }
@@ -105,7 +105,7 @@ dialog-close)
     return 0
   }
   wait_until 30 unchanged || fail "closing the dialog changed the main window"
-  click_design "$main" 650 399 592 39 # 終了
+  click_control "$main" btnClose
   wait_until 60 ended || fail "終了 did not end the program"
   ;;
 *)

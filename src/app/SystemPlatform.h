@@ -1,0 +1,10 @@
+#pragma once
+
+#include "windows/Platform.h"
+
+namespace vocarin {
+
+// The sound device, the installed speech engines, the clock-seeded generator.
+Platform systemPlatform();
+
+} // namespace vocarin
