@@ -95,7 +95,14 @@ void TestCourseRecordings::findsTheWordsFile()
 
     WorkingFolder folder;
     folder.create(tree);
-    QCOMPARE(findRecordings(subDirectory, optionLines(marker)).pathOf(word), path);
+    const QString found = findRecordings(subDirectory, optionLines(marker)).pathOf(word);
+#ifdef Q_OS_WIN
+    // The file system finds a name in another letter case itself there: the
+    // path may keep the case the course asked for.
+    QCOMPARE(found.toLower(), path.toLower());
+#else
+    QCOMPARE(found, path);
+#endif
 }
 
 void TestCourseRecordings::namesAsWindowsCan_data()
