@@ -4,8 +4,10 @@
 #include <QStringDecoder>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
+#include <winerror.h>
 
 namespace vocarin {
 
@@ -27,6 +29,10 @@ int openForReading(const QString& path)
     // Windows refuses to open a folder as a file: said as on Linux.
     if (fd < 0 && errno == EACCES && QFileInfo(path).isDir())
         errno = EISDIR;
+    // The C library says "no such file" also where Windows found no path to it
+    // (a folder missing, or a file in the way): told apart as Windows tells them.
+    if (fd < 0 && errno == ENOENT && _doserrno == ERROR_PATH_NOT_FOUND)
+        errno = ENOTDIR;
     return fd;
 }
 

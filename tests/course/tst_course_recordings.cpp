@@ -95,8 +95,16 @@ void TestCourseRecordings::findsTheWordsFile()
 
     const testkit::TemporaryFolder folder;
     folder.create(tree);
-    QCOMPARE(findRecordings({folder.dir(), subDirectory}, optionLines(marker)).pathOf(word),
-             path.isEmpty() ? path : folder.path() + u'/' + path);
+    const QString found =
+        findRecordings({folder.dir(), subDirectory}, optionLines(marker)).pathOf(word);
+    const QString expected = path.isEmpty() ? path : folder.path() + u'/' + path;
+#ifdef Q_OS_WIN
+    // The file system finds a name in another letter case itself there: the
+    // path may keep the case the course asked for.
+    QCOMPARE(found.toLower(), expected.toLower());
+#else
+    QCOMPARE(found, expected);
+#endif
 }
 
 void TestCourseRecordings::namesAsWindowsCan_data()

@@ -221,19 +221,15 @@ void TestAudioMixer::systemOutputReachesTheDevice()
 void TestAudioMixer::deviceLeavesTerminationSignalsAlone()
 {
     // SDL takes only signals left at their default, as in the program; QtTest
-    // has handlers of its own, put back afterwards.
-    struct sigaction termination = {}, interruption = {}, standard = {};
-    standard.sa_handler = SIG_DFL;
-    sigaction(SIGTERM, &standard, &termination);
-    sigaction(SIGINT, &standard, &interruption);
+    // has handlers of its own, put back afterwards. (std::signal: Windows has
+    // these two signals but no sigaction.)
+    const auto termination = std::signal(SIGTERM, SIG_DFL);
+    const auto interruption = std::signal(SIGINT, SIG_DFL);
     qputenv("SDL_AUDIODRIVER", "dummy");
     const auto output = openSystemAudioOutput();
     qunsetenv("SDL_AUDIODRIVER");
-    struct sigaction afterTermination = {}, afterInterruption = {};
-    sigaction(SIGTERM, &termination, &afterTermination);
-    sigaction(SIGINT, &interruption, &afterInterruption);
-    QVERIFY(afterTermination.sa_handler == SIG_DFL);
-    QVERIFY(afterInterruption.sa_handler == SIG_DFL);
+    QVERIFY(std::signal(SIGTERM, termination) == SIG_DFL);
+    QVERIFY(std::signal(SIGINT, interruption) == SIG_DFL);
 }
 
 // Cues prepared while the device is still opening reach it before anything plays.

@@ -7,7 +7,9 @@
 # Usage: smoke.sh <vocarin binary> <work folder>
 # With VOCARIN_SMOKE_COURSES set, the program starts in that folder of courses
 # instead of the two made here, and VOCARIN_SMOKE_TITLE names the course the
-# dialog offers first (scripts/test-windows: the installed program).
+# dialog offers first; with VOCARIN_SMOKE_WINDOW_MANAGER=1 openbox manages the
+# windows (scripts/test-windows: the installed program under Wine, whose
+# maximised windows need a window manager, as Windows always has one).
 set -uo pipefail
 bin=$1 work=$2
 courses=${VOCARIN_SMOKE_COURSES:-$work}
@@ -31,6 +33,9 @@ fi
 source "$(dirname "$0")/../x11/xsession.sh"
 cd "$work"
 test_name=smoke
+if [ "${VOCARIN_SMOKE_WINDOW_MANAGER:-0}" = 1 ]; then
+    start_window_manager || fail "openbox did not start"
+fi
 (cd "$courses" && exec "$bin") & pid=$!
 shown_while_running() { running || fail "Vocarin ended before \"$1\" appeared"; window_shown "$1"; }
 
