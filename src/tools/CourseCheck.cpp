@@ -196,7 +196,7 @@ private:
             return readNoting(name);
         } catch (const Fault& fault) {
             add(Severity::Fault, kind, shownName(name), 0,
-                unreadableText(fault, u"%1の一覧を %2 という名前で置くか、Option.txt の2行目"
+                unreadableText(fault, u"%1の一覧を%2という名前で置くか、Option.txt の2行目"
                                       u"（ファイル名の頭）をファイルの名前に合わせてください。"_s.arg(
                                           content, quoted(shownName(name)))));
             return std::nullopt;

@@ -23,6 +23,15 @@ bool holdsHalfWidthKatakana(const QString& text)
     return std::any_of(text.cbegin(), text.cend(), isHalfWidthKatakana);
 }
 
+// Kana as Japanese text is full of, half-width forms aside.
+bool holdsKana(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        return (c.script() == QChar::Script_Hiragana || c.script() == QChar::Script_Katakana) &&
+               !isHalfWidthKatakana(c);
+    });
+}
+
 int confidenceOf(const std::vector<CharsetMatch>& matches, std::string_view name)
 {
     const auto match = std::find_if(matches.cbegin(), matches.cend(),
@@ -98,7 +107,10 @@ std::optional<EncodingGuess> eucJpGuess(std::string_view bytes,
     if (!lines || !std::any_of(lines->cbegin(), lines->cend(), holdsJapanese) ||
         std::any_of(lines->cbegin(), lines->cend(), holdsHalfWidthKatakana))
         return std::nullopt;
-    const bool certain = confidenceOf(matches, "EUC-JP") > confidenceOf(matches, "Shift_JIS");
+    // Half-width katakana read as EUC-JP gives kanji, and kana only from the
+    // rare "､" before another: kana settle what ICU leaves open in short text.
+    const bool certain = confidenceOf(matches, "EUC-JP") > confidenceOf(matches, "Shift_JIS") ||
+                         std::any_of(lines->cbegin(), lines->cend(), holdsKana);
     return EncodingGuess{u"euc-jp"_s, certain, sampleLine(*lines), 0};
 }
 

@@ -21,7 +21,8 @@ struct EncodingGuess
 
 // ICU's charset detection, with a plausibility rule where short texts leave
 // it unsure: EUC-JP when the bytes are valid EUC-JP that reads as Japanese
-// where Shift_JIS gives half-width katakana; UTF-16 without BOM when ICU
+// where Shift_JIS gives half-width katakana (certain when ICU agrees or the
+// reading holds kana: kanji alone may be half-width katakana read wrongly); UTF-16 without BOM when ICU
 // ranks it first and it reads without control characters; UTF-8 with a stray
 // byte when the valid multi-byte characters outnumber the invalid bytes at
 // least two to one (ICU's own rule wants ten to one, which a short file with

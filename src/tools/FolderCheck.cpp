@@ -62,13 +62,13 @@ QString noCourseText(const QString& folder, const QDir& root)
     const QString nearest = nearestDeeperOptionFile(root);
     if (nearest.isEmpty())
         return u"コースが見つかりません。"_s + rule +
-               u"コースのフォルダー（Option.txt と単語の一覧）を%1のすぐ下に置いてください"
-               u"（vocarin-course make で作れます）。"_s.arg(shownFolder);
+               u"コース（Option.txt と単語の一覧。vocarin-course make で作れます）を%1か、"
+               u"そのすぐ下のフォルダーに置いてください。"_s.arg(shownFolder);
     const QString courseFolder = QFileInfo(nearest).path();
-    return u"コースが見つかりません。いちばん近い Option.txt は %1 にありますが、深すぎます。"_s.arg(
+    return u"コースが見つかりません。いちばん近い Option.txt は%1にありますが、深すぎます。"_s.arg(
                quoted(nearest)) +
            rule +
-           u"%1 フォルダーを%2のすぐ下に移すか、Vocarin を%3で始めてください。"_s.arg(
+           u"%1フォルダーを%2のすぐ下に移すか、Vocarin を%3で始めてください。"_s.arg(
                quoted(QFileInfo(courseFolder).fileName()), shownFolder,
                quoted(QDir::cleanPath(folder + u'/' + QFileInfo(courseFolder).path())));
 }
