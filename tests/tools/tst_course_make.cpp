@@ -285,7 +285,9 @@ void TestCourseMake::commandLine()
     folder.create(u"colours.csv"_s, "red,赤\nblue,青\ngreen,緑\n");
     folder.create(u"swapped.csv"_s, "日本語,英語\n赤,red\n青,blue\n緑,green\n");
     folder.create(u"pos.csv"_s, "English,Japanese,品詞\nred,赤,名詞\nblue,青,名詞\ngreen,緑,名詞\n");
-    folder.create(u"euc.csv"_s, "red,\xC0\xD6\xA4\xA4\nblue,\xC0\xC4\xA4\xA4\n"); // 赤い, 青い
+    // 赤い, 青い, 緑
+    folder.create(u"euc.csv"_s,
+                  "red,\xC0\xD6\xA4\xA4\nblue,\xC0\xC4\xA4\xA4\ngreen,\xCE\xD0\n");
     QProcess tool;
     tool.setWorkingDirectory(folder.path());
     tool.start(QStringLiteral(VOCARIN_COURSE_TOOL), arguments);
