@@ -42,11 +42,12 @@ QString choiceCountFix(const QString& line, qsizetype lineNumber)
         choiceRangeText());
 }
 
-// What the program says when it cannot read a file, and what to do.
-QString unreadableText(const Fault& fault, const QString& whatToDo)
+// A file the program cannot read ("ファイル" or what it holds): what the
+// program says, and what to do.
+QString unreadableText(const QString& file, const Fault& fault, const QString& whatToDo)
 {
     const bool badUtf8 = dynamic_cast<const TextDecodingFault*>(&fault) != nullptr;
-    return u"ファイルを読めません（プログラムの表示: %1）。"_s.arg(quoted(fault.message())) +
+    return u"%1を読めません（プログラムの表示: %2）。"_s.arg(file, quoted(fault.message())) +
            (badUtf8 ? u"UTF-8（BOMあり）の印があるのに、UTF-8 として正しくない文字があります。"
                       u"文字化けしている所を書き直し、UTF-8 で保存し直してください。"_s
                     : whatToDo);
@@ -147,8 +148,8 @@ private:
             return StringList(readNoting(optionFileName));
         } catch (const Fault& fault) {
             add(Severity::Fault, u"option-file-unreadable"_s, optionFileName, 0,
-                u"オプションファイルの"_s +
-                    unreadableText(fault, u"Option.txt があるか、読めるかを確かめてください。"_s));
+                unreadableText(u"オプションファイル"_s, fault,
+                               u"Option.txt があるか、読めるかを確かめてください。"_s));
             return std::nullopt;
         }
     }
@@ -196,7 +197,7 @@ private:
             return readNoting(name);
         } catch (const Fault& fault) {
             add(Severity::Fault, kind, shownName(name), 0,
-                unreadableText(fault, u"%1の一覧を%2という名前で置くか、Option.txt の2行目"
+                unreadableText(u"ファイル"_s, fault, u"%1の一覧を%2という名前で置くか、Option.txt の2行目"
                                       u"（ファイル名の頭）をファイルの名前に合わせてください。"_s.arg(
                                           content, quoted(shownName(name)))));
             return std::nullopt;

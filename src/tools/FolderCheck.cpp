@@ -56,7 +56,9 @@ QString nearestDeeperOptionFile(const QDir& root)
 // Where a course is to go, when the program started in folder finds none.
 QString noCourseText(const QString& folder, const QDir& root)
 {
-    const QString shownFolder = quoted(QDir::cleanPath(folder));
+    // Named whole: "." says nothing in a sentence.
+    const QString absolute = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    const QString shownFolder = quoted(absolute);
     const QString rule = u"Vocarin が読むのは、始めたフォルダー%1の Option.txt と、"
                          u"そのすぐ下のフォルダーの Option.txt だけです。"_s.arg(shownFolder);
     const QString nearest = nearestDeeperOptionFile(root);
@@ -70,7 +72,7 @@ QString noCourseText(const QString& folder, const QDir& root)
            rule +
            u"%1フォルダーを%2のすぐ下に移すか、Vocarin を%3で始めてください。"_s.arg(
                quoted(QFileInfo(courseFolder).fileName()), shownFolder,
-               quoted(QDir::cleanPath(folder + u'/' + QFileInfo(courseFolder).path())));
+               quoted(absolute + u'/' + QFileInfo(courseFolder).path()));
 }
 
 CourseReport folderProblem(const QString& folder, const QString& kind, const QString& message)

@@ -7,7 +7,6 @@
 #include "tools/TextKinds.h"
 
 #include <QFileInfo>
-
 #include <QSet>
 #include <QStringList>
 
