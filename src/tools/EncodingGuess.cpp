@@ -63,8 +63,10 @@ std::optional<EncodingGuess> utf16Guess(std::string_view bytes,
 {
     if (matches.empty() || bytes.size() % 2 != 0)
         return std::nullopt;
+    // ICU starts every UTF-16 match at 10 and raises it for each code unit
+    // of Latin text or a line feed.
     const std::string& best = matches.front().name;
-    if (best != "UTF-16LE" && best != "UTF-16BE")
+    if ((best != "UTF-16LE" && best != "UTF-16BE") || matches.front().confidence <= 10)
         return std::nullopt;
     const std::optional<std::u16string> text = decodeStrictly(bytes, best.c_str());
     if (!text || std::any_of(text->cbegin(), text->cend(), [](char16_t c) {
