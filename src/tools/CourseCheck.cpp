@@ -38,8 +38,8 @@ QString choiceCountFix(const QString& line, qsizetype lineNumber)
     if (fullWidthDigit)
         return u"全角の数字です。半角で %1 と書いてください。"_s.arg(
             line.normalized(QString::NormalizationForm_KC).trimmed());
-    return u"%1行目に選択肢の数（%2）を半角の数字だけで書いてください。"_s.arg(lineNumber).arg(
-        choiceRangeText());
+    return u"%1行目に選択肢の数（%2）を半角の数字だけで書いてください。"_s.arg(lineNumber)
+        .arg(choiceRangeText());
 }
 
 // A file the program cannot read ("ファイル" or what it holds): what the
@@ -197,9 +197,10 @@ private:
             return readNoting(name);
         } catch (const Fault& fault) {
             add(Severity::Fault, kind, shownName(name), 0,
-                unreadableText(u"ファイル"_s, fault, u"%1の一覧を%2という名前で置くか、Option.txt の2行目"
-                                      u"（ファイル名の頭）をファイルの名前に合わせてください。"_s.arg(
-                                          content, quoted(shownName(name)))));
+                unreadableText(u"ファイル"_s, fault,
+                               u"%1の一覧を%2という名前で置くか、Option.txt の2行目"
+                               u"（ファイル名の頭）をファイルの名前に合わせてください。"_s.arg(
+                                   content, quoted(shownName(name)))));
             return std::nullopt;
         }
     }
@@ -264,8 +265,7 @@ private:
                 add(Severity::Warning, u"duplicate-meaning"_s, meaningFile, i + 1,
                     u"単語%1の意味%2は、%3 行目の単語%4の意味と同じです。"
                     u"答えのボタンに同じ意味が2つ並ぶことがあります。どちらかの意味を"
-                    u"書き分けてください。"_s
-                        .arg(quoted(words.at(i)), quoted(meanings.at(i)))
+                    u"書き分けてください。"_s.arg(quoted(words.at(i)), quoted(meanings.at(i)))
                         .arg(*sameMeaning + 1)
                         .arg(quoted(words.at(*sameMeaning))));
             const auto seen = firstLine.constFind(words.at(i));

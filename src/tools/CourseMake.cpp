@@ -56,8 +56,7 @@ QString planRecordings(const QList<WordPair>& pairs, QList<RecordingCopy>& copie
         const QString extension = source.suffix().toLower();
         if (!recordingExtensions.contains(extension))
             return u"単語「%1」の録音ファイル %2 は使えない種類です。%3 のどれかで保存し直して"
-                   u"ください。"_s.arg(
-                pair.english, pair.sound, recordingExtensions.join(u", "_s));
+                   u"ください。"_s.arg(pair.english, pair.sound, recordingExtensions.join(u", "_s));
         const QString name = recordingName(pair.english);
         const auto same = byKey.constFind(recordingKey(name));
         if (same == byKey.cend()) {

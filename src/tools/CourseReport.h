@@ -18,16 +18,16 @@ enum class Severity {
 struct CourseProblem
 {
     Severity severity;
-    QString kind;   // a fixed identifier, for scripts: "blank-line", "missing-meaning", ...
-    QString file;   // relative to the course folder; empty for the course as a whole
-    qsizetype line; // 1-based; 0 when the problem has no line
+    QString kind;    // a fixed identifier, for scripts: "blank-line", "missing-meaning", ...
+    QString file;    // relative to the course folder; empty for the course as a whole
+    qsizetype line;  // 1-based; 0 when the problem has no line
     QString message; // what is wrong, ending with what to do
 };
 
 struct CourseFileInfo
 {
     QString name;
-    QString encoding; // an encodingId: "utf-8-bom", "utf-16le", "utf-16be", "utf-8", "cp932"
+    QString encoding;  // an encodingId: "utf-8-bom", "utf-16le", "utf-16be", "utf-8", "cp932"
     QString looksLike; // what it was probably saved in when misread: an EncodingGuess id, or empty
 };
 

@@ -25,9 +25,9 @@ QString nearestDeeperOptionFile(const QDir& root)
     constexpr qsizetype maxFolders = 5000;
     constexpr int maxDepth = 4;
     const auto subfolders = [&root](const QString& path) {
-        QStringList names = QDir(root.filePath(path))
-                                .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks,
-                                           QDir::Name);
+        QStringList names =
+            QDir(root.filePath(path))
+                .entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name);
         for (QString& name : names)
             name = path.isEmpty() ? name : path + u'/' + name;
         return names;
@@ -39,8 +39,8 @@ QString nearestDeeperOptionFile(const QDir& root)
         for (const QString& parent : std::as_const(level)) {
             for (const QString& folder : subfolders(parent)) {
                 // Matched without regard to case, as the program matches it.
-                const QStringList option = QDir(root.filePath(folder))
-                                               .entryList({optionFileName}, QDir::Files);
+                const QStringList option =
+                    QDir(root.filePath(folder)).entryList({optionFileName}, QDir::Files);
                 if (!option.isEmpty())
                     return folder + u'/' + option.first();
                 next.append(folder);

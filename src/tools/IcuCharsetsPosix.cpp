@@ -19,8 +19,8 @@ std::vector<CharsetMatch> detectCharsets(std::string_view bytes)
     if (U_FAILURE(status))
         return found;
     for (int32_t i = 0; i < count; ++i)
-        found.push_back({ucsdet_getName(matches[i], &status),
-                         int(ucsdet_getConfidence(matches[i], &status))});
+        found.push_back(
+            {ucsdet_getName(matches[i], &status), int(ucsdet_getConfidence(matches[i], &status))});
     return U_SUCCESS(status) ? found : std::vector<CharsetMatch>();
 }
 
@@ -28,7 +28,7 @@ std::optional<std::u16string> decodeStrictly(std::string_view bytes, const char*
 {
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<UConverter, void (*)(UConverter*)> converter(ucnv_open(charset, &status),
-                                                                        ucnv_close);
+                                                                       ucnv_close);
     ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
                         &status);
     if (U_FAILURE(status))

@@ -36,16 +36,16 @@ public:
     UCharsetDetector* (*ucsdet_open)(UErrorCode*) = nullptr;
     void (*ucsdet_setText)(UCharsetDetector*, const char*, std::int32_t, UErrorCode*) = nullptr;
     const UCharsetMatch** (*ucsdet_detectAll)(UCharsetDetector*, std::int32_t*,
-                                               UErrorCode*) = nullptr;
+                                              UErrorCode*) = nullptr;
     const char* (*ucsdet_getName)(const UCharsetMatch*, UErrorCode*) = nullptr;
     std::int32_t (*ucsdet_getConfidence)(const UCharsetMatch*, UErrorCode*) = nullptr;
     void (*ucsdet_close)(UCharsetDetector*) = nullptr;
     UConverter* (*ucnv_open)(const char*, UErrorCode*) = nullptr;
     void (*ucnv_close)(UConverter*) = nullptr;
-    void (*ucnv_setToUCallBack)(UConverter*, ToUCallback, const void*, ToUCallback*,
-                                const void**, UErrorCode*) = nullptr;
-    std::int32_t (*ucnv_toUChars)(UConverter*, char16_t*, std::int32_t, const char*,
-                                  std::int32_t, UErrorCode*) = nullptr;
+    void (*ucnv_setToUCallBack)(UConverter*, ToUCallback, const void*, ToUCallback*, const void**,
+                                UErrorCode*) = nullptr;
+    std::int32_t (*ucnv_toUChars)(UConverter*, char16_t*, std::int32_t, const char*, std::int32_t,
+                                  UErrorCode*) = nullptr;
     ToUCallback UCNV_TO_U_CALLBACK_STOP = nullptr;
 
 private:
@@ -66,12 +66,11 @@ private:
                    find(dll, "UCNV_TO_U_CALLBACK_STOP", UCNV_TO_U_CALLBACK_STOP);
     }
 
-    template<typename Function>
-    static bool find(HMODULE dll, const char* name, Function& function)
+    template <typename Function> static bool find(HMODULE dll, const char* name, Function& function)
     {
         // Through the generic function type, which converts to any other.
-        function = reinterpret_cast<Function>(
-            reinterpret_cast<void (*)()>(GetProcAddress(dll, name)));
+        function =
+            reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(dll, name)));
         return function != nullptr;
     }
 

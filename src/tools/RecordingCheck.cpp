@@ -69,8 +69,7 @@ RecordingFindings checkRecordings(const CourseFolder& course, const StringList& 
         if (!recording.decoded())
             warn(u"recording-unreadable"_s, shown(path), 0,
                  u"録音を再生できません: %1録音し直すか、%2 のどれかで保存し直して"
-                 u"ください。"_s.arg(
-                     recording.fault, recordingExtensions.join(u", "_s)));
+                 u"ください。"_s.arg(recording.fault, recordingExtensions.join(u", "_s)));
         if (used.contains(path))
             continue;
         const QString instead = usedByName.value(recordingKey(QFileInfo(path).completeBaseName()));

@@ -22,7 +22,7 @@ struct WordTable
     // A third column that names no sound file, left out: "3列目「品詞」", or
     // "3列目" without a heading; empty when there was none or it is the recordings'.
     QString ignoredColumn;
-    QString error;        // empty when the table was read; otherwise what is wrong, in Japanese
+    QString error; // empty when the table was read; otherwise what is wrong, in Japanese
 };
 
 // Reads a spreadsheet's export of two columns, English then Japanese, and an

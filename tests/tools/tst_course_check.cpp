@@ -166,15 +166,13 @@ void TestCourseCheck::problems_data()
     QTest::newRow("recordings without the marker")
         << recorded(option, {{u"sounds/red.wav"_s, sweep}})
         << QStringList{u"recordings-unmarked Option.txt:3"_s} << false;
-    QTest::newRow("empty title")
-        << course("\r\nday1\r\n3\r\n", words, meanings)
-        << QStringList{u"empty-title Option.txt:1"_s} << true;
+    QTest::newRow("empty title") << course("\r\nday1\r\n3\r\n", words, meanings)
+                                 << QStringList{u"empty-title Option.txt:1"_s} << true;
     QTest::newRow("title of a full-width space")
         << course(bom + "　\nday1\n3\n", words, meanings)
         << QStringList{u"empty-title Option.txt:1"_s} << true;
-    QTest::newRow("EUC-JP meanings")
-        << course(option, words, eucJpMeanings)
-        << QStringList{u"misread-encoding day1J.txt:0"_s} << true;
+    QTest::newRow("EUC-JP meanings") << course(option, words, eucJpMeanings)
+                                     << QStringList{u"misread-encoding day1J.txt:0"_s} << true;
     QTest::newRow("EUC-JP title, ICU unsure and no kana")
         << course(eucJpTitle + "\nday1\n3\n", words, meanings)
         << QStringList{u"misread-encoding Option.txt:0"_s} << true;
@@ -182,8 +180,8 @@ void TestCourseCheck::problems_data()
         << course(eucJpKanji + "\nday1\n3\n", words, meanings)
         << QStringList{u"misread-encoding Option.txt:0"_s} << false;
     QTest::newRow("Shift_JIS with kana and half-width katakana is no EUC-JP")
-        << course(option, words, "\x82\xA0\x82\xA9\n\xB1\xB5\n\x97\xCE\n")
-        << QStringList() << false;
+        << course(option, words, "\x82\xA0\x82\xA9\n\xB1\xB5\n\x97\xCE\n") << QStringList()
+        << false;
     QTest::newRow("UTF-16LE word list without BOM")
         << course(option, withoutBom(u"red\r\nblue\r\ngreen\r\n"_s, QStringConverter::Utf16LE),
                   meanings)
@@ -192,8 +190,7 @@ void TestCourseCheck::problems_data()
         << true;
     QTest::newRow("UTF-16BE meanings without BOM")
         << course(option, words, withoutBom(u"赤\r\n青\r\n緑\r\n"_s, QStringConverter::Utf16BE))
-        << QStringList{u"missing-meaning day1E.txt:2"_s, u"misread-encoding day1J.txt:0"_s}
-        << true;
+        << QStringList{u"missing-meaning day1E.txt:2"_s, u"misread-encoding day1J.txt:0"_s} << true;
     QTest::newRow("UTF-8 meanings with a stray byte")
         << course(option, words, "あか\nあお\xE9\nみどり\n")
         << QStringList{u"misread-encoding day1J.txt:2"_s} << true;
@@ -259,11 +256,11 @@ void TestCourseCheck::explainsWhatToWrite_data()
     QTest::newRow("spaces around the prefix")
         << QByteArray("T\n day1\n3\n") << u"ファイル名の頭「 day1」の前か後ろに空白があります。"_s;
     QTest::newRow("EUC-JP: the title as it reads in EUC-JP")
-        << eucJpTitle + "\nday1\n3\n" << u"EUC-JP のようです。"_s + u"シフトJIS として読むと"_s +
+        << eucJpTitle + "\nday1\n3\n"
+        << u"EUC-JP のようです。"_s + u"シフトJIS として読むと"_s +
                u"半角カナに文字化けします（EUC-JP として読むと「動物の名前」）。"_s;
-    QTest::newRow("UTF-16 without BOM")
-        << withoutBom(u"色\nday1\n3\n"_s, QStringConverter::Utf16LE)
-        << u"BOM のない UTF-16LE のようです。"_s;
+    QTest::newRow("UTF-16 without BOM") << withoutBom(u"色\nday1\n3\n"_s, QStringConverter::Utf16LE)
+                                        << u"BOM のない UTF-16LE のようです。"_s;
     QTest::newRow("a stray byte in UTF-8: its line")
         << QByteArray("動物の\xE9名前\nday1\n3\n") << u"1行目「動物の\uFFFD名前」"_s;
 }
@@ -329,10 +326,10 @@ void TestCourseCheck::misreadFileForScripts()
     folder.create(Tree{{u"Option.txt"_s, "T\n\n3\n"},
                        {u"E.txt"_s, "red\nblue\ngreen\n"},
                        {u"J.txt"_s, eucJpMeanings}});
-    const QJsonObject course = QJsonDocument::fromJson(formatReportsJson({checkCourse(
-                                                           {folder.dir(), u".\\"_s}, u"."_s)}))
-                                   .object()[u"courses"_s][0]
-                                   .toObject();
+    const QJsonObject course =
+        QJsonDocument::fromJson(formatReportsJson({checkCourse({folder.dir(), u".\\"_s}, u"."_s)}))
+            .object()[u"courses"_s][0]
+            .toObject();
     const QJsonObject meanings = course[u"files"_s][2].toObject();
     QCOMPARE(meanings[u"name"_s].toString(), u"J.txt"_s);
     QCOMPARE(meanings[u"encoding"_s].toString(), u"cp932"_s);

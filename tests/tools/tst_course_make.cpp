@@ -103,20 +103,19 @@ void TestCourseMake::readsTables_data()
         << QByteArray("red,赤,signal\nblue,青,sky\ngreen,緑,\n") << colourPairs << false << false
         << QString();
     QTest::newRow("third column: one sound file makes it the recordings'")
-        << QByteArray("red,赤,red.WAV\nblue,青,sky\n") << u"red=赤@red.WAV | blue=青@sky"_s
-        << false << false << QString();
+        << QByteArray("red,赤,red.WAV\nblue,青,sky\n") << u"red=赤@red.WAV | blue=青@sky"_s << false
+        << false << QString();
     QTest::newRow("EUC-JP, as an old Linux or Mac editor saves")
-        << QByteArray("cat,\xA4\xCD\xA4\xB3\ndog,\xA4\xA4\xA4\xCC\n") << QString() << false
-        << false << u"文字コードが EUC-JP のようです。"_s;
+        << QByteArray("cat,\xA4\xCD\xA4\xB3\ndog,\xA4\xA4\xA4\xCC\n") << QString() << false << false
+        << u"文字コードが EUC-JP のようです。"_s;
     QTest::newRow("UTF-16 without BOM")
         << QByteArray(QStringEncoder(QStringConverter::Utf16LE).encode(u"red,赤\nblue,青\n"_s))
-        << QString() << false << false
-        << u"文字コードが BOM のない UTF-16LE のようです。"_s;
+        << QString() << false << false << u"文字コードが BOM のない UTF-16LE のようです。"_s;
     QTest::newRow("UTF-8 with a stray byte")
         << QByteArray("red,あか\nblue,あお\xE9\ngreen,みどり\n") << QString() << false << false
         << u"文字コードは UTF-8 のようですが、2行目"_s;
-    QTest::newRow("fourth column") << QByteArray("red,赤,red.mp3\nblue,青,blue.mp3,x\n") << QString()
-                                   << false << false << u"2行目"_s;
+    QTest::newRow("fourth column") << QByteArray("red,赤,red.mp3\nblue,青,blue.mp3,x\n")
+                                   << QString() << false << false << u"2行目"_s;
     QTest::newRow("English missing")
         << QByteArray("red,赤\n,青\n") << QString() << false << false << u"2行目"_s;
     QTest::newRow("quote inside a bare cell")
@@ -284,10 +283,10 @@ void TestCourseMake::commandLine()
     const TemporaryFolder folder;
     folder.create(u"colours.csv"_s, "red,赤\nblue,青\ngreen,緑\n");
     folder.create(u"swapped.csv"_s, "日本語,英語\n赤,red\n青,blue\n緑,green\n");
-    folder.create(u"pos.csv"_s, "English,Japanese,品詞\nred,赤,名詞\nblue,青,名詞\ngreen,緑,名詞\n");
+    folder.create(u"pos.csv"_s,
+                  "English,Japanese,品詞\nred,赤,名詞\nblue,青,名詞\ngreen,緑,名詞\n");
     // 赤い, 青い, 緑
-    folder.create(u"euc.csv"_s,
-                  "red,\xC0\xD6\xA4\xA4\nblue,\xC0\xC4\xA4\xA4\ngreen,\xCE\xD0\n");
+    folder.create(u"euc.csv"_s, "red,\xC0\xD6\xA4\xA4\nblue,\xC0\xC4\xA4\xA4\ngreen,\xCE\xD0\n");
     QProcess tool;
     tool.setWorkingDirectory(folder.path());
     tool.start(QStringLiteral(VOCARIN_COURSE_TOOL), arguments);
