@@ -239,6 +239,12 @@ QStringList decodeCourseText(const QByteArray& bytes)
     return splitCourseLines(decode(bytes).text);
 }
 
+CourseTextFile decodeCourseFile(const QByteArray& bytes)
+{
+    DecodedText decoded = decode(bytes);
+    return {splitCourseLines(std::move(decoded.text)), decoded.encoding};
+}
+
 CourseTextFile readCourseText(const QString& path)
 {
     // The file's bytes go before the list of lines is made.

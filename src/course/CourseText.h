@@ -29,6 +29,10 @@ struct CourseTextFile
     CourseEncoding encoding;
 };
 
+// Decodes a file's bytes as above: its lines and the encoding they were
+// decoded from. Throws TextDecodingFault as decodeCourseText does.
+CourseTextFile decodeCourseFile(const QByteArray& bytes);
+
 // Reads a whole file and decodes it as above: its lines and the encoding they
 // were decoded from. Throws FileOpenFault when the file cannot be opened (the
 // message names the full path and the reason).

@@ -50,11 +50,13 @@ QString planRecordings(const QList<WordPair>& pairs, QList<RecordingCopy>& copie
             continue;
         const QFileInfo source(pair.sound);
         if (!source.isFile())
-            return u"単語「%1」の録音ファイル %2 がありません。"_s.arg(pair.english, pair.sound);
+            return u"単語「%1」の録音ファイル %2 がありません。表の3列目のパス（表ファイルの"
+                   u"フォルダーから）を直すか、そこに録音ファイルを置いてください。"_s.arg(
+                       pair.english, pair.sound);
         const QString extension = source.suffix().toLower();
         if (!recordingExtensions.contains(extension))
-            return u"単語「%1」の録音ファイル %2 は使えない種類です（使えるのは %3）。"_s.arg(
-                pair.english, pair.sound, recordingExtensions.join(u", "_s));
+            return u"単語「%1」の録音ファイル %2 は使えない種類です。%3 のどれかで保存し直して"
+                   u"ください。"_s.arg(pair.english, pair.sound, recordingExtensions.join(u", "_s));
         const QString name = recordingName(pair.english);
         const auto same = byKey.constFind(recordingKey(name));
         if (same == byKey.cend()) {

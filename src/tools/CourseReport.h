@@ -10,23 +10,25 @@ namespace vocarin::tools {
 // What the course checker finds, as values the report formats write out.
 
 enum class Severity {
-    Fault,   // the program would stop the course with a fault box or end
+    Fault,   // the course cannot be used as it is: the program stops it with a
+             // fault box or ends, lists it as a blank row, or shows its text garbled
     Warning, // the course runs, but not as its author likely meant
 };
 
 struct CourseProblem
 {
     Severity severity;
-    QString kind;   // a fixed identifier, for scripts: "blank-line", "missing-meaning", ...
-    QString file;   // relative to the course folder; empty for the course as a whole
-    qsizetype line; // 1-based; 0 when the problem has no line
-    QString message;
+    QString kind;    // a fixed identifier, for scripts: "blank-line", "missing-meaning", ...
+    QString file;    // relative to the course folder; empty for the course as a whole
+    qsizetype line;  // 1-based; 0 when the problem has no line
+    QString message; // what is wrong, ending with what to do
 };
 
 struct CourseFileInfo
 {
     QString name;
-    QString encoding; // an encodingId: "utf-8-bom", "utf-16le", "utf-16be", "utf-8", "cp932"
+    QString encoding;  // an encodingId: "utf-8-bom", "utf-16le", "utf-16be", "utf-8", "cp932"
+    QString looksLike; // what it was probably saved in when misread: an EncodingGuess id, or empty
 };
 
 struct CourseReport

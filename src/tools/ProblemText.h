@@ -21,7 +21,7 @@ inline QString shownName(const QString& name)
 
 inline QString tooFewWordsText(qsizetype words)
 {
-    return QStringLiteral("単語が %1 個しかありません。%2つ以上必要です。")
+    return QStringLiteral("単語が %1 個しかありません。単語を%2つ以上にしてください。")
         .arg(words)
         .arg(minimumWordCount);
 }

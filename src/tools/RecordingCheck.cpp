@@ -57,8 +57,10 @@ RecordingFindings checkRecordings(const CourseFolder& course, const StringList& 
     if (!usedByName.isEmpty()) {
         for (const qsizetype line : missing)
             warn(u"missing-recording"_s, wordFile, line + 1,
-                 u"単語%1の録音ファイルがありません。合成音声で読み上げます。"_s.arg(
-                     quoted(words.at(line))));
+                 u"単語%1の録音ファイルがありません。合成音声で読み上げます。録音で聞かせるなら、"
+                 u"%2 フォルダーに %3 などの名前で置いてください。"_s.arg(
+                     quoted(words.at(line)), recordingFolderName,
+                     recordingName(words.at(line)) + u".mp3"_s));
     }
 
     const QSet<QString> used(usedByName.cbegin(), usedByName.cend());
@@ -66,15 +68,17 @@ RecordingFindings checkRecordings(const CourseFolder& course, const StringList& 
         const DecodedRecording recording = readRecording(path);
         if (!recording.decoded())
             warn(u"recording-unreadable"_s, shown(path), 0,
-                 u"録音を再生できません: "_s + recording.fault);
+                 u"録音を再生できません: %1録音し直すか、%2 のどれかで保存し直して"
+                 u"ください。"_s.arg(recording.fault, recordingExtensions.join(u", "_s)));
         if (used.contains(path))
             continue;
         const QString instead = usedByName.value(recordingKey(QFileInfo(path).completeBaseName()));
         warn(u"unused-recording"_s, shown(path), 0,
              instead.isEmpty()
-                 ? u"どの単語とも名前が合わないので使われません。"_s
-                 : u"同じ単語の録音 %1 が使われるので、このファイルは使われません。"_s.arg(
-                       shown(instead)));
+                 ? u"どの単語とも名前が合わないので使われません。単語と同じ名前にするか、"
+                   u"要らなければ消してください。"_s
+                 : u"同じ単語の録音 %1 が使われるので、このファイルは使われません。"
+                   u"要らなければ消してください。"_s.arg(shown(instead)));
     }
     return findings;
 }

@@ -55,8 +55,12 @@ QByteArray formatReportsJson(const QList<CourseReport>& reports)
     bool ok = true;
     for (const CourseReport& report : reports) {
         QJsonArray files;
-        for (const CourseFileInfo& file : report.files)
-            files.append(QJsonObject{{u"name"_s, file.name}, {u"encoding"_s, file.encoding}});
+        for (const CourseFileInfo& file : report.files) {
+            QJsonObject entry{{u"name"_s, file.name}, {u"encoding"_s, file.encoding}};
+            if (!file.looksLike.isEmpty())
+                entry.insert(u"looksLike"_s, file.looksLike);
+            files.append(entry);
+        }
         QJsonArray problems;
         for (const CourseProblem& problem : report.problems) {
             QJsonObject entry{

@@ -1,9 +1,12 @@
 #include "tools/WordTable.h"
 
+#include "course/CourseRecordings.h"
 #include "course/CourseText.h"
 #include "course/Fault.h"
+#include "tools/EncodingGuess.h"
 #include "tools/TextKinds.h"
 
+#include <QFileInfo>
 #include <QSet>
 #include <QStringList>
 
@@ -79,17 +82,10 @@ bool namesJapaneseColumn(const QString& cell)
     return namesColumn(cell, names, shortNames);
 }
 
-// The optional third column: "録音", "音声", "Recording", "Sound file"...
-bool namesRecordingColumn(const QString& cell)
-{
-    static const QStringList names{u"録音"_s, u"音声"_s,  u"音"_s,   u"recording"_s,
-                                   u"sound"_s, u"audio"_s, u"file"_s, u"ファイル"_s};
-    return namesColumn(cell, names, {});
-}
-
+// A third column's heading may be anything: "録音", "品詞", "Notes"...
 Header headerOf(const QStringList& row)
 {
-    if (row.size() < 2 || row.size() > 3 || (row.size() == 3 && !namesRecordingColumn(row.at(2))))
+    if (row.size() < 2 || row.size() > 3)
         return Header::None;
     if (namesEnglishColumn(row.at(0)) && namesJapaneseColumn(row.at(1)))
         return Header::EnglishFirst;
@@ -101,6 +97,26 @@ Header headerOf(const QStringList& row)
 QString lineError(qsizetype line, const QString& what)
 {
     return u"%1行目: "_s.arg(line) + what;
+}
+
+bool namesSoundFile(const QString& cell)
+{
+    return recordingExtensions.contains(QFileInfo(cell).suffix().toLower());
+}
+
+// A third column is the recordings' only when a cell of it names a sound file;
+// otherwise (parts of speech, notes) it is left out, and heading names it.
+void keepRecordingsOnly(WordTable& table, const QString& heading)
+{
+    QList<WordPair>& pairs = table.pairs;
+    const auto hasSound = [](const WordPair& pair) { return !pair.sound.isEmpty(); };
+    if (std::none_of(pairs.cbegin(), pairs.cend(), hasSound) ||
+        std::any_of(pairs.cbegin(), pairs.cend(),
+                    [](const WordPair& pair) { return namesSoundFile(pair.sound); }))
+        return;
+    for (WordPair& pair : pairs)
+        pair.sound.clear();
+    table.ignoredColumn = heading.isEmpty() ? u"3列目"_s : u"3列目「%1」"_s.arg(heading);
 }
 
 bool isSwapped(const WordPair& pair)
@@ -148,7 +164,13 @@ WordTable readWordTable(const QByteArray& bytes)
     WordTable table;
     QStringList lines;
     try {
-        lines = decodeCourseText(bytes);
+        CourseTextFile file = decodeCourseFile(bytes);
+        // A misread table would make a course of garbled words.
+        if (const EncodingGuess guess = guessMisreadEncoding(bytes, file); guess.found()) {
+            table.error = misreadEncodingText(guess);
+            return table;
+        }
+        lines = std::move(file.lines);
     } catch (const Fault& fault) {
         table.error = u"文字コードを読み取れません: "_s + fault.message();
         return table;
@@ -178,6 +200,7 @@ WordTable readWordTable(const QByteArray& bytes)
     }
 
     QList<qsizetype> pairLines;
+    QString thirdHeading;
     for (qsizetype i = 0; i < rows.rows.size(); ++i) {
         QStringList row = rows.rows.at(i);
         const qsizetype line = rows.rowLines.at(i);
@@ -190,6 +213,7 @@ WordTable readWordTable(const QByteArray& bytes)
             continue;
         if (i == 0 && headerOf(row) != Header::None) {
             table.headerSkipped = true;
+            thirdHeading = row.value(2);
             continue;
         }
         if (row.size() > 3) {
@@ -214,6 +238,7 @@ WordTable readWordTable(const QByteArray& bytes)
         pairLines.append(line);
     }
     table.error = checkColumns(table, pairLines);
+    keepRecordingsOnly(table, thirdHeading);
     return table;
 }
 

@@ -1,6 +1,7 @@
 // vocarin-course: checks course folders and makes them from spreadsheets.
 // A tool beside the program; the program itself reads no command line.
 #include "course/ChoiceCount.h"
+#include "course/CourseRecordings.h"
 #include "course/CourseText.h"
 #include "course/Fault.h"
 #include "tools/CourseMake.h"
@@ -46,7 +47,8 @@ const QString overview =
     u"出力フォルダー\n"
     u"      英語・日本語の2列の CSV / TSV からコースのフォルダーを作ります。\n"
     u"      3列目に録音ファイル（表ファイルのフォルダーからのパス）があれば、\n"
-    u"      コースの sounds フォルダーに単語の名前でコピーします。\n\n"
+    u"      コースの sounds フォルダーに単語の名前でコピーします。3列目が録音ファイル\n"
+    u"      でなければ（品詞、メモなど）、その列は使いません。\n\n"
     u"オプション:\n"
     u"  --json            結果を JSON で出します（check、スクリプト向け）。\n"
     u"  --title コース名  コース名、Option.txt の1行目（make では必ず指定）。\n"
@@ -151,6 +153,11 @@ int make(QCommandLineParser& parser, const QCommandLineOption& help, const QStri
           << (table.swapped ? u"どの行も1列目が日本語、2列目が英語だったので、列を入れ替えて"
                               u"作りました。\n"_s
                             : QString())
+          << (table.ignoredColumn.isEmpty()
+                  ? QString()
+                  : u"%1は録音ファイル（%2）の名前ではないので、使わずに作りました。"
+                    u"要らない列なら表から消してください。\n"_s.arg(
+                        table.ignoredColumn, recordingExtensions.join(u", "_s)))
           << u'\n';
     const QList<CourseReport> reports = checkFolders({outFolder});
     out() << formatReports(reports);

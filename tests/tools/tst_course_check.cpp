@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStringEncoder>
 #include <QTest>
 
 using namespace vocarin::tools;
@@ -31,6 +32,16 @@ QStringList found(const CourseReport& report)
 
 const QByteArray bom = "\xEF\xBB\xBF";
 
+QByteArray withoutBom(const QString& text, QStringConverter::Encoding encoding)
+{
+    return QStringEncoder(encoding).encode(text);
+}
+
+// As an old Linux or Mac editor saves them: "ねこ\nいぬ\nとり\n", "動物の名前", "色".
+const QByteArray eucJpMeanings = "\xA4\xCD\xA4\xB3\n\xA4\xA4\xA4\xCC\n\xA4\xC8\xA4\xEA\n";
+const QByteArray eucJpTitle = "\xC6\xB0\xCA\xAA\xA4\xCE\xCC\xBE\xC1\xB0";
+const QByteArray eucJpKanji = "\xBF\xA7";
+
 } // namespace
 
 class TestCourseCheck : public QObject
@@ -44,6 +55,9 @@ private Q_SLOTS:
     void explainsWhatToWrite_data();
     void explainsWhatToWrite();
     void sameTitleTwice();
+    void noCourse_data();
+    void noCourse();
+    void misreadFileForScripts();
     void commandLine_data();
     void commandLine();
     void bundledCoursesHaveNoProblems();
@@ -152,6 +166,34 @@ void TestCourseCheck::problems_data()
     QTest::newRow("recordings without the marker")
         << recorded(option, {{u"sounds/red.wav"_s, sweep}})
         << QStringList{u"recordings-unmarked Option.txt:3"_s} << false;
+    QTest::newRow("empty title") << course("\r\nday1\r\n3\r\n", words, meanings)
+                                 << QStringList{u"empty-title Option.txt:1"_s} << true;
+    QTest::newRow("title of a full-width space")
+        << course(bom + "　\nday1\n3\n", words, meanings)
+        << QStringList{u"empty-title Option.txt:1"_s} << true;
+    QTest::newRow("EUC-JP meanings") << course(option, words, eucJpMeanings)
+                                     << QStringList{u"misread-encoding day1J.txt:0"_s} << true;
+    QTest::newRow("EUC-JP title, ICU unsure and no kana")
+        << course(eucJpTitle + "\nday1\n3\n", words, meanings)
+        << QStringList{u"misread-encoding Option.txt:0"_s} << true;
+    QTest::newRow("EUC-JP title of one kanji: only a guess")
+        << course(eucJpKanji + "\nday1\n3\n", words, meanings)
+        << QStringList{u"misread-encoding Option.txt:0"_s} << false;
+    QTest::newRow("Shift_JIS with kana and half-width katakana is no EUC-JP")
+        << course(option, words, "\x82\xA0\x82\xA9\n\xB1\xB5\n\x97\xCE\n") << QStringList()
+        << false;
+    QTest::newRow("UTF-16LE word list without BOM")
+        << course(option, withoutBom(u"red\r\nblue\r\ngreen\r\n"_s, QStringConverter::Utf16LE),
+                  meanings)
+        << QStringList{u"misread-encoding day1E.txt:0"_s, u"too-few-words day1E.txt:0"_s,
+                       u"missing-word day1J.txt:2"_s}
+        << true;
+    QTest::newRow("UTF-16BE meanings without BOM")
+        << course(option, words, withoutBom(u"赤\r\n青\r\n緑\r\n"_s, QStringConverter::Utf16BE))
+        << QStringList{u"missing-meaning day1E.txt:2"_s, u"misread-encoding day1J.txt:0"_s} << true;
+    QTest::newRow("UTF-8 meanings with a stray byte")
+        << course(option, words, "あか\nあお\xE9\nみどり\n")
+        << QStringList{u"misread-encoding day1J.txt:2"_s} << true;
     QTest::newRow("prefix with a sub-path")
         << Tree{{u"Option.txt"_s, "T\nlists\\d\n3"},
                 {u"lists/dE.txt"_s, words},
@@ -170,6 +212,9 @@ void TestCourseCheck::problems()
     const CourseReport report = checkCourse({folder.dir(), u".\\"_s}, u"."_s);
     QCOMPARE(found(report), problems);
     QCOMPARE(report.hasFault(), fault);
+    // Each message ends with what the teacher is to do.
+    for (const CourseProblem& problem : report.problems)
+        QVERIFY2(problem.message.endsWith(u"ください。"_s), qPrintable(problem.message));
 }
 
 void TestCourseCheck::describesTheCourse()
@@ -210,6 +255,14 @@ void TestCourseCheck::explainsWhatToWrite_data()
         << QByteArray("T\nday1\nwav\n６\n") << u"全角の数字です。半角で 6 と書いてください。"_s;
     QTest::newRow("spaces around the prefix")
         << QByteArray("T\n day1\n3\n") << u"ファイル名の頭「 day1」の前か後ろに空白があります。"_s;
+    QTest::newRow("EUC-JP: the title as it reads in EUC-JP")
+        << eucJpTitle + "\nday1\n3\n"
+        << u"EUC-JP のようです。"_s + u"シフトJIS として読むと"_s +
+               u"半角カナに文字化けします（EUC-JP として読むと「動物の名前」）。"_s;
+    QTest::newRow("UTF-16 without BOM") << withoutBom(u"色\nday1\n3\n"_s, QStringConverter::Utf16LE)
+                                        << u"BOM のない UTF-16LE のようです。"_s;
+    QTest::newRow("a stray byte in UTF-8: its line")
+        << QByteArray("動物の\xE9名前\nday1\n3\n") << u"1行目「動物の\uFFFD名前」"_s;
 }
 
 // A teacher reads the message, not the kind: it says what to write instead.
@@ -226,6 +279,63 @@ void TestCourseCheck::explainsWhatToWrite()
     QVERIFY(!report.problems.isEmpty());
     QVERIFY2(report.problems.first().message.contains(says),
              qPrintable(report.problems.first().message));
+}
+
+void TestCourseCheck::noCourse_data()
+{
+    QTest::addColumn<QStringList>("optionFiles");
+    QTest::addColumn<QStringList>("says");
+
+    QTest::newRow("a course one folder too deep")
+        << QStringList{u"一年生/day1/Option.txt"_s}
+        << QStringList{u"いちばん近い Option.txt は「一年生/day1/Option.txt」"_s,
+                       u"「day1」フォルダーを「%1」のすぐ下に移すか、Vocarin を「%1/一年生」で"
+                       u"始めてください。"_s};
+    QTest::newRow("the shallowest of several, named in any case")
+        << QStringList{u"a/b/c/Option.txt"_s, u"z/day1/OPTION.TXT"_s}
+        << QStringList{u"「z/day1/OPTION.TXT」"_s};
+    QTest::newRow("no option file anywhere")
+        << QStringList{u"notes/memo.txt"_s}
+        << QStringList{u"vocarin-course make で作れます）を「%1」か、そのすぐ下のフォルダーに"
+                       u"置いてください。"_s};
+}
+
+// A folder the program would find no course in says where one is and what to move.
+void TestCourseCheck::noCourse()
+{
+    QFETCH(QStringList, optionFiles);
+    QFETCH(QStringList, says);
+
+    const TemporaryFolder folder;
+    for (const QString& file : optionFiles)
+        folder.create(file, "T\n\n3\n");
+    const QList<CourseReport> reports = checkFolders({folder.path()});
+    QCOMPARE(reports.size(), 1);
+    QCOMPARE(found(reports.first()), QStringList{u"no-course :0"_s});
+    const QString message = reports.first().problems.first().message;
+    for (const QString& part : says)
+        QVERIFY2(message.contains(part.contains(u"%1"_s) ? part.arg(folder.path()) : part),
+                 qPrintable(message));
+    QVERIFY2(message.endsWith(u"ください。"_s), qPrintable(message));
+}
+
+// Scripts learn what a misread file was probably saved in, beside how it was read.
+void TestCourseCheck::misreadFileForScripts()
+{
+    const TemporaryFolder folder;
+    folder.create(Tree{{u"Option.txt"_s, "T\n\n3\n"},
+                       {u"E.txt"_s, "red\nblue\ngreen\n"},
+                       {u"J.txt"_s, eucJpMeanings}});
+    const QJsonObject course =
+        QJsonDocument::fromJson(formatReportsJson({checkCourse({folder.dir(), u".\\"_s}, u"."_s)}))
+            .object()[u"courses"_s][0]
+            .toObject();
+    const QJsonObject meanings = course[u"files"_s][2].toObject();
+    QCOMPARE(meanings[u"name"_s].toString(), u"J.txt"_s);
+    QCOMPARE(meanings[u"encoding"_s].toString(), u"cp932"_s);
+    QCOMPARE(meanings[u"looksLike"_s].toString(), u"euc-jp"_s);
+    QVERIFY(!course[u"files"_s][0].toObject().contains(u"looksLike"_s));
+    QCOMPARE(course[u"problems"_s][0][u"kind"_s].toString(), u"misread-encoding"_s);
 }
 
 // Two courses of one folder with one title look the same in the course list.

@@ -7,6 +7,7 @@
 #include "tools/WordTable.h"
 
 #include <QProcess>
+#include <QStringEncoder>
 #include <QTest>
 
 using namespace vocarin;
@@ -95,8 +96,26 @@ void TestCourseMake::readsTables_data()
         << QByteArray(
                "英語,日本語,録音\nred,赤, sounds/red.mp3 \nblue,青,\n\"a, b\",えー,\"a, b.wav\"\n")
         << u"red=赤@sounds/red.mp3 | blue=青 | a, b=えー@a, b.wav"_s << true << false << QString();
-    QTest::newRow("fourth column") << QByteArray("red,赤,red.mp3\nblue,青,blue.mp3,x\n") << QString()
-                                   << false << false << u"2行目"_s;
+    QTest::newRow("third column: parts of speech, left out")
+        << QByteArray("English,Japanese,品詞\nred,赤,名詞\nblue,青,名詞\ngreen,緑,\n")
+        << colourPairs << true << false << QString();
+    QTest::newRow("third column: notes without a heading, left out")
+        << QByteArray("red,赤,signal\nblue,青,sky\ngreen,緑,\n") << colourPairs << false << false
+        << QString();
+    QTest::newRow("third column: one sound file makes it the recordings'")
+        << QByteArray("red,赤,red.WAV\nblue,青,sky\n") << u"red=赤@red.WAV | blue=青@sky"_s << false
+        << false << QString();
+    QTest::newRow("EUC-JP, as an old Linux or Mac editor saves")
+        << QByteArray("cat,\xA4\xCD\xA4\xB3\ndog,\xA4\xA4\xA4\xCC\n") << QString() << false << false
+        << u"文字コードが EUC-JP のようです。"_s;
+    QTest::newRow("UTF-16 without BOM")
+        << QByteArray(QStringEncoder(QStringConverter::Utf16LE).encode(u"red,赤\nblue,青\n"_s))
+        << QString() << false << false << u"文字コードが BOM のない UTF-16LE のようです。"_s;
+    QTest::newRow("UTF-8 with a stray byte")
+        << QByteArray("red,あか\nblue,あお\xE9\ngreen,みどり\n") << QString() << false << false
+        << u"文字コードは UTF-8 のようですが、2行目"_s;
+    QTest::newRow("fourth column") << QByteArray("red,赤,red.mp3\nblue,青,blue.mp3,x\n")
+                                   << QString() << false << false << u"2行目"_s;
     QTest::newRow("English missing")
         << QByteArray("red,赤\n,青\n") << QString() << false << false << u"2行目"_s;
     QTest::newRow("quote inside a bare cell")
@@ -241,6 +260,14 @@ void TestCourseMake::commandLine_data()
     QTest::newRow("table file missing, said in Japanese")
         << make + QStringList{u"colors.csv"_s, u"out"_s} << 1
         << u"表ファイルを読めません: ファイル "_s << QByteArray();
+    QTest::newRow("a third column of parts of speech, said to be left out")
+        << make + QStringList{u"pos.csv"_s, u"out"_s} << 0
+        << u"3列目「品詞」は録音ファイル（wav, mp3, ogg, opus, flac）の名前ではないので、"
+           u"使わずに作りました。要らない列なら表から消してください。"_s
+        << QByteArray("\xEF\xBB\xBF色\r\n\r\n4\r\n");
+    QTest::newRow("an EUC-JP table, refused")
+        << make + QStringList{u"euc.csv"_s, u"out"_s} << 1
+        << u"euc.csv 文字コードが EUC-JP のようです。"_s << QByteArray();
     QTest::newRow("choice count in words")
         << make + QStringList{u"--choices"_s, u"four"_s, u"colours.csv"_s, u"out"_s} << 2
         << u"1～6 の数"_s << QByteArray();
@@ -256,6 +283,10 @@ void TestCourseMake::commandLine()
     const TemporaryFolder folder;
     folder.create(u"colours.csv"_s, "red,赤\nblue,青\ngreen,緑\n");
     folder.create(u"swapped.csv"_s, "日本語,英語\n赤,red\n青,blue\n緑,green\n");
+    folder.create(u"pos.csv"_s,
+                  "English,Japanese,品詞\nred,赤,名詞\nblue,青,名詞\ngreen,緑,名詞\n");
+    // 赤い, 青い, 緑
+    folder.create(u"euc.csv"_s, "red,\xC0\xD6\xA4\xA4\nblue,\xC0\xC4\xA4\xA4\ngreen,\xCE\xD0\n");
     QProcess tool;
     tool.setWorkingDirectory(folder.path());
     tool.start(QStringLiteral(VOCARIN_COURSE_TOOL), arguments);
