@@ -37,9 +37,27 @@ public:
     // never swallows a line break.
     QString decode(QByteArrayView input) const
     {
-        // Every CP932 character, and every replaced byte, is one UTF-16 unit.
-        QString text(input.size(), Qt::Uninitialized);
+        // Counted first, so that the text is allocated at its size: most
+        // Japanese characters take two bytes.
+        qsizetype length = 0;
+        forEachCharacter(input, [&length](char16_t) { ++length; });
+        QString text(length, Qt::Uninitialized);
         char16_t* out = reinterpret_cast<char16_t*>(text.data());
+        forEachCharacter(input, [&out](char16_t unit) { *out++ = unit; });
+        return text;
+    }
+
+private:
+    Cp932Table()
+    {
+        if (!defineCp932(*m_table))
+            qFatal("iconv cannot decode CP932");
+    }
+
+    // Every CP932 character, and every replaced byte, is one UTF-16 unit.
+    template <typename Visit>
+    void forEachCharacter(QByteArrayView input, Visit visit) const
+    {
         const auto* p = reinterpret_cast<const unsigned char*>(input.data());
         const auto* const end = p + input.size();
         for (; p != end; ++p) {
@@ -49,17 +67,8 @@ public:
                 if (unit != 0)
                     ++p;
             }
-            *out++ = unit != 0 || *p == 0 ? unit : replacementCharacter;
+            visit(unit != 0 || *p == 0 ? unit : replacementCharacter);
         }
-        text.truncate(out - reinterpret_cast<const char16_t*>(text.constData()));
-        return text;
-    }
-
-private:
-    Cp932Table()
-    {
-        if (!defineCp932(*m_table))
-            qFatal("iconv cannot decode CP932");
     }
 
     const std::unique_ptr<Cp932Definition> m_table = std::make_unique<Cp932Definition>();
@@ -110,6 +119,43 @@ DecodedText decode(QByteArrayView bytes)
     if (auto text = decodeStrictUtf8(bytes))
         return {*std::move(text), CourseEncoding::Utf8};
     return {Cp932Table::instance().decode(bytes), CourseEncoding::Cp932};
+}
+
+// Cuts decoded text into lines at CR LF, LF and CR, ending at the first NUL.
+// Each line is a string of its own: Qt has no public way for strings to share
+// one buffer.
+QStringList splitCourseLines(QStringView text)
+{
+    const qsizetype nul = text.indexOf(u'\0');
+    if (nul >= 0)
+        text.truncate(nul);
+    if (text.isEmpty())
+        return {};
+
+    const char16_t* const begin = text.utf16();
+    const char16_t* const end = begin + text.size();
+    // Counting the lines first spares the list its regrowth on long files.
+    qsizetype breaks = 0;
+    for (const char16_t* p = begin; p != end; ++p)
+        breaks += int(*p == u'\n') + int(*p == u'\r' && (p + 1 == end || p[1] != u'\n'));
+    QStringList lines;
+    lines.reserve(breaks + 1);
+    const char16_t* start = begin;
+    for (const char16_t* p = begin; p != end;) {
+        const char16_t c = *p;
+        if (c != u'\n' && c != u'\r') {
+            ++p;
+            continue;
+        }
+        lines.append(QStringView(start, p).toString());
+        ++p;
+        if (c == u'\r' && p != end && *p == u'\n')
+            ++p;
+        start = p;
+    }
+    if (start != end)
+        lines.append(QStringView(start, end).toString());
+    return lines;
 }
 
 QString openFailureReason(int error)
@@ -190,50 +236,6 @@ QByteArray readCourseFileBytes(const QString& path)
     return bytes;
 }
 
-// Each line holds a reference to the text's buffer: a 100,000-line list made
-// of a string each spends most of its load in the allocator (the course
-// decoding benchmark compares the two). Every line break is overwritten with a NUL so
-// that each line ends in one inside the buffer, as Qt's strings do.
-QStringList splitCourseLines(QString text)
-{
-    const qsizetype nul = text.indexOf(QChar(u'\0'));
-    if (nul >= 0)
-        text.truncate(nul);
-    if (text.isEmpty())
-        return {};
-
-    char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
-    char16_t* const end = begin + text.size();
-    // Counting the breaks first spares the list its regrowth on long files.
-    qsizetype breaks = 0;
-    for (const char16_t* p = begin; p != end; ++p)
-        breaks += int(*p == u'\n') + int(*p == u'\r');
-    QStringList lines;
-    lines.reserve(breaks + 1);
-    QString::DataPointer& buffer = text.data_ptr();
-    const auto addLine = [&](char16_t* start, char16_t* stop) {
-        buffer.d_ptr()->ref();
-        lines.append(QString(QString::DataPointer(buffer.d_ptr(), start, stop - start)));
-    };
-    char16_t* start = begin;
-    for (char16_t* p = begin; p != end;) {
-        const char16_t c = *p;
-        if (c != u'\n' && c != u'\r') {
-            ++p;
-            continue;
-        }
-        *p = u'\0';
-        addLine(start, p);
-        ++p;
-        if (c == u'\r' && p != end && *p == u'\n')
-            ++p;
-        start = p;
-    }
-    if (start != end)
-        addLine(start, end);
-    return lines;
-}
-
 QStringList decodeCourseText(const QByteArray& bytes)
 {
     return splitCourseLines(decode(bytes).text);
@@ -249,7 +251,7 @@ CourseTextFile readCourseText(const QString& path)
 {
     // The file's bytes go before the list of lines is made.
     DecodedText decoded = decode(readCourseFileBytes(path));
-    return {splitCourseLines(std::move(decoded.text)), decoded.encoding};
+    return {splitCourseLines(decoded.text), decoded.encoding};
 }
 
 } // namespace vocarin

@@ -11,10 +11,6 @@ namespace vocarin {
 // by an invalid sequence.
 QStringList decodeCourseText(const QByteArray& bytes);
 
-// Cuts decoded text into lines at CR LF, LF and CR, ending at the first NUL.
-// The lines share the text's one buffer instead of an allocation each.
-QStringList splitCourseLines(QString text);
-
 // The bytes of a whole file, opened as a course file is. Throws FileOpenFault
 // when the file cannot be opened (the message names the full path and the
 // reason, in Japanese).

@@ -35,8 +35,16 @@ public:
     {
         if (!m_loaded) {
             // Here, so that the interpreter's stack base is this thread's.
-            festival_initialize(1, kHeapSize);
-            m_usable = festival_eval_command("(voice_cmu_us_slt_arctic_hts)");
+            festival_initialize(0, kHeapSize);
+            // Festival's start-up files end by loading a default voice, the
+            // first installed one of their list, which puts Debian's diphone
+            // voices (kal, ked) before any HTS voice: loading one costs time and
+            // memory that is never given back. Named as the only one on that
+            // list before the files are read, the voice they load is ours; it
+            // is chosen again in case a site or user file named another.
+            festival_eval_command("(define default-voice-priority-list '(cmu_us_slt_arctic_hts))");
+            m_usable = festival_load_file(EST_String(festival_datadir) + "/init.scm") &&
+                       festival_eval_command("(voice_cmu_us_slt_arctic_hts)");
             m_loaded = true;
         }
         if (!m_usable)

@@ -187,8 +187,7 @@ void TestCourseText::namesTheEncodingItDecoded()
     QCOMPARE(file.lines.value(0), firstLine);
 }
 
-// The lines of one file share its decoded text: each must still behave as a
-// string of its own, ended by a NUL as Qt's strings are.
+// Each line behaves as a string of its own, ended by a NUL as Qt's strings are.
 void TestCourseText::linesAreIndependentStrings()
 {
     QStringList lines = decodeCourseText("ab\r\ncd\nef"_ba);
