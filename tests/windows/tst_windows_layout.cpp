@@ -58,8 +58,7 @@ QRect inkBetween(const QImage& with, const QImage& without)
 // A stock control of the toolkit in the place of one of the window's, with its
 // font, colours and text settings: how the window drew that control before its
 // texts were fitted. The window's own control is hidden meanwhile.
-template <typename Stock>
-QImage drawnByStock(TForm1& form, QWidget* control, Stock& stock, bool shadow = false)
+QImage drawnByStock(TForm1& form, QWidget* control, QWidget& stock, bool shadow = false)
 {
     stock.setFont(control->font());
     stock.setPalette(control->palette());
