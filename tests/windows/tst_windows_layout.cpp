@@ -30,13 +30,15 @@ using namespace vocarin::testkit;
 
 namespace {
 
-// Two sizes of the main window: maximised on a 1280 x 800 screen under a
-// window manager, and the design size.
-const QList<QSize> kTwoSizes{QSize(1280, 781), QSize(650, 399)};
+// Two sizes of the main window: a full HD screen, drawn through a copy in
+// screen pixels, and the design size, drawn directly.
+const QList<QSize> kTwoSizes{QSize(1920, 1080), QSize(650, 399)};
 
 // What the view draws of a place on the canvas, at the window's present size.
 QImage drawnAt(TForm1& form, const QRectF& canvasRect)
 {
+    // The copy is renewed from the controls' pending updates.
+    QCoreApplication::processEvents();
     const QRect pixels =
         form.ScaledLayout1->viewportTransform().mapRect(canvasRect).toAlignedRect();
     return form.ScaledLayout1->viewport()->grab(pixels).toImage();
