@@ -3,6 +3,10 @@
 #include <QLabel>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStylePainter>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -49,15 +53,40 @@ void AnswerButton::showMeaning()
     QStyleOptionButton option;
     initStyleOption(&option);
     const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    // The text is centred: kept clear of the badge on the left, it gives up
-    // as much on the right.
+    const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this);
+    // The meaning keeps the margin on the right and the badge with the margin
+    // on the left.
     const int badge = m_badge ? std::max(0, m_badge->geometry().right() + 1 - contents.left()) : 0;
-    const int room = contents.width() -
-                     2 * (style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this) + badge);
-    QString shown = fontMetrics().elidedText(m_meaning, Qt::ElideRight, room);
+    QString shown =
+        fontMetrics().elidedText(m_meaning, Qt::ElideRight, contents.width() - 2 * margin - badge);
+    // Centred as every button centres its text, unless that puts it under the
+    // badge: then just far enough right to clear it.
+    const qreal centredLeft =
+        contents.left() + (contents.width() - QFontMetricsF(font()).horizontalAdvance(shown)) / 2;
+    m_shift = std::max(0, int(std::ceil(contents.left() + margin + badge - centredLeft)));
     setToolTip(shown == m_meaning ? QString() : m_meaning);
     // A single "&" would mark a shortcut and vanish from the button.
     setText(shown.replace(QLatin1Char('&'), QLatin1String("&&")));
+    update();
+}
+
+void AnswerButton::paintEvent(QPaintEvent* event)
+{
+    if (m_shift == 0) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    // The button as the style draws it without its text, then the text in the
+    // contents moved right.
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    QStyleOptionButton label = option;
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+    label.rect = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    label.rect.translate(m_shift, 0);
+    painter.drawControl(QStyle::CE_PushButtonLabel, label);
 }
 
 } // namespace vocarin

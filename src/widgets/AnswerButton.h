@@ -23,12 +23,15 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void showMeaning();
 
     QString m_meaning;
     QLabel* m_badge = nullptr;
+    // How far right of the centre the meaning is drawn to clear the badge.
+    int m_shift = 0;
 };
 
 } // namespace vocarin

@@ -3,6 +3,7 @@
 #include "widgets/AnswerButton.h"
 #include "widgets/CanvasComboBox.h"
 #include "widgets/CircleShape.h"
+#include "widgets/FittingLabel.h"
 #include "widgets/Look.h"
 #include "widgets/ScaledView.h"
 #include "windows/Fmain.h"
@@ -25,7 +26,8 @@ namespace vocarin {
 
 namespace {
 
-enum class Kind { Panel, Button, Answer, GroupBox, Radio, Label, TextLabel, Circle, Combo };
+// A TextLabel shows a course's text, a Count the question number or a count.
+enum class Kind { Panel, Button, Answer, GroupBox, Radio, Label, TextLabel, Count, Circle, Combo };
 enum class Start { Shown, Hidden, Checked, Disabled };
 
 struct FontSpec
@@ -83,9 +85,9 @@ const std::vector<ControlRow>& layoutRows()
         {.name = u"gbEnglishView"_s, .kind = K::GroupBox, .rect = {536, 184, 105, 44}, .text = u"英語"_s, .font = gothic, .tabOrder = 4, .member = &TForm1::gbEnglishView},
         {.name = u"rbEnglishOff"_s, .kind = K::Radio, .parent = u"gbEnglishView"_s, .rect = {8, 16, 41, 19}, .text = u"なし"_s, .tabOrder = 1, .group = u"gbEnglishView"_s, .member = &TForm1::rbEnglishOff},
         {.name = u"rbEnglishOn"_s, .kind = K::Radio, .parent = u"gbEnglishView"_s, .rect = {56, 16, 41, 19}, .text = u"あり"_s, .start = S::Checked, .tabOrder = 2, .group = u"gbEnglishView"_s, .member = &TForm1::rbEnglishOn},
-        {.name = u"lbQuestNum"_s, .kind = K::TextLabel, .rect = {14, 196, 123, 17}, .text = u"問題番号:"_s, .font = gothic14, .tabOrder = 7, .member = &TForm1::lbQuestNum},
-        {.name = u"lbCorrectNum"_s, .kind = K::TextLabel, .rect = {142, 196, 99, 17}, .text = u"正解数:"_s, .font = gothic14, .tabOrder = 6, .member = &TForm1::lbCorrectNum},
-        {.name = u"lbWrongNum"_s, .kind = K::TextLabel, .rect = {246, 196, 97, 17}, .text = u"誤答数:"_s, .font = gothic14, .tabOrder = 5, .member = &TForm1::lbWrongNum},
+        {.name = u"lbQuestNum"_s, .kind = K::Count, .rect = {14, 196, 123, 17}, .text = u"問題番号:"_s, .font = gothic14, .tabOrder = 7, .member = &TForm1::lbQuestNum},
+        {.name = u"lbCorrectNum"_s, .kind = K::Count, .rect = {142, 196, 99, 17}, .text = u"正解数:"_s, .font = gothic14, .tabOrder = 6, .member = &TForm1::lbCorrectNum},
+        {.name = u"lbWrongNum"_s, .kind = K::Count, .rect = {246, 196, 97, 17}, .text = u"誤答数:"_s, .font = gothic14, .tabOrder = 5, .member = &TForm1::lbWrongNum},
         {.name = u"Panel2"_s, .kind = K::Panel, .rect = {8, 126, 633, 48}, .tabOrder = 9, .member = &TForm1::Panel2},
         {.name = u"lbEnglish"_s, .kind = K::TextLabel, .parent = u"Panel2"_s, .rect = {16, 0, 601, 49}, .font = word, .tabOrder = 1, .member = &TForm1::lbEnglish},
         {.name = u"Panel3"_s, .kind = K::Panel, .rect = {8, 70, 633, 48}, .tabOrder = 8, .member = &TForm1::Panel3},
@@ -136,11 +138,13 @@ QWidget* makeControl(const ControlRow& row)
         control = new QRadioButton(row.text);
         break;
     case Kind::Label:
-    case Kind::TextLabel: {
-        auto* label = new QLabel(row.text);
+    case Kind::TextLabel:
+    case Kind::Count: {
+        // A number too long for its box is drawn smaller, never cut.
+        auto* label = row.kind == Kind::Count ? new FittingLabel(row.text) : new QLabel(row.text);
         // A label over a control leaves the control's clicks to it.
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        if (row.kind == Kind::TextLabel) {
+        if (row.kind != Kind::Label) {
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             label->setWordWrap(true);
             // Course texts are shown as written, never read as markup.
@@ -215,7 +219,7 @@ void TForm1::buildLayout()
             },
             row.member);
         if (row.tabOrder < 0 || row.kind == Kind::Panel || row.kind == Kind::Label ||
-            row.kind == Kind::TextLabel)
+            row.kind == Kind::TextLabel || row.kind == Kind::Count)
             control->setFocusPolicy(Qt::NoFocus);
         else if (row.kind != Kind::Answer && control->focusPolicy() != Qt::NoFocus)
             // The pointer leaves the focus where it was: only Tab brings it to

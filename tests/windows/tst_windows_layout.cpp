@@ -4,6 +4,7 @@
 #include "WindowFixtures.h"
 #include "WorkingFolder.h"
 #include "speech/SpVoice.h"
+#include "widgets/AnswerButton.h"
 #include "widgets/CircleShape.h"
 
 #include <QAbstractItemView>
@@ -11,9 +12,10 @@
 #include <QComboBox>
 #include <QGraphicsProxyWidget>
 #include <QHelpEvent>
+#include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
-#include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTest>
 #include <QToolTip>
@@ -25,6 +27,72 @@
 using namespace Qt::StringLiterals;
 using namespace vocarin;
 using namespace vocarin::testkit;
+
+namespace {
+
+// Two sizes of the main window: a full HD screen, drawn through a copy in
+// screen pixels, and the design size, drawn directly.
+const QList<QSize> kTwoSizes{QSize(1920, 1080), QSize(650, 399)};
+
+// What the view draws of a place on the canvas, at the window's present size.
+QImage drawnAt(TForm1& form, const QRectF& canvasRect)
+{
+    // The copy is renewed from the controls' pending updates.
+    QCoreApplication::processEvents();
+    const QRect pixels =
+        form.ScaledLayout1->viewportTransform().mapRect(canvasRect).toAlignedRect();
+    return form.ScaledLayout1->viewport()->grab(pixels).toImage();
+}
+
+// Where two drawings of one place differ: the text that one of them shows.
+QRect inkBetween(const QImage& with, const QImage& without)
+{
+    QRect ink;
+    for (int y = 0; y < with.height(); ++y) {
+        for (int x = 0; x < with.width(); ++x) {
+            if (with.pixel(x, y) != without.pixel(x, y))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+// A stock control of the toolkit in the place of one of the window's, with its
+// font, colours and text settings: how the window drew that control before its
+// texts were fitted. The window's own control is hidden meanwhile.
+QImage drawnByStock(TForm1& form, QWidget* control, QWidget& stock, bool shadow = false)
+{
+    stock.setFont(control->font());
+    stock.setPalette(control->palette());
+    const QRectF place = designRect(control);
+    QWidget* parent = control->parentWidget();
+    form.ScaledLayout1->place(&stock, parent == form.ScaledLayout1->canvas() ? nullptr : parent,
+                              QRectF(control->geometry()));
+    if (shadow)
+        form.ScaledLayout1->addShadow(&stock);
+    control->hide();
+    const QImage drawn = drawnAt(form, place);
+    control->show();
+    stock.hide();
+    return drawn;
+}
+
+QImage drawnByStockLabel(TForm1& form, QLabel* label, const QString& text)
+{
+    QLabel stock(text);
+    stock.setAlignment(label->alignment());
+    stock.setWordWrap(label->wordWrap());
+    stock.setTextFormat(label->textFormat());
+    return drawnByStock(form, label, stock);
+}
+
+QImage drawnByStockButton(TForm1& form, QAbstractButton* button, const QString& text)
+{
+    QPushButton stock(text);
+    return drawnByStock(form, button, stock, true);
+}
+
+} // namespace
 
 class WindowLayoutTest : public QObject
 {
@@ -46,6 +114,10 @@ private Q_SLOTS:
     void clicksFollowStretch();
     void courseTextsShownAsWritten();
     void longMeaningKeepsItsBeginning();
+    void countsShowWhole_data();
+    void countsShowWhole();
+    void meaningsBesideTheBadge_data();
+    void meaningsBesideTheBadge();
     void voicePopupStaysOnCanvas_data();
     void voicePopupStaysOnCanvas();
     void voiceBoxTellsVoicesApart();
@@ -461,22 +533,146 @@ void WindowLayoutTest::longMeaningKeepsItsBeginning()
     const QString shown = right->text();
     QVERIFY2(shown.startsWith(u"（人・場所"_s) && shown.endsWith(u'…'), qPrintable(shown));
     QCOMPARE(right->toolTip(), meaning);
-    // Centred, the cut meaning starts clear of the key badge in the corner.
-    QStyleOptionButton option;
-    option.initFrom(right);
-    const QRect contents =
-        right->style()->subElementRect(QStyle::SE_PushButtonContents, &option, right);
-    const int textLeft = contents.center().x() - right->fontMetrics().horizontalAdvance(shown) / 2;
-    const auto* badge = right->findChild<QLabel*>(u"keyBadge"_s);
-    QVERIFY(badge);
-    QVERIFY2(
-        textLeft > badge->geometry().right(),
-        qPrintable(u"text from %1, badge to %2"_s.arg(textLeft).arg(badge->geometry().right())));
     QAbstractButton* other = w.visibleAnswer(false);
     QCOMPARE(other->toolTip(), QString()); // shown whole
     w.click(right);
     QVERIFY(w.form.shpCircle->isVisible());
     QCOMPARE(w.form.lbJap->text(), meaning);
+}
+
+void WindowLayoutTest::countsShowWhole_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("fitsAtItsSize"); // drawn exactly as a stock label draws it
+    QTest::addColumn<QString>("shorter");    // a text of the same label that fits
+    const QString first = u"問題番号： 1/100"_s;
+    const auto row = [](const char* what, const QString& name, const QString& text, bool fits,
+                        const QString& shorter) {
+        QTest::newRow(what) << name << text << fits << shorter;
+    };
+    row("at start", u"lbQuestNum"_s, u"問題番号:"_s, true, first);
+    row("question 1 of 100", u"lbQuestNum"_s, first, true, first);
+    row("question 99 of 100", u"lbQuestNum"_s, u"問題番号： 99/100"_s, true, first);
+    row("question 100 of 100", u"lbQuestNum"_s, u"問題番号： 100/100"_s, false, first);
+    row("question 100 of 120", u"lbQuestNum"_s, u"問題番号： 100/120"_s, false, first);
+    row("question 9999 of 9999", u"lbQuestNum"_s, u"問題番号： 9999/9999"_s, false, first);
+    row("9999 right", u"lbCorrectNum"_s, u"正解数： 9999"_s, true, u"正解数： 1"_s);
+    row("10000 wrong", u"lbWrongNum"_s, u"誤答数： 10000"_s, false, u"誤答数： 1"_s);
+}
+
+// The question number and the counts are read whole at every window size: a
+// text that fits its box is drawn as a plain label draws it, a longer one
+// smaller, on one line, still inside the box.
+void WindowLayoutTest::countsShowWhole()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(bool, fitsAtItsSize);
+    QFETCH(QString, shorter);
+    BuiltForm built;
+    auto* label = qobject_cast<QLabel*>(built.form.control(name));
+    QVERIFY(label);
+    const QRectF box = designRect(label);
+    for (const QSize size : kTwoSizes) {
+        built.resize(size);
+        label->setText(QString());
+        const QImage empty = drawnAt(built.form, box);
+        label->setText(shorter);
+        const QRect shorterInk = inkBetween(drawnAt(built.form, box), empty);
+        label->setText(text);
+        const QImage shown = drawnAt(built.form, box);
+        QCOMPARE(label->text(), text);
+        if (fitsAtItsSize) {
+            QCOMPARE(shown, drawnByStockLabel(built.form, label, text));
+            continue;
+        }
+        const QRect ink = inkBetween(shown, empty);
+        const QString where = u"%1 x %2: text drawn at %3,%4 %5 x %6 in %7 x %8"_s.arg(size.width())
+                                  .arg(size.height())
+                                  .arg(ink.x())
+                                  .arg(ink.y())
+                                  .arg(ink.width())
+                                  .arg(ink.height())
+                                  .arg(shown.width())
+                                  .arg(shown.height());
+        // One line no taller than a text that fits, the number after the
+        // words reaching further right than a shorter one's and not cut at
+        // the right edge.
+        QVERIFY2(ink.height() <= shorterInk.height(), qPrintable(where));
+        QVERIFY2(ink.right() > shorterInk.right() && ink.right() < shown.width() - 1,
+                 qPrintable(where));
+    }
+}
+
+void WindowLayoutTest::meaningsBesideTheBadge_data()
+{
+    QTest::addColumn<QString>("meaning");
+    QTest::addColumn<bool>("whole");
+    QTest::addColumn<bool>("centred"); // drawn exactly as a stock button draws it
+    QTest::newRow("short") << u"もし～なら"_s << true << true;
+    QTest::newRow("the longest that fits centred (like)")
+        << u"好きだ、～のような"_s << true << true;
+    QTest::newRow("fits beside the badge (as)") << u"～として、～のように"_s << true << false;
+    QTest::newRow("fits beside the badge (over)") << u"～を越えて、終わって"_s << true << false;
+    QTest::newRow("longer than the room beside the badge (would)")
+        << u"（もし～なら）～だろう"_s << false << false;
+    QTest::newRow("far too long") << u"（人・場所・物などを）見捨てる、放棄する"_s << false
+                                  << false;
+}
+
+// A meaning is drawn whole whenever it fits the button beside its key's
+// badge, never over the badge; one that fits centred is drawn as every
+// button draws its text. One that does not fit keeps its beginning, ends in
+// "…" and shows whole as the tooltip.
+void WindowLayoutTest::meaningsBesideTheBadge()
+{
+    QFETCH(QString, meaning);
+    QFETCH(bool, whole);
+    QFETCH(bool, centred);
+    BuiltForm built;
+    built.form.setAnswerVisible(1, true);
+    auto* button = qobject_cast<AnswerButton*>(built.form.control(u"btnWord1"_s));
+    auto* badge = button->findChild<QLabel*>(u"keyBadge"_s);
+    QVERIFY(button && badge);
+    const QRectF place = designRect(button);
+    for (const QSize size : kTwoSizes) {
+        built.resize(size);
+        built.form.setAnswerText(1, QString());
+        const QImage empty = drawnAt(built.form, place);
+        built.form.setAnswerText(1, meaning);
+        QCOMPARE(button->meaning(), meaning);
+        const QImage shown = drawnAt(built.form, place);
+        const QRect ink = inkBetween(shown, empty);
+        const QRectF badgeRect = built.form.ScaledLayout1->viewportTransform().mapRect(
+            designRect(badge).translated(-place.topLeft()));
+        QVERIFY2(ink.left() > badgeRect.right(),
+                 qPrintable(u"%1 x %2: text from %3, badge to %4"_s.arg(size.width())
+                                .arg(size.height())
+                                .arg(ink.left())
+                                .arg(badgeRect.right())));
+        if (!whole) {
+            QVERIFY2(button->text().endsWith(u'…'), qPrintable(button->text()));
+            QVERIFY(meaning.startsWith(button->text().chopped(1)));
+            QCOMPARE(button->toolTip(), meaning);
+            continue;
+        }
+        QCOMPARE(button->text(), meaning);
+        QCOMPARE(button->toolTip(), QString());
+        if (centred) {
+            badge->hide();
+            const QImage unbadged = drawnAt(built.form, place);
+            badge->show();
+            QCOMPARE(unbadged, drawnByStockButton(built.form, button, meaning));
+        } else {
+            // As wide as a stock button draws it: not a character cut.
+            const QRect stockInk = inkBetween(drawnByStockButton(built.form, button, meaning),
+                                              drawnByStockButton(built.form, button, QString()));
+            QVERIFY2(qAbs(ink.width() - stockInk.width()) <= 1,
+                     qPrintable(u"%1 pixels wide, %2 on a stock button"_s.arg(ink.width())
+                                    .arg(stockInk.width())));
+        }
+    }
 }
 
 void WindowLayoutTest::voicePopupStaysOnCanvas_data()
