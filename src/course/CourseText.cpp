@@ -121,42 +121,6 @@ DecodedText decode(QByteArrayView bytes)
     return {Cp932Table::instance().decode(bytes), CourseEncoding::Cp932};
 }
 
-// Cuts decoded text into lines at CR LF, LF and CR, ending at the first NUL.
-// Each line is a string of its own: Qt has no public way for strings to share
-// one buffer.
-QStringList splitCourseLines(QStringView text)
-{
-    const qsizetype nul = text.indexOf(u'\0');
-    if (nul >= 0)
-        text.truncate(nul);
-    if (text.isEmpty())
-        return {};
-
-    const char16_t* const begin = text.utf16();
-    const char16_t* const end = begin + text.size();
-    // Counting the lines first spares the list its regrowth on long files.
-    qsizetype breaks = 0;
-    for (const char16_t* p = begin; p != end; ++p)
-        breaks += int(*p == u'\n') + int(*p == u'\r' && (p + 1 == end || p[1] != u'\n'));
-    QStringList lines;
-    lines.reserve(breaks + 1);
-    const char16_t* start = begin;
-    for (const char16_t* p = begin; p != end;) {
-        const char16_t c = *p;
-        if (c != u'\n' && c != u'\r') {
-            ++p;
-            continue;
-        }
-        lines.append(QStringView(start, p).toString());
-        ++p;
-        if (c == u'\r' && p != end && *p == u'\n')
-            ++p;
-        start = p;
-    }
-    if (start != end)
-        lines.append(QStringView(start, end).toString());
-    return lines;
-}
 
 QString openFailureReason(int error)
 {
@@ -201,6 +165,43 @@ private:
 };
 
 } // namespace
+
+// Cuts decoded text into lines at CR LF, LF and CR, ending at the first NUL.
+// Each line is a string of its own: Qt has no public way for strings to share
+// one buffer.
+QStringList splitCourseLines(QStringView text)
+{
+    const qsizetype nul = text.indexOf(u'\0');
+    if (nul >= 0)
+        text.truncate(nul);
+    if (text.isEmpty())
+        return {};
+
+    const char16_t* const begin = text.utf16();
+    const char16_t* const end = begin + text.size();
+    // Counting the lines first spares the list its regrowth on long files.
+    qsizetype breaks = 0;
+    for (const char16_t* p = begin; p != end; ++p)
+        breaks += int(*p == u'\n') + int(*p == u'\r' && (p + 1 == end || p[1] != u'\n'));
+    QStringList lines;
+    lines.reserve(breaks + 1);
+    const char16_t* start = begin;
+    for (const char16_t* p = begin; p != end;) {
+        const char16_t c = *p;
+        if (c != u'\n' && c != u'\r') {
+            ++p;
+            continue;
+        }
+        lines.append(QStringView(start, p).toString());
+        ++p;
+        if (c == u'\r' && p != end && *p == u'\n')
+            ++p;
+        start = p;
+    }
+    if (start != end)
+        lines.append(QStringView(start, end).toString());
+    return lines;
+}
 
 QByteArray readCourseFileBytes(const QString& path)
 {

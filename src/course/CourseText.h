@@ -11,6 +11,9 @@ namespace vocarin {
 // by an invalid sequence.
 QStringList decodeCourseText(const QByteArray& bytes);
 
+// Cuts decoded text into lines at CR LF, LF and CR, ending at the first NUL.
+QStringList splitCourseLines(QStringView text);
+
 // The bytes of a whole file, opened as a course file is. Throws FileOpenFault
 // when the file cannot be opened (the message names the full path and the
 // reason, in Japanese).
