@@ -12,6 +12,8 @@
 #   dialog-close          the course dialog shown again by "問題を変える" is
 #                         cancelled by the window manager's close (Alt+F4) and
 #                         leaves the question and counters as they were
+#   dialog-escape         Esc does nothing in the course dialog at its first
+#                         showing; shown again, Esc closes it as Alt+F4 does
 #   click-during-closing  最初から clicked while the closing sentence is spoken
 #                         starts the run over only once the closing message
 #                         has been shown over the finished run and closed
@@ -150,7 +152,17 @@ close-during-speech)
   wmctrl -i -c "$main"
   wait_until 60 ended || fail "the close pressed during speech did not end the program"
   ;;
-dialog-close)
+dialog-close | dialog-escape)
+  # Esc leaves the dialog up at the first showing, where no course is loaded yet.
+  if [[ $case == dialog-escape ]]; then
+    wait_until 60 window_shown "問題の変更" || fail "the course dialog did not appear"
+    dialog=$(window_id "問題の変更")
+    dialog_active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$dialog" ]]; }
+    wait_until 30 dialog_active || fail "the course dialog did not become active"
+    xdotool key Escape Tab Escape
+    sleep 1
+    window_shown "問題の変更" || fail "Esc closed the course dialog at its first showing"
+  fi
   choose_course 1
   main=$(window_id "動物") || fail "no main window"
   unanswered() { grab_main "$main" 14 196 329 17 unanswered.png && has_text unanswered.png; }
@@ -167,8 +179,9 @@ dialog-close)
   dialog=$(window_id "問題の変更")
   dialog_active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$dialog" ]]; }
   wait_until 30 dialog_active || fail "the course dialog did not become active"
-  xdotool key alt+F4
-  wait_until 30 window_gone "問題の変更" || fail "Alt+F4 did not close the course dialog"
+  if [[ $case == dialog-close ]]; then close_key=alt+F4; else close_key=Escape; fi
+  xdotool key "$close_key"
+  wait_until 30 window_gone "問題の変更" || fail "$close_key did not close the course dialog"
   # Once the main window has been painted again, it shows what it showed before.
   unchanged() {
     grab_state "$main" after || return 1
