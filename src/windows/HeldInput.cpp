@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -26,6 +28,39 @@ bool isHeldInput(QEvent::Type type)
     default:
         return false;
     }
+}
+
+// How a held event is made again when it is handed back. A pointer event is
+// made anew only then: every one made shares the pointer's one point, whose
+// place moves on meanwhile (to the box's OK, say).
+std::function<std::unique_ptr<QEvent>()> remaking(const QEvent& event)
+{
+    if (const auto* mouse = dynamic_cast<const QMouseEvent*>(&event)) {
+        return [type = mouse->type(), at = mouse->position(), inScene = mouse->scenePosition(),
+                onScreen = mouse->globalPosition(), button = mouse->button(),
+                buttons = mouse->buttons(), modifiers = mouse->modifiers(),
+                device = mouse->pointingDevice(), time = mouse->timestamp()] {
+            auto remade = std::make_unique<QMouseEvent>(type, at, inScene, onScreen, button,
+                                                        buttons, modifiers, device);
+            remade->setTimestamp(time);
+            return remade;
+        };
+    }
+    if (const auto* wheel = dynamic_cast<const QWheelEvent*>(&event)) {
+        return [at = wheel->position(), onScreen = wheel->globalPosition(),
+                pixels = wheel->pixelDelta(), angle = wheel->angleDelta(),
+                buttons = wheel->buttons(), modifiers = wheel->modifiers(), phase = wheel->phase(),
+                inverted = wheel->inverted(), source = wheel->source(),
+                device = wheel->pointingDevice(), time = wheel->timestamp()] {
+            auto remade = std::make_unique<QWheelEvent>(at, onScreen, pixels, angle, buttons,
+                                                        modifiers, phase, inverted, source, device);
+            remade->setTimestamp(time);
+            return remade;
+        };
+    }
+    return [kept = std::shared_ptr<const QEvent>(event.clone())] {
+        return std::unique_ptr<QEvent>(kept->clone());
+    };
 }
 
 } // namespace
@@ -61,7 +96,7 @@ bool HeldInput::eventFilter(QObject* receiver, QEvent* event)
     }
     if (!isHeldInput(event->type()))
         return false;
-    m_held.emplace_back(event->clone());
+    m_held.push_back(remaking(*event));
     event->accept();
     return true;
 }
@@ -108,7 +143,7 @@ void HeldInput::handBackNext()
         });
         return;
     }
-    const std::unique_ptr<QEvent> event = std::move(m_held.front());
+    const std::unique_ptr<QEvent> event = m_held.front()();
     m_held.pop_front();
     const QPointer<HeldInput> self(this);
     m_handingBack = event.get();

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 class QEvent;
@@ -50,7 +51,7 @@ private:
     QWidget& m_window;
     Lifecycle& m_life;
     QPointer<QWindow> m_watched; // the window's native window, whose input is held
-    std::deque<std::unique_ptr<QEvent>> m_held;
+    std::deque<std::function<std::unique_ptr<QEvent>()>> m_held; // each makes a held event again
     int m_boxes = 0;
     bool m_stepQueued = false;
     const QEvent* m_handingBack = nullptr; // passes the filter; no other is handed back meanwhile

@@ -318,9 +318,9 @@ void CourseDialogTest::escapeOnLaterShowing()
     script.then(dialogUp, [&] { clickAt(dialog->ScaledLayout1, kDialog, {312 + 60, 216 + 16}); });
     script.then([&] { return !dialog->isVisible(); },
                 [&] {
-                    AnswerButton* wrong =
-                        form->btnWord1->meaning() == form->state().AnsCheckString ? form->btnWord2
-                                                                                  : form->btnWord1;
+                    AnswerButton* wrong = form->btnWord1->meaning() == form->state().AnsCheckString
+                                              ? form->btnWord2
+                                              : form->btnWord1;
                     clickAt(form->ScaledLayout1, kMain, centreOf(wrong));
                     const QStringList before{form->lbQuestNum->text(), form->lbWrongNum->text(),
                                              form->lbJap->text()};

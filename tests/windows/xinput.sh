@@ -113,7 +113,9 @@ click-during-closing)
   choose_course 2
   answer_all clicks
   # Next, then 最初から at once, well inside the closing sentence.
+  # shellcheck disable=SC2046
   read -r next_x next_y < <(design_point "$main" $(layout_of btnNext))
+  # shellcheck disable=SC2046
   read -r reset_x reset_y < <(design_point "$main" $(layout_of btnReset))
   xdotool mousemove "$next_x" "$next_y" click 1 sleep 0.3 mousemove "$reset_x" "$reset_y" click 1
   closing_message
