@@ -13,6 +13,7 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWindow>
@@ -377,13 +378,25 @@ void DrillTest::inputBeforeClosingMessageWaits()
             using Queued = QWindowSystemInterface::AsynchronousDelivery;
             QWindow* window = p.form->windowHandle();
             bool made = false;
-            QString questUnderMessage;
+            // The question number when the message shows.
+            struct UnderMessage : QObject
+            {
+                QLabel* number;
+                QString quest;
+                explicit UnderMessage(QLabel* label) : number(label) {}
+                bool eventFilter(QObject* receiver, QEvent* event) override
+                {
+                    if (event->type() == QEvent::Show && qobject_cast<QMessageBox*>(receiver) &&
+                        quest.isEmpty())
+                        quest = number->text();
+                    return false;
+                }
+            } underMessage(p.form->lbQuestNum);
+            qApp->installEventFilter(&underMessage);
             qsizetype cuesWhenSpeechBegan = -1;
             int cuesDuringSpeech = 0;
             QTimer speech;
             connect(&speech, &QTimer::timeout, &speech, [&] {
-                if (questUnderMessage.isEmpty() && QApplication::activeModalWidget())
-                    questUnderMessage = p.form->lbQuestNum->text();
                 if (!p.made.sink->isSpeechPlaying())
                     return;
                 // A cue while a word is spoken: a handler ran inside its wait.
@@ -426,7 +439,7 @@ void DrillTest::inputBeforeClosingMessageWaits()
             QVERIFY(made);
             QCOMPARE(p.answerer.boxes.size(), 1);
             QCOMPARE(p.answerer.boxes[0].text, u"おつかれさまです。単語の練習を終了しました。"_s);
-            QCOMPARE(questUnderMessage, u"問題番号： 3/3"_s);
+            QCOMPARE(underMessage.quest, u"問題番号： 3/3"_s);
             QCOMPARE(p.form->lbQuestNum->text(), u"問題番号： 3/3"_s);
             // Then the input, once the window is active again.
             p.form->activateWindow(); // as a window manager does
