@@ -12,6 +12,7 @@
 #include "windows/Displays.h"
 #include "windows/DrillActions.h"
 #include "windows/Fselect.h"
+#include "windows/HeldInput.h"
 #include "windows/Lifecycle.h"
 #include "windows/Placement.h"
 #include "windows/Platform.h"
@@ -69,6 +70,7 @@ TForm1::TForm1(Lifecycle& life, const Platform& platform) : m_life(life), m_plat
                                 .voice = [this] { return voice.get(); },
                                 .mistakesRound = [this] { actMistakesRoundExecute(); }},
                                m_life);
+    new HeldInput(*this, m_life);
 }
 
 TForm1::~TForm1()

@@ -6,6 +6,7 @@
 #include "windows/Lifecycle.h"
 #include "windows/Placement.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -83,6 +84,11 @@ TForm2::TForm2(TForm1& form1, Lifecycle& life)
             [this] { m_life.handle([this] { Button1Click(); }); });
     // Enter on the list, or a double-click on a title, is OK.
     connect(ListBox1, &QAbstractItemView::activated, Button1, &QPushButton::click);
+    m_escape = new QAction(this);
+    m_escape->setShortcut(Qt::Key_Escape);
+    m_escape->setShortcutContext(Qt::WindowShortcut);
+    connect(m_escape, &QAction::triggered, this, &QWidget::close);
+    addAction(m_escape);
 }
 
 void TForm2::Button1Click()
@@ -97,6 +103,9 @@ void TForm2::ShowModal()
     const QPointer<QWidget> previous = QApplication::activeWindow();
     setWindowModality(Qt::ApplicationModal);
     showMaximised(this, kDesignSize, !m_shownBefore);
+    // Esc does what the close box does once a course has been offered: at the
+    // first showing the close leaves the main window without one.
+    m_escape->setEnabled(m_shownBefore);
     m_shownBefore = true;
     raise();
     activateWindow();

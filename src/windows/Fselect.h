@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class QAction;
 class QEventLoop;
 class QLabel;
 class QListWidget;
@@ -49,6 +50,7 @@ private:
     Lifecycle& m_life;
     QEventLoop* m_loop = nullptr;
     bool m_shownBefore = false;
+    QAction* m_escape; // Esc: the close box's work on later showings
 };
 
 } // namespace vocarin

@@ -56,12 +56,23 @@ void Lifecycle::handle(const std::function<void()>& handler)
         if (window)
             window->close();
     }
+    const auto steps = std::exchange(m_afterHandlers, {});
+    for (const auto& step : steps)
+        step();
 }
 
 void Lifecycle::closeAfterHandlers(QWidget* window)
 {
     if (!m_pendingCloses.contains(window))
         m_pendingCloses.append(window);
+}
+
+void Lifecycle::afterHandlers(std::function<void()> step)
+{
+    if (handlerRunning())
+        m_afterHandlers.append(std::move(step));
+    else
+        step();
 }
 
 } // namespace vocarin

@@ -32,12 +32,15 @@ public:
     bool handlerRunning() const { return m_handlerDepth > 0; }
     // A close request from the system is honoured once no handler runs any more.
     void closeAfterHandlers(QWidget* window);
+    // Runs a step once no handler runs any more; at once when none runs.
+    void afterHandlers(std::function<void()> step);
 
 private:
     bool m_terminating = false;
     int m_handlerDepth = 0;
     QList<QEventLoop*> m_loops;
     QList<QPointer<QWidget>> m_pendingCloses;
+    QList<std::function<void()>> m_afterHandlers;
 };
 
 } // namespace vocarin

@@ -13,6 +13,7 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWindow>
@@ -167,7 +168,8 @@ private Q_SLOTS:
     void mistakesKey();
     void badgesLeaveTheMeaning();
     void keyDuringSpeechWaits();
-    void keyBeforeClosingMessageWaits();
+    void inputBeforeClosingMessageWaits_data();
+    void inputBeforeClosingMessageWaits();
     void contextMenu();
     void focusedControlKeys_data();
     void focusedControlKeys();
@@ -339,26 +341,93 @@ void DrillTest::keyDuringSpeechWaits()
     QCOMPARE(cuesWhileSpeaking, 0);
 }
 
-// M typed while the closing sentence is spoken is handled once the closing
-// message is closed, not lost to the message.
-void DrillTest::keyBeforeClosingMessageWaits()
+void DrillTest::inputBeforeClosingMessageWaits_data()
 {
+    QTest::addColumn<QList<QKeyCombination>>("keys"); // typed while the closing sentence is spoken
+    QTest::addColumn<QString>("clicked");             // the control clicked then, if any
+    QTest::addColumn<QString>("quest");               // afterwards
+    QTest::addColumn<QString>("word");                // the last word spoken
+
+    // The round of the three words missed.
+    QTest::newRow("M") << QList<QKeyCombination>{Qt::Key_M} << QString() << u"問題番号： 1/3"_s
+                       << u"apple"_s;
+    // Each key once the one before has been spoken to its end: every answer
+    // pressed (one is right), then Next.
+    QTest::newRow("Home, 1, 2, 3, Enter")
+        << QList<QKeyCombination>{Qt::Key_Home, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_Return}
+        << QString() << u"問題番号： 2/3"_s << u"grape"_s;
+    QTest::newRow("a click on 最初から")
+        << QList<QKeyCombination>{} << u"btnReset"_s << u"問題番号： 1/3"_s << u"apple"_s;
+}
+
+// Input made while the closing sentence is spoken is handled once the closing
+// message has been shown over the finished run and closed, one event at a
+// time: none is lost to the message, and none runs inside the speech of
+// another.
+void DrillTest::inputBeforeClosingMessageWaits()
+{
+    QFETCH(QList<QKeyCombination>, keys);
+    QFETCH(QString, clicked);
+    QFETCH(QString, quest);
+    QFETCH(QString, word);
+
     DrillRig p;
     drive(
         p,
         [&] {
-            bool typed = false;
+            using Queued = QWindowSystemInterface::AsynchronousDelivery;
+            QWindow* window = p.form->windowHandle();
+            bool made = false;
+            // The question number when the message shows.
+            struct UnderMessage : QObject
+            {
+                QLabel* number;
+                QString quest;
+                explicit UnderMessage(QLabel* label) : number(label) {}
+                bool eventFilter(QObject* receiver, QEvent* event) override
+                {
+                    if (event->type() == QEvent::Show && qobject_cast<QMessageBox*>(receiver) &&
+                        quest.isEmpty())
+                        quest = number->text();
+                    return false;
+                }
+            } underMessage(p.form->lbQuestNum);
+            qApp->installEventFilter(&underMessage);
+            qsizetype cuesWhenSpeechBegan = -1;
+            int cuesDuringSpeech = 0;
             QTimer speech;
             connect(&speech, &QTimer::timeout, &speech, [&] {
                 if (!p.made.sink->isSpeechPlaying())
                     return;
-                if (!typed && spokenTexts(*p.made.tones).last().startsWith(u"Good work"_s)) {
-                    typed = true;
-                    using Queued = QWindowSystemInterface::AsynchronousDelivery;
-                    for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease})
-                        QWindowSystemInterface::handleKeyEvent<Queued>(
-                            p.form->windowHandle(), type, Qt::Key_M, Qt::NoModifier, u"m"_s);
+                // A cue while a word is spoken: a handler ran inside its wait.
+                if (cuesWhenSpeechBegan < 0)
+                    cuesWhenSpeechBegan = p.cueCount();
+                cuesDuringSpeech += int(p.cueCount() != cuesWhenSpeechBegan);
+                if (!made && spokenTexts(*p.made.tones).last().startsWith(u"Good work"_s)) {
+                    made = true;
+                    for (const QKeyCombination key : keys) {
+                        const QString text = QKeySequence(key).toString().toLower();
+                        for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease})
+                            QWindowSystemInterface::handleKeyEvent<Queued>(
+                                window, type, key.key(), key.keyboardModifiers(),
+                                text.size() == 1 ? text : QString());
+                    }
+                    if (!clicked.isEmpty()) {
+                        ScaledView* view = p.form->ScaledLayout1;
+                        const QPoint at = view->viewport()->mapTo(
+                            p.form,
+                            designPoint(view, TForm1::kDesignSize,
+                                        view->canvasRect(p.form->control(clicked)).center()));
+                        for (const auto type :
+                             {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                            QWindowSystemInterface::handleMouseEvent<Queued>(
+                                window, at, p.form->mapToGlobal(at),
+                                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                Qt::LeftButton, type);
+                    }
                 }
+                // The end of this word: the next one counts afresh.
+                cuesWhenSpeechBegan = -1;
                 p.made.sink->advance(60'000'000);
             });
             speech.start(5);
@@ -367,15 +436,17 @@ void DrillTest::keyBeforeClosingMessageWaits()
                 p.answer(p.answerNumber(true))->click();
                 p.form->btnNext->click(); // after the last: the closing sentence and message
             }
-            QVERIFY(typed);
+            QVERIFY(made);
             QCOMPARE(p.answerer.boxes.size(), 1);
             QCOMPARE(p.answerer.boxes[0].text, u"おつかれさまです。単語の練習を終了しました。"_s);
+            QCOMPARE(underMessage.quest, u"問題番号： 3/3"_s);
             QCOMPARE(p.form->lbQuestNum->text(), u"問題番号： 3/3"_s);
-            // Then M, once the window is active again: the round of the
-            // three words missed.
+            // Then the input, once the window is active again.
             p.form->activateWindow(); // as a window manager does
-            QTRY_COMPARE(p.form->lbQuestNum->text(), u"問題番号： 1/3"_s);
+            QTRY_COMPARE(p.form->lbQuestNum->text(), quest);
+            QTRY_COMPARE(spokenTexts(*p.made.tones).last(), word);
             QCOMPARE(p.form->lbWrongNum->text(), u"誤答数： 0"_s);
+            QCOMPARE(cuesDuringSpeech, 0);
         },
         false);
 }

@@ -32,6 +32,8 @@ private Q_SLOTS:
     void courseListKeepsSelection();
     void courseDialogKeys_data();
     void courseDialogKeys();
+    void escapeOnLaterShowing_data();
+    void escapeOnLaterShowing();
 
 private:
     std::optional<WorkingFolder> m_folder;
@@ -274,11 +276,85 @@ void CourseDialogTest::courseDialogKeys()
                 QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
             }
             QCOMPARE(form->windowTitle(), loaded.isEmpty() ? u"Form1"_s : loaded);
-            // Closed by hand when the keys left it open.
-            if (loaded.isEmpty())
-                dialog->close();
         });
+    // Once the keys have been handled, the dialog is gone with a course, or
+    // still up without one (Esc at the first showing does nothing) and closed
+    // by hand.
+    script.then([] { return true; },
+                [&] {
+                    auto* dialog = topLevel<TForm2>(u"Form2"_s);
+                    QCOMPARE(dialog->isVisible(), loaded.isEmpty());
+                    if (loaded.isEmpty())
+                        dialog->close();
+                });
     script.then([] { return !topLevel<TForm2>(u"Form2"_s)->isVisible(); }, [&] { form->close(); });
+    QCOMPARE(runVocarin(platform), 0);
+    QVERIFY(script.done());
+    QVERIFY(answerer.boxes.isEmpty());
+}
+
+void CourseDialogTest::escapeOnLaterShowing_data()
+{
+    QTest::addColumn<QKeySequence>("keys"); // at the dialog shown again, as it opens
+    QTest::newRow("Esc on OK") << QKeySequence(Qt::Key_Escape);
+    QTest::newRow("Tab, Esc on the list") << QKeySequence(Qt::Key_Tab, Qt::Key_Escape);
+    QTest::newRow("Tab, Down, Esc: another title selected")
+        << QKeySequence(Qt::Key_Tab, Qt::Key_Down, Qt::Key_Escape);
+}
+
+// The dialog shown again by 問題を変える: Esc closes it as the close box does,
+// and the run goes on as it was.
+void CourseDialogTest::escapeOnLaterShowing()
+{
+    QFETCH(QKeySequence, keys);
+    writeFruitCourse(u"a"_s, u"果物"_s);
+    writeFruitCourse(u"b"_s, u"野菜"_s);
+    FirstShowing start;
+    auto& [made, platform, answerer, script, form, dialog] = start;
+    const auto dialogUp = [&start] { return start.dialogUp(); };
+    bool typed = false;
+    bool closedByHand = false;
+
+    script.then(dialogUp, [&] { clickAt(dialog->ScaledLayout1, kDialog, {312 + 60, 216 + 16}); });
+    script.then([&] { return !dialog->isVisible(); },
+                [&] {
+                    AnswerButton* wrong = form->btnWord1->meaning() == form->state().AnsCheckString
+                                              ? form->btnWord2
+                                              : form->btnWord1;
+                    clickAt(form->ScaledLayout1, kMain, centreOf(wrong));
+                    const QStringList before{form->lbQuestNum->text(), form->lbWrongNum->text(),
+                                             form->lbJap->text()};
+                    const qsizetype spoken = made.tones->requests().size();
+                    // The keys once the dialog is up again; if they leave it
+                    // up, it is closed by hand a moment later.
+                    QTimer atDialog;
+                    connect(&atDialog, &QTimer::timeout, &atDialog, [&] {
+                        if (!dialogUp())
+                            return;
+                        if (typed) {
+                            closedByHand = true;
+                            dialog->close();
+                            return;
+                        }
+                        if (!dialog->Button1->hasFocus())
+                            return;
+                        typed = true;
+                        for (int i = 0; i < keys.count(); ++i)
+                            QTest::keyClick(dialog->windowHandle(), keys[i].key(),
+                                            keys[i].keyboardModifiers());
+                    });
+                    atDialog.start(5);
+                    clickAt(form->ScaledLayout1, kMain, centreOf(form->btnChangeCourse));
+                    QVERIFY(typed);
+                    QVERIFY(!closedByHand);
+                    QVERIFY(!dialog->isVisible());
+                    QCOMPARE(form->windowTitle(), u"果物"_s);
+                    QCOMPARE((QStringList{form->lbQuestNum->text(), form->lbWrongNum->text(),
+                                          form->lbJap->text()}),
+                             before);
+                    QCOMPARE(made.tones->requests().size(), spoken);
+                    form->close();
+                });
     QCOMPARE(runVocarin(platform), 0);
     QVERIFY(script.done());
     QVERIFY(answerer.boxes.isEmpty());
