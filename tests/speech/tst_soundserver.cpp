@@ -35,9 +35,8 @@ constexpr int kRecordRate = 16000;
 // Speech reaches well above this; the null sink's monitor is exact zeros when nothing plays.
 constexpr int kHeardPeak = 1000;
 
-// A private PulseAudio server: its own runtime folder and socket, one null
-// sink, nothing from the user's session. Runs as root too (CI), where
-// PulseAudio only warns.
+// A private PulseAudio server (tests/sound/pulse-server): its own runtime
+// folder and socket, one null sink, nothing from the user's session.
 class SoundServer
 {
 public:
@@ -63,12 +62,7 @@ public:
     // Starts the server and waits until it takes clients.
     bool start()
     {
-        m_server.start(
-            u"pulseaudio"_s,
-            {u"-n"_s, u"--daemonize=no"_s, u"--use-pid-file=no"_s, u"--exit-idle-time=-1"_s,
-             u"--disallow-exit"_s, u"--realtime=no"_s, u"--log-level=error"_s,
-             u"--load=module-null-sink sink_name=null"_s,
-             u"--load=module-native-protocol-unix auth-anonymous=1 socket="_s + socketPath()});
+        m_server.start(QStringLiteral(VOCARIN_PULSE_SERVER), {socketPath()});
         if (!m_server.waitForStarted())
             return false;
         for (int attempt = 0; attempt < 100; ++attempt) {
