@@ -19,6 +19,7 @@ public:
     void stop();
     bool speechPlaying() const { return m_speech.playing(); }
     bool cuePlaying() const { return m_cue.playing(); }
+    bool sounding() const { return m_cue.playing() || m_speech.playing(); }
 
     // Writes `frames` frames of interleaved float into out, always below full
     // scale: the sum is softly limited above 0.9. True when the speech clip

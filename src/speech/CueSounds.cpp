@@ -1,6 +1,7 @@
 #include "speech/CueSounds.h"
 
 #include "speech/AudioConvert.h"
+#include "speech/SpeechShaping.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,7 +63,8 @@ ResourceNotFoundFault::ResourceNotFoundFault(const QString& name)
 }
 
 CueStream::CueStream(const QString& resourceName)
-    : m_clip(std::make_shared<const AudioClip>(decodeWave(cueImage(resourceName), resourceName)))
+    : m_clip(std::make_shared<const AudioClip>(
+          levelled(decodeWave(cueImage(resourceName), resourceName), kCueRms)))
 {
 }
 

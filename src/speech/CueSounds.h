@@ -18,7 +18,8 @@ public:
 };
 
 // A read-only view of one embedded WAVE image ("SysPu", "Sysbubuu",
-// "SysPingPong"), looked up without regard to case, decoded once.
+// "SysPingPong"), looked up without regard to case, decoded once and brought
+// to the cues' level (kCueRms), whatever level the image has.
 class CueStream
 {
 public:

@@ -2,6 +2,8 @@
 
 #include "speech/AudioConvert.h"
 
+#include <QThread>
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -39,6 +41,11 @@ private:
 // keeps the cost of those tries off the clicks and words in between.
 constexpr std::chrono::seconds kReopenInterval{1};
 
+// How long the device stays open after the last sound: the click, the result
+// cue and praise of one answer, and an answer soon after a word, find it
+// open; a learner who is thinking or away costs nothing.
+constexpr std::chrono::seconds kQuietBeforeClosing{3};
+
 } // namespace
 
 std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open()
@@ -49,8 +56,14 @@ std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open()
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return nullptr;
     std::unique_ptr<SdlAudioOutput> output(new SdlAudioOutput);
+    // Opened once to learn that there is a device and its format, then closed
+    // until something sounds: a learner may sit at the course dialog a long time.
     if (!output->openDevice())
         return nullptr;
+    output->closeDevice();
+    output->m_quiet.setSingleShot(true);
+    output->m_quiet.setInterval(kQuietBeforeClosing);
+    connect(&output->m_quiet, &QTimer::timeout, output.get(), &SdlAudioOutput::closeIfQuiet);
     return output;
 }
 
@@ -80,6 +93,7 @@ bool SdlAudioOutput::openDevice()
         for (auto& [source, converted] : m_cues)
             converted = deviceClip(*source);
     }
+    m_sounding = false;
     SDL_PauseAudioDevice(m_device, 0);
     return true;
 }
@@ -93,6 +107,10 @@ void SdlAudioOutput::closeDevice()
 
 bool SdlAudioOutput::deviceReady()
 {
+    // The timer that closes the device runs in the thread that plays; an
+    // output opened on a thread of its own belongs to none until then.
+    if (!thread())
+        moveToThread(QThread::currentThread());
     if (m_device != 0 && SDL_GetAudioDeviceStatus(m_device) != SDL_AUDIO_STOPPED)
         return true;
     const auto now = std::chrono::steady_clock::now();
@@ -109,12 +127,31 @@ bool SdlAudioOutput::deviceReady()
     return false;
 }
 
+void SdlAudioOutput::closeIfQuiet()
+{
+    if (m_device == 0)
+        return;
+    {
+        DeviceLock lock(m_device);
+        // A sound started after the silence that started the timer.
+        if (m_mixer.sounding())
+            return;
+    }
+    closeDevice();
+}
+
 void SdlAudioOutput::callback(void* self, Uint8* stream, int bytes)
 {
     auto* output = static_cast<SdlAudioOutput*>(self);
-    if (output->m_mixer.mix(reinterpret_cast<float*>(stream),
-                            bytes / int(sizeof(float)) / output->m_spec.channels))
+    AudioMixer& mixer = output->m_mixer;
+    if (mixer.mix(reinterpret_cast<float*>(stream),
+                  bytes / int(sizeof(float)) / output->m_spec.channels))
         Q_EMIT output->speechFinished();
+    if (output->m_sounding && !mixer.sounding()) {
+        QTimer* quiet = &output->m_quiet;
+        QMetaObject::invokeMethod(quiet, qOverload<>(&QTimer::start), Qt::QueuedConnection);
+    }
+    output->m_sounding = mixer.sounding();
 }
 
 std::shared_ptr<const AudioClip> SdlAudioOutput::deviceClip(const AudioClip& clip) const

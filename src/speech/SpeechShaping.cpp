@@ -11,7 +11,6 @@ constexpr int kKeptSilenceMs = 10;
 // Below this share of the clip's peak a sample counts as silence, and always
 // below kSilenceFloor.
 constexpr float kSilenceShareOfPeak = 0.02f;
-constexpr double kTargetRms = 0.1; // about -20 dBFS
 constexpr float kPeakLimit = 0.9f;
 
 float peakOf(const std::vector<float>& samples)
@@ -23,6 +22,22 @@ float peakOf(const std::vector<float>& samples)
 }
 
 } // namespace
+
+AudioClip levelled(AudioClip clip, double rms)
+{
+    std::vector<float>& s = clip.samples;
+    double energy = 0;
+    for (float v : s)
+        energy += double(v) * v;
+    const float peak = peakOf(s);
+    if (peak == 0)
+        return clip;
+    const double current = std::sqrt(energy / double(s.size()));
+    const float gain = std::min(float(rms / current), kPeakLimit / peak);
+    for (float& v : s)
+        v *= gain;
+    return clip;
+}
 
 AudioClip shapeSpeech(AudioClip raw)
 {
@@ -42,15 +57,7 @@ AudioClip shapeSpeech(AudioClip raw)
     const std::ptrdiff_t end =
         std::min<std::ptrdiff_t>(std::ptrdiff_t(s.size()), (last - s.begin()) + keep);
     s = std::vector<float>(s.begin() + begin, s.begin() + end);
-
-    double energy = 0;
-    for (float v : s)
-        energy += double(v) * v;
-    const double rms = std::sqrt(energy / double(s.size()));
-    const float gain = std::min(float(kTargetRms / rms), kPeakLimit / peakOf(s));
-    for (float& v : s)
-        v *= gain;
-    return raw;
+    return levelled(std::move(raw), kSpeechRms);
 }
 
 } // namespace vocarin

@@ -1,8 +1,10 @@
-// Speech through a real PulseAudio server of the test's own (a null sink whose
-// monitor is recorded with parec), and what happens when that server dies and
-// comes back, as when PipeWire or PulseAudio crashes, is upgraded or is
-// restarted to mend a headset. Skipped where PulseAudio is not installed.
+// Speech and cues through a real PulseAudio server of the test's own (a null
+// sink whose monitor is recorded with parec): their levels as the learner
+// hears them, and what happens when that server dies and comes back, as when
+// PipeWire or PulseAudio crashes, is upgraded or is restarted to mend a
+// headset. Skipped where PulseAudio is not installed.
 #include "speech/AudioOutput.h"
+#include "speech/CueSounds.h"
 #include "speech/FliteEngine.h"
 #include "speech/SpVoice.h"
 
@@ -14,6 +16,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -32,9 +35,8 @@ constexpr int kRecordRate = 16000;
 // Speech reaches well above this; the null sink's monitor is exact zeros when nothing plays.
 constexpr int kHeardPeak = 1000;
 
-// A private PulseAudio server: its own runtime folder and socket, one null
-// sink, nothing from the user's session. Runs as root too (CI), where
-// PulseAudio only warns.
+// A private PulseAudio server (tests/sound/pulse-server): its own runtime
+// folder and socket, one null sink, nothing from the user's session.
 class SoundServer
 {
 public:
@@ -60,12 +62,7 @@ public:
     // Starts the server and waits until it takes clients.
     bool start()
     {
-        m_server.start(u"pulseaudio"_s,
-                       {u"-n"_s, u"--daemonize=no"_s, u"--use-pid-file=no"_s,
-                        u"--exit-idle-time=-1"_s, u"--disallow-exit"_s, u"--realtime=no"_s,
-                        u"--log-level=error"_s, u"--load=module-null-sink sink_name=null"_s,
-                        u"--load=module-native-protocol-unix auth-anonymous=1 socket="_s +
-                            socketPath()});
+        m_server.start(QStringLiteral(VOCARIN_PULSE_SERVER), {socketPath()});
         if (!m_server.waitForStarted())
             return false;
         for (int attempt = 0; attempt < 100; ++attempt) {
@@ -102,9 +99,9 @@ private:
     QProcess m_server;
 };
 
-// The loudest sample the null sink played while `act` ran: recorded from its
-// monitor, from before `act` until a little after.
-int loudestWhile(const std::function<void()>& act)
+// What the null sink played while `act` ran, as samples of full scale 1:
+// recorded from its monitor, from before `act` until a little after.
+std::vector<float> playedWhile(const std::function<void()>& act)
 {
     QProcess parec;
     parec.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -118,7 +115,7 @@ int loudestWhile(const std::function<void()>& act)
         recorded += parec.readAllStandardOutput();
     }
     if (recorded.isEmpty())
-        return -1;
+        return {};
     act();
     // What the server still holds for the sink comes through the monitor a moment later.
     QTest::qWait(400);
@@ -128,10 +125,41 @@ int loudestWhile(const std::function<void()>& act)
 
     std::vector<qint16> samples(std::size_t(recorded.size()) / sizeof(qint16));
     std::memcpy(samples.data(), recorded.constData(), samples.size() * sizeof(qint16));
-    int loudest = 0;
+    std::vector<float> played;
     for (const qint16 sample : samples)
-        loudest = std::max(loudest, std::abs(int(sample)));
+        played.push_back(float(sample) / 32768);
+    return played;
+}
+
+int loudestWhile(const std::function<void()>& act)
+{
+    int loudest = 0;
+    for (const float sample : playedWhile(act))
+        loudest = std::max(loudest, int(std::abs(sample) * 32768));
     return loudest;
+}
+
+float peakOf(const std::vector<float>& played)
+{
+    float peak = 0;
+    for (const float sample : played)
+        peak = std::max(peak, std::abs(sample));
+    return peak;
+}
+
+// The level of what sounded, in dBFS: RMS from the first sample above -40 dBFS
+// to the last, the span the program levels a word over.
+double levelDb(const std::vector<float>& played)
+{
+    const auto loud = [](float v) { return std::abs(v) > 0.01f; };
+    const auto first = std::find_if(played.begin(), played.end(), loud);
+    const auto last = std::find_if(played.rbegin(), played.rend(), loud).base();
+    if (first >= last)
+        return -200;
+    double energy = 0;
+    for (auto it = first; it != last; ++it)
+        energy += double(*it) * *it;
+    return 10 * std::log10(energy / double(last - first));
 }
 
 std::vector<std::unique_ptr<SpeechEngine>> flite()
@@ -148,8 +176,55 @@ class TestSoundServer : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void cuesSitJustUnderTheWords();
     void heardAgainAfterTheServerRestarts();
 };
+
+// A learner sets the volume for the words: the chime and the buzzer come within
+// 3 dB of a word, and the praise or "No!" spoken over them is no quieter than
+// the cue and comes through the mixer unbent.
+void TestSoundServer::cuesSitJustUnderTheWords()
+{
+    SoundServer server;
+    QVERIFY2(server.start(), "the private PulseAudio server did not start");
+    const std::unique_ptr<AudioOutput> output = openSystemAudioOutput();
+    SpVoice voice(*output, flite());
+    const CueStream pu(u"SysPu"_s), pingPong(u"SysPingPong"_s), bubuu(u"Sysbubuu"_s);
+    CueStreamPlayer cues(*output, pu, pingPong, bubuu);
+    const auto cueAlone = [&](Cue cue) {
+        return playedWhile([&] {
+            cues.play(cue);
+            QTest::qWait(600);
+        });
+    };
+    const auto spoken = [&](const QString& text) {
+        return playedWhile([&] { voice.Speak(text, 0); });
+    };
+
+    const double word = levelDb(spoken(u"apple"_s));
+    const double chime = levelDb(cueAlone(Cue::PingPong));
+    const double buzzer = levelDb(cueAlone(Cue::Bubuu));
+    const double praise = levelDb(spoken(u"Excellent!"_s));
+    const double no = levelDb(spoken(u"No!"_s));
+    qInfo("dBFS at the sink: word %.1f, chime %.1f, buzzer %.1f, praise %.1f, \"No!\" %.1f", word,
+          chime, buzzer, praise, no);
+    QCOMPARE_LE(std::abs(chime - word), 3.0);
+    QCOMPARE_LE(std::abs(buzzer - word), 3.0);
+    QCOMPARE_GE(praise, chime);
+    QCOMPARE_GE(no, buzzer);
+
+    // As after an answer: the cue, then the feedback spoken over it.
+    for (const auto& [cue, text] :
+         {std::pair{Cue::PingPong, u"Excellent!"_s}, std::pair{Cue::Bubuu, u"No!"_s}}) {
+        const std::vector<float> answer = playedWhile([&] {
+            cues.play(cue);
+            voice.Speak(text, 0);
+        });
+        QCOMPARE_GT(peakOf(answer), 0.05f);
+        // Below the mixer's knee (0.9), where the sum is passed unchanged.
+        QCOMPARE_LT(peakOf(answer), 0.85f);
+    }
+}
 
 void TestSoundServer::heardAgainAfterTheServerRestarts()
 {
@@ -157,8 +232,8 @@ void TestSoundServer::heardAgainAfterTheServerRestarts()
     QVERIFY2(server.start(), "the private PulseAudio server did not start");
     const std::unique_ptr<AudioOutput> output = openSystemAudioOutput();
     SpVoice voice(*output, flite());
-    const auto click = std::make_shared<const AudioClip>(
-        AudioClip{48000, 1, std::vector<float>(4800, 0.5f)});
+    const auto click =
+        std::make_shared<const AudioClip>(AudioClip{48000, 1, std::vector<float>(4800, 0.5f)});
 
     QCOMPARE_GT(loudestWhile([&] { voice.Speak(u"apple"_s, 0); }), kHeardPeak);
 
