@@ -61,6 +61,20 @@ TForm1::TForm1(Lifecycle& life, const Platform& platform) : m_life(life), m_plat
     setWindowTitle(u"Form1"_s);
     buildLayout();
     bindHandlers();
+    m_board = std::make_unique<MainBoard>(BoardControls{.window = this,
+                                                        .answers = btnQArray,
+                                                        .english = lbEnglish,
+                                                        .shownAnswer = lbJap,
+                                                        .questNum = lbQuestNum,
+                                                        .correctNum = lbCorrectNum,
+                                                        .wrongNum = lbWrongNum,
+                                                        .circle = shpCircle,
+                                                        .next = btnNext,
+                                                        .listenAgain = bbtnListenAgain,
+                                                        .randomOn = rbRndOn,
+                                                        .englishOn = rbEnglishOn,
+                                                        .englishOff = rbEnglishOff,
+                                                        .choiceCounts = m_choiceCounts});
     m_drill = new DrillActions({.window = this,
                                 .answers = btnQArray,
                                 .next = btnNext,
@@ -174,7 +188,7 @@ void TForm1::FormCreate()
     m_speaker = std::make_unique<CourseSpeaker>(
         *voice, *m_audio, [](const QString& text) { vocarin::showMessage(text); });
     m_exercise =
-        std::make_unique<Exercise>(*this, *m_speaker, *m_cuePlayer, *m_random, QDir::current());
+        std::make_unique<Exercise>(*m_board, *m_speaker, *m_cuePlayer, *m_random, QDir::current());
 }
 
 void TForm1::rbEnglishOnChange()
@@ -273,109 +287,6 @@ void TForm1::showOnStart()
     showMaximised(this, kDesignSize, true);
     FormShow();
     activateWindow();
-}
-
-void TForm1::setCaption(const QString& caption)
-{
-    // The toolkit reads "[*]" in a title as the place of its modified mark;
-    // doubled, it shows as written.
-    setWindowTitle(QString(caption).replace(u"[*]"_s, u"[*][*]"_s));
-}
-
-void TForm1::setAnswerText(int button, const QString& text)
-{
-    btnQArray.at(button)->setMeaning(text);
-}
-
-QString TForm1::answerText(int button) const
-{
-    return btnQArray.at(button)->meaning();
-}
-
-void TForm1::setAnswerVisible(int button, bool visible)
-{
-    btnQArray.at(button)->setVisible(visible);
-}
-
-void TForm1::setAnswerEnabled(int button, bool enabled)
-{
-    btnQArray.at(button)->setEnabled(enabled);
-}
-
-void TForm1::setEnglishText(const QString& text)
-{
-    lbEnglish->setText(text);
-}
-
-void TForm1::setShownAnswer(const QString& text)
-{
-    lbJap->setText(text);
-}
-
-QString TForm1::shownAnswer() const
-{
-    return lbJap->text();
-}
-
-void TForm1::setQuestNumText(const QString& text)
-{
-    lbQuestNum->setText(text);
-}
-
-void TForm1::setCorrectNumText(const QString& text)
-{
-    lbCorrectNum->setText(text);
-}
-
-void TForm1::setWrongNumText(const QString& text)
-{
-    lbWrongNum->setText(text);
-}
-
-void TForm1::setCircleVisible(bool visible)
-{
-    shpCircle->setVisible(visible);
-}
-
-void TForm1::setNextEnabled(bool enabled)
-{
-    btnNext->setEnabled(enabled);
-}
-
-void TForm1::setListenAgainEnabled(bool enabled)
-{
-    bbtnListenAgain->setEnabled(enabled);
-}
-
-bool TForm1::isRandomOrderOn() const
-{
-    return rbRndOn->isChecked();
-}
-
-bool TForm1::isEnglishOn() const
-{
-    return rbEnglishOn->isChecked();
-}
-
-bool TForm1::isEnglishOff() const
-{
-    return rbEnglishOff->isChecked();
-}
-
-void TForm1::checkChoiceCount(int count)
-{
-    if (QAbstractButton* button = m_choiceCounts->button(count))
-        button->setChecked(true);
-}
-
-void TForm1::showMessage(const QString& text)
-{
-    vocarin::showMessage(text);
-}
-
-void TForm1::closeMainWindow()
-{
-    close();
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent* event)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "exercise/Board.h"
 #include "exercise/Exercise.h"
 #include "widgets/AnswerButton.h"
+#include "windows/MainBoard.h"
 
 #include <QHash>
 #include <QWidget>
@@ -33,9 +33,10 @@ class SpVoice;
 class TForm2;
 struct Platform;
 
-// The main window: the exercise is played here. It is the exercise's board,
-// and its handlers are thin calls into the exercise or the speech object.
-class TForm1 : public QWidget, public Board
+// The main window: the exercise is played here. Its controls are the
+// exercise's board (MainBoard), and its handlers are thin calls into the
+// exercise or the speech object.
+class TForm1 : public QWidget
 {
     Q_OBJECT
 public:
@@ -112,28 +113,8 @@ public:
     SpVoice* speechObject() const { return voice.get(); }
     // btnWord1 ... btnWord6 by their number; entry 0 is empty.
     const std::array<AnswerButton*, 7>& answerButtons() const { return btnQArray; }
-
-    // Board
-    void setCaption(const QString& caption) override;
-    void setAnswerText(int button, const QString& text) override;
-    QString answerText(int button) const override;
-    void setAnswerVisible(int button, bool visible) override;
-    void setAnswerEnabled(int button, bool enabled) override;
-    void setEnglishText(const QString& text) override;
-    void setShownAnswer(const QString& text) override;
-    QString shownAnswer() const override;
-    void setQuestNumText(const QString& text) override;
-    void setCorrectNumText(const QString& text) override;
-    void setWrongNumText(const QString& text) override;
-    void setCircleVisible(bool visible) override;
-    void setNextEnabled(bool enabled) override;
-    void setListenAgainEnabled(bool enabled) override;
-    bool isRandomOrderOn() const override;
-    bool isEnglishOn() const override;
-    bool isEnglishOff() const override;
-    void checkChoiceCount(int count) override;
-    void showMessage(const QString& text) override;
-    void closeMainWindow() override;
+    // The exercise's board on this window's controls.
+    Board& board() { return *m_board; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -155,6 +136,7 @@ private:
     QButtonGroup* m_choiceCounts = nullptr; // rbItem1 ... rbItem6, their counts as ids
     bool m_closing = false;                 // the close has begun: FormClose has run or is running
     DrillActions* m_drill = nullptr;
+    std::unique_ptr<MainBoard> m_board;
 
     std::unique_ptr<AudioOutput> m_audio;
     std::unique_ptr<CueStream> RSPu;

@@ -143,7 +143,7 @@ struct LoadedWindow
             auto* button =
                 qobject_cast<QAbstractButton*>(form.control(u"btnWord"_s + QString::number(k)));
             if (button->isVisible() && button->isEnabled() &&
-                (form.answerText(k) == form.state().AnsCheckString) == right)
+                (form.board().answerText(k) == form.state().AnsCheckString) == right)
                 return button;
         }
         return nullptr;

@@ -364,7 +364,7 @@ void WindowLayoutTest::tabOrder()
     // Every stop on show: the whole chain once round, from a click on the first
     // answer button (before FormCreate: the click does nothing else).
     for (int k = 1; k <= 6; ++k)
-        form.setAnswerVisible(k, true);
+        form.board().setAnswerVisible(k, true);
     form.btnChangeCourse->setEnabled(true);
     clickAt(form.ScaledLayout1, kMain, centreOf(form.btnWord4));
     QStringList chain{focused()};

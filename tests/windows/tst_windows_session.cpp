@@ -83,7 +83,7 @@ void WindowSessionTest::radioEventOrder()
     // The program's own check of a choice count runs no click handler.
     int clicks = 0;
     connect(form.rbItem3, &QRadioButton::clicked, &form, [&clicks] { ++clicks; });
-    form.checkChoiceCount(3);
+    form.board().checkChoiceCount(3);
     QVERIFY(form.rbItem3->isChecked());
     QCOMPARE(clicks, 0);
     QCOMPARE(form.state().SelectNum, 0);
