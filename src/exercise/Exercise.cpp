@@ -388,4 +388,12 @@ void Exercise::startMistakesRound()
     StartGame();
 }
 
+void Exercise::releaseLists()
+{
+    for (StringList* list : {&m_state.QuestionList, &m_state.AnswerList, &m_state.QNumList,
+                             &m_state.CQList, &m_state.OptionList, &m_state.CJList,
+                             &m_state.SubDirectoryList})
+        list->clear();
+}
+
 } // namespace vocarin

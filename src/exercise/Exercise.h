@@ -48,6 +48,9 @@ public:
     void rbRndOffChange();
     void rbEnglishOnChange();
 
+    // The main window's close releases the lists: they are empty afterwards.
+    void releaseLists();
+
     // Plays again only the words whose first press in this run was wrong, in
     // the order they were asked (shuffled when random order is on). With none,
     // says so and changes nothing. Reset replays the round; an option or

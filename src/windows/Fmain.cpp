@@ -1,11 +1,7 @@
 #include "windows/Fmain.h"
 
 #include "course/CourseDiscovery.h"
-#include "exercise/RandomSource.h"
-#include "speech/CourseSpeaker.h"
-#include "speech/CueSounds.h"
 #include "speech/SpVoice.h"
-#include "speech/SpeechEngine.h"
 #include "speech/VoiceList.h"
 #include "widgets/CircleShape.h"
 #include "widgets/ScaledView.h"
@@ -14,7 +10,6 @@
 #include "windows/Fselect.h"
 #include "windows/Lifecycle.h"
 #include "windows/Placement.h"
-#include "windows/Platform.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -55,7 +50,7 @@ protected:
 
 } // namespace
 
-TForm1::TForm1(Lifecycle& life, const Platform& platform) : m_life(life), m_platform(platform)
+TForm1::TForm1(Lifecycle& life) : m_life(life)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Form1"_s);
@@ -80,7 +75,7 @@ TForm1::TForm1(Lifecycle& life, const Platform& platform) : m_life(life), m_plat
                                 .next = btnNext,
                                 .reset = btnReset,
                                 .listenAgain = bbtnListenAgain,
-                                .voice = [this] { return voice.get(); },
+                                .voice = [this] { return voice; },
                                 .mistakesRound = [this] { actMistakesRoundExecute(); }},
                                m_life);
 }
@@ -96,7 +91,7 @@ void TForm1::forward(void (Exercise::*handler)(Params...), Args... args)
     // The exercise plays through the cue streams and works on the lists that
     // the close releases: it answers from FormCreate until then.
     if (m_exercise && !m_closing)
-        (m_exercise.get()->*handler)(args...);
+        (m_exercise->*handler)(args...);
 }
 
 void TForm1::bindHandlers()
@@ -151,12 +146,10 @@ void TForm1::InitialGame(const QString& SubDirectory)
         focused->clearFocus();
 }
 
-void TForm1::FormCreate()
+void TForm1::FormCreate(FormParts parts)
 {
-    // The exercise state with its lists comes last, empty; nothing reads
-    // OptionList or SubDirectoryList before.
-    m_audio = m_platform.openAudioOutput();
-    voice = std::make_unique<SpVoice>(*m_audio, m_platform.speechEngines());
+    voice = &parts.voice;
+    m_releaseOnClose = std::move(parts.releaseOnClose);
     const VoiceList voices = listVoices(voice->GetVoices());
     if (voices.descriptions.isEmpty()) {
         vocarin::showMessage(noVoiceMessage());
@@ -178,17 +171,8 @@ void TForm1::FormCreate()
     }
     if (voices.KeyVoice != kNoPreferredVoice)
         ComboBox1Change();
-
-    RSPu = std::make_unique<CueStream>(u"SysPu"_s);
-    RSBubuu = std::make_unique<CueStream>(u"Sysbubuu"_s);
-    RSPingPong = std::make_unique<CueStream>(u"SysPingPong"_s);
-    m_cuePlayer = std::make_unique<CueStreamPlayer>(*m_audio, *RSPu, *RSPingPong, *RSBubuu);
-
-    m_random = m_platform.makeRandom();
-    m_speaker = std::make_unique<CourseSpeaker>(
-        *voice, *m_audio, [](const QString& text) { vocarin::showMessage(text); });
-    m_exercise =
-        std::make_unique<Exercise>(*m_board, *m_speaker, *m_cuePlayer, *m_random, QDir::current());
+    // The handlers reach the exercise once the voice is chosen.
+    m_exercise = &parts.exercise;
 }
 
 void TForm1::rbEnglishOnChange()
@@ -203,19 +187,8 @@ void TForm1::rbRndOffChange()
 
 void TForm1::FormClose()
 {
-    // Playback stops before the cue images go.
-    if (m_audio)
-        m_audio->stopAll();
-    m_cuePlayer.reset();
-    RSPu.reset();
-    RSBubuu.reset();
-    RSPingPong.reset();
-    if (!m_exercise)
-        return;
-    ExerciseState& s = state();
-    for (StringList* list : {&s.QuestionList, &s.AnswerList, &s.QNumList, &s.CQList, &s.OptionList,
-                             &s.CJList, &s.SubDirectoryList})
-        list->clear();
+    if (m_releaseOnClose)
+        m_releaseOnClose();
 }
 
 void TForm1::btnResetClick()
@@ -266,10 +239,9 @@ void TForm1::FormShow()
 
 void TForm1::FormDestroy()
 {
-    // The exercise speaks through the voice: it goes first.
-    m_exercise.reset();
-    m_speaker.reset();
-    voice.reset();
+    // The program releases the exercise and the voice after the window.
+    m_exercise = nullptr;
+    voice = nullptr;
 }
 
 void TForm1::ComboBox1Change()

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QButtonGroup;
@@ -20,18 +21,20 @@ class QRadioButton;
 
 namespace vocarin {
 
-class AudioOutput;
 class CircleShape;
-class CourseSpeaker;
-class CueStream;
-class CueStreamPlayer;
 class DrillActions;
 class Lifecycle;
-class RandomSource;
 class ScaledView;
 class SpVoice;
 class TForm2;
-struct Platform;
+
+// What the main window works with from FormCreate on, made by the program.
+struct FormParts
+{
+    SpVoice& voice;                       // the speech object: the voice list chooses its voice
+    Exercise& exercise;                   // the handlers' engine, on this window's board
+    std::function<void()> releaseOnClose; // FormClose's release of playback, cues and lists
+};
 
 // The main window: the exercise is played here. Its controls are the
 // exercise's board (MainBoard), and its handlers are thin calls into the
@@ -43,7 +46,7 @@ public:
     static constexpr QSize kDesignSize{650, 399};
 
     // Builds every control of the layout; FormCreate is the caller's next step.
-    TForm1(Lifecycle& life, const Platform& platform);
+    explicit TForm1(Lifecycle& life);
     ~TForm1() override;
 
     ScaledView* ScaledLayout1;
@@ -87,7 +90,9 @@ public:
     void btnCloseClick();
     void StartGame();
     void InitialGame(const QString& SubDirectory);
-    void FormCreate();
+    // Fills the voice list and selects the preferred voice; the handlers
+    // reach the exercise from here on.
+    void FormCreate(FormParts parts);
     void rbEnglishOnChange();
     void rbRndOffChange();
     void FormClose();
@@ -110,7 +115,7 @@ public:
     QWidget* control(const QString& name) const { return m_controls.value(name); }
     // The exercise's state, from FormCreate on.
     ExerciseState& state() { return m_exercise->state(); }
-    SpVoice* speechObject() const { return voice.get(); }
+    SpVoice* speechObject() const { return voice; }
     // btnWord1 ... btnWord6 by their number; entry 0 is empty.
     const std::array<AnswerButton*, 7>& answerButtons() const { return btnQArray; }
     // The exercise's board on this window's controls.
@@ -129,7 +134,6 @@ private:
 
     std::array<AnswerButton*, 7> btnQArray{}; // 1 to 6
     Lifecycle& m_life;
-    const Platform& m_platform;
     TForm2* Form2 = nullptr;
     QHash<QString, QWidget*> m_controls;
     QHash<QString, QButtonGroup*> m_radioGroups;
@@ -138,15 +142,9 @@ private:
     DrillActions* m_drill = nullptr;
     std::unique_ptr<MainBoard> m_board;
 
-    std::unique_ptr<AudioOutput> m_audio;
-    std::unique_ptr<CueStream> RSPu;
-    std::unique_ptr<CueStream> RSBubuu;
-    std::unique_ptr<CueStream> RSPingPong;
-    std::unique_ptr<CueStreamPlayer> m_cuePlayer;
-    std::unique_ptr<SpVoice> voice;
-    std::unique_ptr<CourseSpeaker> m_speaker; // the exercise's: recordings, else the voice
-    std::unique_ptr<RandomSource> m_random;
-    std::unique_ptr<Exercise> m_exercise; // made by FormCreate, its last step
+    SpVoice* voice = nullptr;       // from FormCreate until FormDestroy
+    Exercise* m_exercise = nullptr; // from FormCreate until FormDestroy
+    std::function<void()> m_releaseOnClose;
 };
 
 } // namespace vocarin

@@ -6,6 +6,7 @@
 
 #include "WindowTestKit.h"
 
+#include "app/Program.h"
 #include "speech/CueSounds.h"
 #include "speech/VoiceList.h"
 #include "widgets/ScaledView.h"
@@ -62,11 +63,17 @@ inline QString captionOf(QWidget* control)
     return QString();
 }
 
+// The program's parts made, FormCreate included, before the first showing.
+inline TForm1& createdForm(Program& program)
+{
+    program.create();
+    return *program.form();
+}
+
 // The main window as built, before FormCreate, shown at a client size.
 struct BuiltForm
 {
-    explicit BuiltForm(QSize size = TForm1::kDesignSize)
-        : m_platform(standInPlatform(m_made, {.voices = kVoices})), form(m_life, m_platform)
+    explicit BuiltForm(QSize size = TForm1::kDesignSize) : form(m_life)
     {
         form.show();
         resize(size);
@@ -95,8 +102,7 @@ struct BuiltForm
         return found;
     }
 
-    Made m_made;
-    Platform m_platform;
+    Made m_made; // stays empty: nothing is made for the window alone
     Lifecycle m_life;
     TForm1 form;
 };
@@ -129,9 +135,9 @@ inline QStringList cueNames(const CaptureSink& sink)
 struct LoadedWindow
 {
     explicit LoadedWindow(QStringList voices = kVoices)
-        : platform(standInPlatform(made, {.voices = std::move(voices)})), form(life, platform)
+        : platform(standInPlatform(made, {.voices = std::move(voices)})), program(platform),
+          life(program.life()), form(createdForm(program))
     {
-        form.FormCreate();
         form.resize(1300, 798);
         form.show();
         form.InitialGame(u".\\a\\"_s);
@@ -166,8 +172,9 @@ struct LoadedWindow
 
     Made made;
     Platform platform;
-    Lifecycle life;
-    TForm1 form;
+    Program program;
+    Lifecycle& life;
+    TForm1& form;
 };
 
 inline QStringList listOrder(int words)

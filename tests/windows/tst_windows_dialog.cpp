@@ -180,10 +180,8 @@ void CourseDialogTest::courseListKeepsSelection()
     QFETCH(int, selected);
     QFETCH(QString, action);
     QFETCH(int, afterwards);
-    Made made;
-    const Platform platform = standInPlatform(made, {.voices = kVoices});
     Lifecycle life;
-    TForm1 form(life, platform);
+    TForm1 form(life);
     TForm2 dialog(form, life);
     QStringList titles;
     for (int i = 0; i < courses; ++i)

@@ -332,10 +332,8 @@ void WindowLayoutTest::looks()
 
 void WindowLayoutTest::tabOrder()
 {
-    Made made;
-    const Platform platform = standInPlatform(made, {.voices = kVoices});
     Lifecycle life;
-    TForm1 form(life, platform);
+    TForm1 form(life);
     form.show();
     QApplication::setActiveWindow(&form);
     QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -400,9 +398,8 @@ void WindowLayoutTest::clicksFollowStretch()
     QFETCH(double, yFactor);
     Made made;
     const Platform platform = standInPlatform(made, {.voices = kVoices});
-    Lifecycle life;
-    TForm1 form(life, platform);
-    form.FormCreate();
+    Program program(platform);
+    TForm1& form = createdForm(program);
     form.resize(qRound(650 * xFactor), qRound(399 * yFactor));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -496,9 +493,8 @@ void WindowLayoutTest::voicePopupStaysOnCanvas()
         voices.append(u"Voice %1 - English (United States)"_s.arg(i));
     Made made;
     const Platform platform = standInPlatform(made, {.voices = voices});
-    Lifecycle life;
-    TForm1 form(life, platform);
-    form.FormCreate();
+    Program program(platform);
+    TForm1& form = createdForm(program);
     form.resize(size);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -548,9 +544,8 @@ void WindowLayoutTest::voiceBoxTellsVoicesApart()
     QVERIFY(descriptions.size() > 1);
     Made made;
     const Platform platform = standInPlatform(made, {.voices = descriptions});
-    Lifecycle life;
-    TForm1 form(life, platform);
-    form.FormCreate();
+    Program program(platform);
+    TForm1& form = createdForm(program);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 

@@ -62,9 +62,8 @@ void WindowSessionTest::radioEventOrder()
 {
     Made made;
     const Platform platform = standInPlatform(made, {.voices = kVoices});
-    Lifecycle life;
-    TForm1 form(life, platform);
-    form.FormCreate();
+    Program program(platform);
+    TForm1& form = createdForm(program);
     form.show();
 
     QStringList events;
