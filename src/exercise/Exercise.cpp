@@ -391,8 +391,7 @@ void Exercise::startMistakesRound()
 void Exercise::releaseLists()
 {
     for (StringList* list : {&m_state.QuestionList, &m_state.AnswerList, &m_state.QNumList,
-                             &m_state.CQList, &m_state.OptionList, &m_state.CJList,
-                             &m_state.SubDirectoryList})
+                             &m_state.CQList, &m_state.OptionList, &m_state.CJList})
         list->clear();
 }
 

@@ -189,6 +189,7 @@ void TForm1::FormClose()
 {
     if (m_releaseOnClose)
         m_releaseOnClose();
+    SubDirectoryList.clear();
 }
 
 void TForm1::btnResetClick()
@@ -219,22 +220,30 @@ void TForm1::rbItemClick(int count)
 
 void TForm1::btnChangeCourseClick()
 {
-    Form2->ShowModal();
+    chooseCourse();
+}
+
+void TForm1::chooseCourse()
+{
+    Form2->ShowModal([this](int item) { InitialGame(SubDirectoryList.get(item)); });
 }
 
 void TForm1::FormShow()
 {
-    const CourseCatalogue courses = discoverCourses(m_exercise->courseRoot(), state().OptionList);
+    // Discovery reads the option files through a list of its own: the
+    // exercise's OptionList is the load's.
+    StringList optionFile;
+    const CourseCatalogue courses = discoverCourses(m_exercise->courseRoot(), optionFile);
     Form2->setCourses(courses.titles);
     for (const QString& folder : courses.folders)
-        state().SubDirectoryList.add(folder);
+        SubDirectoryList.add(folder);
     // The first course is ready for OK, the only one too: OK with nothing
     // selected could only fail. Changing course needs a second one.
     if (!courses.titles.isEmpty())
         Form2->setItemIndex(0);
     if (courses.titles.size() > 1)
         btnChangeCourse->setEnabled(true);
-    Form2->ShowModal();
+    chooseCourse();
 }
 
 void TForm1::FormDestroy()

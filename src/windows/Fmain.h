@@ -1,5 +1,6 @@
 #pragma once
 
+#include "course/StringList.h"
 #include "exercise/Exercise.h"
 #include "widgets/AnswerButton.h"
 #include "windows/MainBoard.h"
@@ -114,7 +115,7 @@ public:
     // Finding a control by name; null when there is none.
     QWidget* control(const QString& name) const { return m_controls.value(name); }
     // The exercise's state, from FormCreate on.
-    ExerciseState& state() { return m_exercise->state(); }
+    const ExerciseState& state() const { return m_exercise->state(); }
     SpVoice* speechObject() const { return voice; }
     // btnWord1 ... btnWord6 by their number; entry 0 is empty.
     const std::array<AnswerButton*, 7>& answerButtons() const { return btnQArray; }
@@ -128,6 +129,8 @@ protected:
 private:
     void buildLayout(); // in FmainLayout.cpp
     void bindHandlers();
+    // The course dialog, modally; OK there loads the chosen course.
+    void chooseCourse();
     // Runs one of the exercise's handlers; none runs before FormCreate or after the close.
     template <typename... Params, typename... Args>
     void forward(void (Exercise::*handler)(Params...), Args... args);
@@ -145,6 +148,7 @@ private:
     SpVoice* voice = nullptr;       // from FormCreate until FormDestroy
     Exercise* m_exercise = nullptr; // from FormCreate until FormDestroy
     std::function<void()> m_releaseOnClose;
+    StringList SubDirectoryList; // course folder paths, parallel to the dialog's titles
 };
 
 } // namespace vocarin
