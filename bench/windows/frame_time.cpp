@@ -30,6 +30,7 @@
 #include <vector>
 
 using namespace vocarin;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -58,7 +59,7 @@ void settle()
 
 void press(TForm1* form, QWidget* control)
 {
-    ScaledView* view = form->ScaledLayout1;
+    ScaledView* view = form->view();
     const QPoint at = view->mapFromScene(view->canvasRect(control).center());
     QWidget* target = view->viewport();
     const QPointF global = target->mapToGlobal(QPointF(at));
@@ -101,9 +102,9 @@ void measure(TForm1* form)
         answers.push_back(timed(form, right));
         // The last question's Next ends the run with a message box: start over instead.
         if (form->state().CurrentNum == form->state().AllQuestNum)
-            timed(form, form->btnReset);
+            timed(form, form->control<QPushButton>(u"btnReset"_s));
         else
-            nexts.push_back(timed(form, form->btnNext));
+            nexts.push_back(timed(form, form->control<QPushButton>(u"btnNext"_s)));
     }
     const QSize screen = QGuiApplication::primaryScreen()->size();
     std::printf("screen %dx%d, window %dx%d\n", screen.width(), screen.height(), form->width(),

@@ -50,6 +50,50 @@ public:
     explicit TForm1(Lifecycle& life);
     ~TForm1() override;
 
+    void btnCloseClick();
+    void StartGame();
+    void InitialGame(const QString& SubDirectory);
+    // Fills the voice list and selects the preferred voice; the handlers
+    // reach the exercise from here on.
+    void FormCreate(FormParts parts);
+    void rbEnglishOnChange();
+    void rbRndOffChange();
+    void FormClose();
+    void btnResetClick();
+    void bbtnListenAgainClick();
+    void btnWord1Click(QObject* Sender);
+    void btnNextClick();
+    void rbItemClick(int count); // rbItem1Click ... rbItem6Click: the clicked button's count
+    void btnChangeCourseClick();
+    void FormShow();
+    void FormDestroy();
+    void ComboBox1Change();
+    void actMistakesRoundExecute();
+
+    void setForm2(TForm2* form2) { Form2 = form2; }
+    // Start-up's showing: maximised and centred, FormShow, then activated.
+    void showOnStart();
+
+    // Finding a control by name; null when there is none or it is not a Control.
+    template <typename Control = QWidget> Control* control(const QString& name) const
+    {
+        return qobject_cast<Control*>(m_controls.value(name));
+    }
+    // The view that shows the controls stretched over the window.
+    ScaledView* view() const { return ScaledLayout1; }
+    // The exercise's state, from FormCreate on.
+    const ExerciseState& state() const { return m_exercise->state(); }
+    SpVoice* speechObject() const { return voice; }
+    // The exercise's board on this window's controls.
+    Board& board() { return *m_board; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    struct Layout; // FmainLayout.cpp: the table of the controls below
+
     ScaledView* ScaledLayout1;
     QFrame* Panel1;
     AnswerButton* btnWord1;
@@ -88,45 +132,6 @@ public:
     QComboBox* ComboBox1;
     QLabel* Label1;
 
-    void btnCloseClick();
-    void StartGame();
-    void InitialGame(const QString& SubDirectory);
-    // Fills the voice list and selects the preferred voice; the handlers
-    // reach the exercise from here on.
-    void FormCreate(FormParts parts);
-    void rbEnglishOnChange();
-    void rbRndOffChange();
-    void FormClose();
-    void btnResetClick();
-    void bbtnListenAgainClick();
-    void btnWord1Click(QObject* Sender);
-    void btnNextClick();
-    void rbItemClick(int count); // rbItem1Click ... rbItem6Click: the clicked button's count
-    void btnChangeCourseClick();
-    void FormShow();
-    void FormDestroy();
-    void ComboBox1Change();
-    void actMistakesRoundExecute();
-
-    void setForm2(TForm2* form2) { Form2 = form2; }
-    // Start-up's showing: maximised and centred, FormShow, then activated.
-    void showOnStart();
-
-    // Finding a control by name; null when there is none.
-    QWidget* control(const QString& name) const { return m_controls.value(name); }
-    // The exercise's state, from FormCreate on.
-    const ExerciseState& state() const { return m_exercise->state(); }
-    SpVoice* speechObject() const { return voice; }
-    // btnWord1 ... btnWord6 by their number; entry 0 is empty.
-    const std::array<AnswerButton*, 7>& answerButtons() const { return btnQArray; }
-    // The exercise's board on this window's controls.
-    Board& board() { return *m_board; }
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-
-private:
     void buildLayout(); // in FmainLayout.cpp
     void bindHandlers();
     // The course dialog, modally; OK there loads the chosen course.

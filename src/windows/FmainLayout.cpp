@@ -56,8 +56,16 @@ struct ControlRow
     bool shadow = false; // the buttons' drop shadow
 };
 
-// The row order is the stacking order, later on top.
-const std::vector<ControlRow>& layoutRows()
+} // namespace
+
+// The table names the window's control members, which are its own.
+struct TForm1::Layout
+{
+    // The row order is the stacking order, later on top.
+    static const std::vector<ControlRow>& rows();
+};
+
+const std::vector<ControlRow>& TForm1::Layout::rows()
 {
     using K = Kind;
     using S = Start;
@@ -108,6 +116,8 @@ const std::vector<ControlRow>& layoutRows()
     // clang-format on
     return rows;
 }
+
+namespace {
 
 QWidget* makeControl(const ControlRow& row)
 {
@@ -201,7 +211,7 @@ void TForm1::buildLayout()
     frame->setContentsMargins(0, 0, 0, 0);
     frame->addWidget(ScaledLayout1);
 
-    const auto& rows = layoutRows();
+    const auto& rows = Layout::rows();
     for (const ControlRow& row : rows) {
         QWidget* control = makeControl(row);
         control->setObjectName(row.name);

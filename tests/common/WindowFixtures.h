@@ -49,7 +49,7 @@ inline QRectF designRect(QWidget* control)
 // Where a control is drawn, in pixels of the window's view.
 inline QRectF onScreen(TForm1& form, QWidget* control)
 {
-    return form.ScaledLayout1->viewportTransform().mapRect(designRect(control));
+    return form.view()->viewportTransform().mapRect(designRect(control));
 }
 
 inline QString captionOf(QWidget* control)
@@ -82,7 +82,7 @@ struct BuiltForm
     void resize(QSize size)
     {
         form.resize(size);
-        QTRY_COMPARE(form.ScaledLayout1->viewport()->size(), size);
+        QTRY_COMPARE(form.view()->viewport()->size(), size);
     }
 
     // Every control on the design canvas, from the bottom of the stack up.
@@ -98,7 +98,7 @@ struct BuiltForm
                 }
             }
         };
-        collect(collect, form.ScaledLayout1->canvas());
+        collect(collect, form.view()->canvas());
         return found;
     }
 
@@ -154,19 +154,19 @@ struct LoadedWindow
         }
         return nullptr;
     }
-    void click(QWidget* control) { clickAt(form.ScaledLayout1, kMain, centreOf(control)); }
+    void click(QWidget* control) { clickAt(form.view(), kMain, centreOf(control)); }
     // A radio button is clicked on its circle, 8 units in from its left edge.
     void clickRadio(QWidget* radio)
     {
         const QRectF box = designRect(radio);
-        clickAt(form.ScaledLayout1, kMain, {box.left() + 8, box.center().y()});
+        clickAt(form.view(), kMain, {box.left() + 8, box.center().y()});
     }
     void answerWrong()
     {
         QAbstractButton* wrong = visibleAnswer(false);
         QVERIFY(wrong);
         click(wrong);
-        QCOMPARE(form.lbWrongNum->text(), u"誤答数： 1"_s);
+        QCOMPARE(form.control<QLabel>(u"lbWrongNum"_s)->text(), u"誤答数： 1"_s);
     }
     QStringList order() { return form.state().QNumList.lines(); }
 
