@@ -335,6 +335,11 @@ void Exercise::bbtnListenAgainClick()
     m_speaker.speakWord(m_state.TempWord);
 }
 
+void Exercise::listenAgainSlowly()
+{
+    m_speaker.speakWordSlowly(m_state.TempWord);
+}
+
 void Exercise::rbItemClick(int count)
 {
     m_state.SelectNum = count;

@@ -43,6 +43,8 @@ public:
     void btnWord1Click(int button); // the pressed answer button, 1 to 6
     void btnNextClick();
     void bbtnListenAgainClick();
+    // What bbtnListenAgainClick does, the word said slower.
+    void listenAgainSlowly();
 
     void rbItemClick(int count); // rbItem1Click ... rbItem6Click: the clicked button's count
     void rbRndOffChange();

@@ -1,6 +1,5 @@
 #include "windows/DrillActions.h"
 
-#include "speech/SpVoice.h"
 #include "widgets/AnswerButton.h"
 #include "windows/Displays.h"
 #include "windows/Lifecycle.h"
@@ -53,8 +52,11 @@ DrillActions::DrillActions(DrillControls controls, Lifecycle& life)
     m_listenAgain =
         addAction(u"もう一度聞く"_s, {QKeySequence(Qt::Key_R), QKeySequence(Qt::Key_F5)},
                   [this] { press(m_controls.listenAgain); });
-    m_listenSlowly = addAction(u"ゆっくり聞く"_s, {QKeySequence(Qt::SHIFT | Qt::Key_R)},
-                               [this] { listenSlowly(); });
+    m_listenSlowly = addAction(u"ゆっくり聞く"_s, {QKeySequence(Qt::SHIFT | Qt::Key_R)}, [this] {
+        // As a click on もう一度聞く would be.
+        if (m_controls.listenAgain->isVisible() && m_controls.listenAgain->isEnabled())
+            m_life.handle(m_controls.listenSlowly);
+    });
     m_mistakesRound = addAction(u"間違えた単語だけ練習"_s, {QKeySequence(Qt::Key_M)},
                                 [this] { m_life.handle(m_controls.mistakesRound); });
     m_keyGuide = addAction(u"キー操作"_s, {},
@@ -82,17 +84,6 @@ void DrillActions::press(QPushButton* button)
 {
     if (button->isVisible() && button->isEnabled())
         button->click();
-}
-
-void DrillActions::listenSlowly()
-{
-    if (!m_controls.listenAgain->isEnabled())
-        return;
-    SpVoice* voice = m_controls.voice();
-    const double rate = voice->rate();
-    voice->setRate(kSlowReplayRate);
-    press(m_controls.listenAgain);
-    voice->setRate(rate);
 }
 
 void DrillActions::fillContextMenu(QMenu& menu) const

@@ -16,7 +16,6 @@ namespace vocarin {
 
 class AnswerButton;
 class Lifecycle;
-class SpVoice;
 
 // What the keys and the menu work on in the main window.
 struct DrillControls
@@ -26,7 +25,7 @@ struct DrillControls
     QPushButton* next;
     QPushButton* reset;
     QPushButton* listenAgain;
-    std::function<SpVoice*()> voice;     // the speech object, null until it is made
+    std::function<void()> listenSlowly;  // the handler of the slow replay
     std::function<void()> mistakesRound; // the handler of the mistakes round
 };
 
@@ -36,9 +35,6 @@ class DrillActions : public QObject
 {
     Q_OBJECT
 public:
-    // The rate of the slow replay; 1.0 is the voice's own.
-    static constexpr double kSlowReplayRate = 0.6;
-
     DrillActions(DrillControls controls, Lifecycle& life);
 
     // The actions a right-click on the main window offers.
@@ -49,7 +45,6 @@ private:
                        std::function<void()> run);
     // As a click: only on a button the learner could click now.
     static void press(QPushButton* button);
-    void listenSlowly();
 
     DrillControls m_controls;
     Lifecycle& m_life;

@@ -75,7 +75,7 @@ TForm1::TForm1(Lifecycle& life) : m_life(life)
                                 .next = btnNext,
                                 .reset = btnReset,
                                 .listenAgain = bbtnListenAgain,
-                                .voice = [this] { return voice; },
+                                .listenSlowly = [this] { listenAgainSlowly(); },
                                 .mistakesRound = [this] { actMistakesRoundExecute(); }},
                                m_life);
 }
@@ -200,6 +200,11 @@ void TForm1::btnResetClick()
 void TForm1::bbtnListenAgainClick()
 {
     forward(&Exercise::bbtnListenAgainClick);
+}
+
+void TForm1::listenAgainSlowly()
+{
+    forward(&Exercise::listenAgainSlowly);
 }
 
 void TForm1::btnWord1Click(QObject* Sender)

@@ -61,6 +61,7 @@ public:
     void FormClose();
     void btnResetClick();
     void bbtnListenAgainClick();
+    void listenAgainSlowly(); // the context menu's and Shift+R's slow replay
     void btnWord1Click(QObject* Sender);
     void btnNextClick();
     void rbItemClick(int count); // rbItem1Click ... rbItem6Click: the clicked button's count
