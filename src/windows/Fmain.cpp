@@ -169,8 +169,6 @@ void TForm1::FormCreate(FormParts parts)
             ComboBox1Change();
         }
     }
-    if (voices.KeyVoice != kNoPreferredVoice)
-        ComboBox1Change();
     // The handlers reach the exercise once the voice is chosen.
     m_exercise = &parts.exercise;
 }
