@@ -84,7 +84,6 @@ public:
     ScaledView* view() const { return ScaledLayout1; }
     // The exercise's state, from FormCreate on.
     const ExerciseState& state() const { return m_exercise->state(); }
-    SpVoice* speechObject() const { return voice; }
     // The exercise's board on this window's controls.
     Board& board() { return *m_board; }
 
