@@ -1,6 +1,6 @@
 #include "speech/SpVoice.h"
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 #include "speech/SpeechPlayback.h"
 #include "speech/SpeechShaping.h"
 

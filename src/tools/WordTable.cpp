@@ -1,7 +1,7 @@
 #include "tools/WordTable.h"
 
+#include "core/Fault.h"
 #include "course/CourseText.h"
-#include "course/Fault.h"
 #include "tools/TextKinds.h"
 
 #include <QSet>
