@@ -15,7 +15,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -27,28 +26,6 @@
 using namespace Qt::StringLiterals;
 
 namespace vocarin {
-
-namespace {
-
-// Qt clicks a radio button on Space also when it is checked already; a click
-// on the checked choice count would restart the run. Only the pointer may.
-class NoKeyClickOnChecked : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        auto* radio = qobject_cast<QRadioButton*>(watched);
-        return radio && radio->isChecked() && (key == Qt::Key_Space || key == Qt::Key_Select);
-    }
-};
-
-} // namespace
 
 TForm1::TForm1(Lifecycle& life) : m_life(life)
 {
@@ -113,12 +90,10 @@ void TForm1::bindHandlers()
     bind(rbEnglishOn, &QRadioButton::toggled, &TForm1::rbEnglishOnChange);
     bind(bbtnListenAgain, &QPushButton::clicked, &TForm1::bbtnListenAgainClick);
     bind(btnClose, &QPushButton::clicked, &TForm1::btnCloseClick);
-    auto* keys = new NoKeyClickOnChecked(this);
     // The choice-count buttons' group tells the one handler the count clicked.
     const std::array<QRadioButton*, 6> counts{rbItem1, rbItem2, rbItem3, rbItem4, rbItem5, rbItem6};
     m_choiceCounts = m_radioGroups.value(gbItemNum->objectName());
     for (int count = 1; count <= int(counts.size()); ++count) {
-        counts.at(count - 1)->installEventFilter(keys);
         m_choiceCounts->setId(counts.at(count - 1), count);
     }
     connect(m_choiceCounts, &QButtonGroup::idClicked, this,
