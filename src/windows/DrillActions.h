@@ -29,6 +29,18 @@ struct DrillControls
     std::function<void()> mistakesRound; // the handler of the mistakes round
 };
 
+// The main window's own keys, one row an action, in the key guide's order.
+enum class DrillAction { Answer, Next, ListenAgain, ListenSlowly, Reset, MistakesRound };
+struct DrillKey
+{
+    QString keysText;         // the keys as the key guide and the tooltips write them
+    QList<QKeySequence> keys; // Answer: the digits 1 to 6, each button its own
+    QString action;           // what the key guide and the menu call the action
+};
+const DrillKey& drillKey(DrillAction action);
+// Every row, in the key guide's order.
+const QList<DrillKey>& drillKeys();
+
 // The keyboard and context-menu way through the main window: every action
 // presses the control a learner would click, so the exercise's rules hold.
 class DrillActions : public QObject
@@ -43,6 +55,7 @@ public:
 private:
     QAction* addAction(const QString& text, const QList<QKeySequence>& keys,
                        std::function<void()> run);
+    QAction* addAction(DrillAction action, std::function<void()> run);
     // As a click: only on a button the learner could click now.
     static void press(QPushButton* button);
 
