@@ -3,6 +3,7 @@
 // Speech and sound are stand-ins that take no time, so what is measured is the
 // handler and the painting. Run under an X server of the size to measure, with
 // the working folder holding one course (frametime.sh does both).
+#include "app/Platform.h"
 #include "app/Program.h"
 #include "exercise/RandomSource.h"
 #include "testing/CaptureSink.h"
@@ -10,7 +11,6 @@
 #include "widgets/ScaledView.h"
 #include "windows/Fmain.h"
 #include "windows/Fselect.h"
-#include "windows/Platform.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>

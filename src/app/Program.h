@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/Platform.h"
 #include "windows/Lifecycle.h"
-#include "windows/Platform.h"
 
 #include <memory>
 
