@@ -93,9 +93,8 @@ void TForm1::bindHandlers()
     // The choice-count buttons' group tells the one handler the count clicked.
     const std::array<QRadioButton*, 6> counts{rbItem1, rbItem2, rbItem3, rbItem4, rbItem5, rbItem6};
     m_choiceCounts = m_radioGroups.value(gbItemNum->objectName());
-    for (int count = 1; count <= int(counts.size()); ++count) {
+    for (int count = 1; count <= int(counts.size()); ++count)
         m_choiceCounts->setId(counts.at(count - 1), count);
-    }
     connect(m_choiceCounts, &QButtonGroup::idClicked, this,
             [this](int count) { m_life.handle([this, count] { rbItemClick(count); }); });
     bind(btnChangeCourse, &QPushButton::clicked, &TForm1::btnChangeCourseClick);
