@@ -1,7 +1,7 @@
 // Any text as a choice count line: a number or the number format fault that
 // quotes the line, nothing else.
+#include "core/Fault.h"
 #include "course/ChoiceCount.h"
-#include "course/Fault.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 // A fuzzed course in a temporary folder. Input layout: byte 0 is the
 // length of Option.txt, byte 1 that of E.txt, then the two files, and the
 // rest is J.txt (an empty second option line names E.txt and J.txt).
+#include "core/Fault.h"
 #include "course/CourseLoad.h"
-#include "course/Fault.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Any bytes as a course text file: the only fault allowed is the one for
 // invalid UTF-8 after its mark, and no line may hold a break or a NUL.
+#include "core/Fault.h"
 #include "course/CourseText.h"
-#include "course/Fault.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // file, 16-bit mono at the voice's own rate, trimmed and levelled exactly as
 // the program hands it to the mixer: a way to listen to and measure what
 // learners hear.
-#include "course/Fault.h"
+#include "core/Fault.h"
 #include "speech/SpVoice.h"
 #include "speech/VoiceList.h"
 #include "testing/CaptureSink.h"

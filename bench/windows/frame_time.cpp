@@ -3,6 +3,7 @@
 // Speech and sound are stand-ins that take no time, so what is measured is the
 // handler and the painting. Run under an X server of the size to measure, with
 // the working folder holding one course (frametime.sh does both).
+#include "app/Platform.h"
 #include "app/Program.h"
 #include "exercise/RandomSource.h"
 #include "testing/CaptureSink.h"
@@ -10,7 +11,6 @@
 #include "widgets/ScaledView.h"
 #include "windows/Fmain.h"
 #include "windows/Fselect.h"
-#include "windows/Platform.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -30,6 +30,7 @@
 #include <vector>
 
 using namespace vocarin;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -58,7 +59,7 @@ void settle()
 
 void press(TForm1* form, QWidget* control)
 {
-    ScaledView* view = form->ScaledLayout1;
+    ScaledView* view = form->view();
     const QPoint at = view->mapFromScene(view->canvasRect(control).center());
     QWidget* target = view->viewport();
     const QPointF global = target->mapToGlobal(QPointF(at));
@@ -101,9 +102,9 @@ void measure(TForm1* form)
         answers.push_back(timed(form, right));
         // The last question's Next ends the run with a message box: start over instead.
         if (form->state().CurrentNum == form->state().AllQuestNum)
-            timed(form, form->btnReset);
+            timed(form, form->control<QPushButton>(u"btnReset"_s));
         else
-            nexts.push_back(timed(form, form->btnNext));
+            nexts.push_back(timed(form, form->control<QPushButton>(u"btnNext"_s)));
     }
     const QSize screen = QGuiApplication::primaryScreen()->size();
     std::printf("screen %dx%d, window %dx%d\n", screen.width(), screen.height(), form->width(),

@@ -1,5 +1,12 @@
 #include "app/Program.h"
 
+#include "exercise/Exercise.h"
+#include "exercise/RandomSource.h"
+#include "speech/AudioOutput.h"
+#include "speech/CourseSpeaker.h"
+#include "speech/CueSounds.h"
+#include "speech/SpVoice.h"
+#include "speech/SpeechEngine.h"
 #include "widgets/Look.h"
 #include "windows/Displays.h"
 #include "windows/Fmain.h"
@@ -17,13 +24,26 @@ Program::Program(Platform platform) : m_platform(std::move(platform)) {}
 
 Program::~Program()
 {
-    destroyWindows();
+    destroy();
 }
 
 void Program::create()
 {
-    m_form = std::make_unique<TForm1>(m_life, m_platform);
-    m_form->FormCreate();
+    m_audio = m_platform.openAudioOutput();
+    voice = std::make_unique<SpVoice>(*m_audio, m_platform.speechEngines());
+    RSPu = std::make_unique<CueStream>(u"SysPu"_s);
+    RSBubuu = std::make_unique<CueStream>(u"Sysbubuu"_s);
+    RSPingPong = std::make_unique<CueStream>(u"SysPingPong"_s);
+    m_cuePlayer = std::make_unique<CueStreamPlayer>(*m_audio, *RSPu, *RSPingPong, *RSBubuu);
+    m_random = m_platform.makeRandom();
+    m_speaker = std::make_unique<CourseSpeaker>(*voice, *m_audio,
+                                                [](const QString& text) { showMessage(text); });
+
+    m_form = std::make_unique<TForm1>(m_life);
+    m_exercise = std::make_unique<Exercise>(m_form->board(), *m_speaker, *m_cuePlayer, *m_random,
+                                            QDir::current());
+    m_form->FormCreate(
+        {.voice = *voice, .exercise = *m_exercise, .releaseOnClose = [this] { releaseOnClose(); }});
     m_dialog = std::make_unique<TForm2>(*m_form, m_life);
     m_form->setForm2(m_dialog.get());
 }
@@ -36,13 +56,35 @@ void Program::show()
 void Program::run()
 {
     m_life.runMainLoop();
-    destroyWindows();
+    destroy();
 }
 
-void Program::destroyWindows()
+void Program::releaseOnClose()
+{
+    // Playback stops before the cue images go.
+    m_audio->stopAll();
+    m_cuePlayer.reset();
+    RSPu.reset();
+    RSBubuu.reset();
+    RSPingPong.reset();
+    m_exercise->releaseLists();
+}
+
+void Program::destroy()
 {
     m_dialog.reset();
+    // The window lets go of the exercise first; the exercise speaks through
+    // the voice, which goes after it.
     m_form.reset();
+    m_exercise.reset();
+    m_speaker.reset();
+    voice.reset();
+    m_random.reset();
+    m_cuePlayer.reset();
+    RSPu.reset();
+    RSBubuu.reset();
+    RSPingPong.reset();
+    m_audio.reset();
 }
 
 int runVocarin(const Platform& platform)

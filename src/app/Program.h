@@ -1,30 +1,40 @@
 #pragma once
 
+#include "app/Platform.h"
 #include "windows/Lifecycle.h"
-#include "windows/Platform.h"
 
 #include <memory>
 
 namespace vocarin {
 
+class AudioOutput;
+class CourseSpeaker;
+class CueStream;
+class CueStreamPlayer;
+class Exercise;
+class RandomSource;
+class SpVoice;
 class TForm1;
 class TForm2;
 
-// The program's two windows made, shown, run and destroyed in the program's
-// own order; runVocarin and the tests that run the whole program take these
-// steps. Needs a QApplication.
+// The program's parts made, joined, shown, run and destroyed in the program's
+// own order: the services (sound, the voice, the cues, the speaker, the
+// random source), the main window, the exercise on the window's board, the
+// course dialog. runVocarin and the tests that run the whole program take
+// these steps. Needs a QApplication.
 class Program
 {
 public:
     explicit Program(Platform platform);
-    // The course dialog first, then the main window.
+    // The course dialog first, then the main window, then the services.
     ~Program();
 
-    // The main window (its FormCreate included), then the course dialog.
+    // The services, the main window, the exercise, the window's FormCreate,
+    // then the course dialog.
     void create();
     // The main window's first showing (its FormShow, which shows the dialog).
     void show();
-    // The main loop, then the dialog and the main window are destroyed.
+    // The main loop, then everything is destroyed.
     void run();
 
     Lifecycle& life() { return m_life; }
@@ -33,11 +43,23 @@ public:
     TForm2* dialog() const { return m_dialog.get(); }
 
 private:
-    void destroyWindows();
+    // The main window's close: playback stops, then the cue streams and the
+    // exercise's lists are released.
+    void releaseOnClose();
+    void destroy();
 
     const Platform m_platform;
     Lifecycle m_life;
+    std::unique_ptr<AudioOutput> m_audio;
+    std::unique_ptr<SpVoice> voice;
+    std::unique_ptr<CueStream> RSPu;
+    std::unique_ptr<CueStream> RSBubuu;
+    std::unique_ptr<CueStream> RSPingPong;
+    std::unique_ptr<CueStreamPlayer> m_cuePlayer;
+    std::unique_ptr<RandomSource> m_random;
+    std::unique_ptr<CourseSpeaker> m_speaker; // the exercise's: recordings, else the voice
     std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<Exercise> m_exercise;
     std::unique_ptr<TForm2> m_dialog;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/Platform.h"
+#include "app/Platform.h"
 
 namespace vocarin {
 

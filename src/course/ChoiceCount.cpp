@@ -1,6 +1,6 @@
 #include "course/ChoiceCount.h"
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 
 #include <optional>
 

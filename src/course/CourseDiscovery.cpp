@@ -1,8 +1,8 @@
 #include "course/CourseDiscovery.h"
 
+#include "core/Fault.h"
 #include "course/CourseLoad.h"
 #include "course/CoursePaths.h"
-#include "course/Fault.h"
 #include "course/StringList.h"
 
 #include <QCollator>

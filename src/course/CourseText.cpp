@@ -1,7 +1,7 @@
 #include "course/CourseText.h"
 
+#include "core/Fault.h"
 #include "course/Cp932.h"
-#include "course/Fault.h"
 #include "course/SystemText.h"
 
 #include <QDir>

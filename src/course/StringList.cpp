@@ -1,7 +1,7 @@
 #include "course/StringList.h"
 
+#include "core/Fault.h"
 #include "course/CourseText.h"
-#include "course/Fault.h"
 
 namespace vocarin {
 

@@ -335,6 +335,11 @@ void Exercise::bbtnListenAgainClick()
     m_speaker.speakWord(m_state.TempWord);
 }
 
+void Exercise::listenAgainSlowly()
+{
+    m_speaker.speakWordSlowly(m_state.TempWord);
+}
+
 void Exercise::rbItemClick(int count)
 {
     m_state.SelectNum = count;
@@ -386,6 +391,13 @@ void Exercise::startMistakesRound()
     m_board.setCircleVisible(false);
     m_board.setNextEnabled(false);
     StartGame();
+}
+
+void Exercise::releaseLists()
+{
+    for (StringList* list : {&m_state.QuestionList, &m_state.AnswerList, &m_state.QNumList,
+                             &m_state.CQList, &m_state.OptionList, &m_state.CJList})
+        list->clear();
 }
 
 } // namespace vocarin

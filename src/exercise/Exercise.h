@@ -43,10 +43,15 @@ public:
     void btnWord1Click(int button); // the pressed answer button, 1 to 6
     void btnNextClick();
     void bbtnListenAgainClick();
+    // What bbtnListenAgainClick does, the word said slower.
+    void listenAgainSlowly();
 
     void rbItemClick(int count); // rbItem1Click ... rbItem6Click: the clicked button's count
     void rbRndOffChange();
     void rbEnglishOnChange();
+
+    // The main window's close releases the lists: they are empty afterwards.
+    void releaseLists();
 
     // Plays again only the words whose first press in this run was wrong, in
     // the order they were asked (shuffled when random order is on). With none,

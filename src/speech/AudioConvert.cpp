@@ -1,6 +1,6 @@
 #include "speech/AudioConvert.h"
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 
 #include <algorithm>
 #include <memory>

@@ -25,9 +25,19 @@ void CourseSpeaker::speak(const QString& text)
 
 void CourseSpeaker::speakWord(const QString& word)
 {
+    speakWordAt(word, m_voice.rate());
+}
+
+void CourseSpeaker::speakWordSlowly(const QString& word)
+{
+    speakWordAt(word, kSlowReplayRate);
+}
+
+void CourseSpeaker::speakWordAt(const QString& word, double rate)
+{
     const QString path = m_recordings.pathOf(word);
-    if (path.isEmpty() || m_unplayable.contains(path) || !playRecording(path))
-        speak(word);
+    if (path.isEmpty() || m_unplayable.contains(path) || !playRecording(path, rate))
+        m_voice.speakAt(word, rate);
 }
 
 void CourseSpeaker::setRecordings(CourseRecordings recordings)
@@ -36,7 +46,7 @@ void CourseSpeaker::setRecordings(CourseRecordings recordings)
     m_unplayable.clear();
 }
 
-bool CourseSpeaker::playRecording(const QString& path)
+bool CourseSpeaker::playRecording(const QString& path, double rate)
 {
     DecodedRecording recording = readRecording(path);
     if (!recording.decoded()) {
@@ -47,8 +57,8 @@ bool CourseSpeaker::playRecording(const QString& path)
         return false;
     }
     const WakeForInputAfterwards wake;
-    playSpeechToEnd(m_output, std::make_shared<const AudioClip>(shapeSpeech(
-                                  stretchTime(std::move(recording.clip), m_voice.rate()))));
+    playSpeechToEnd(m_output, std::make_shared<const AudioClip>(
+                                  shapeSpeech(stretchTime(std::move(recording.clip), rate))));
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 #include "exercise/CuePlayer.h"
 #include "speech/AudioOutput.h"
 

@@ -1,6 +1,6 @@
 #include "speech/EspeakEngine.h"
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #include "speech/FestivalEngine.h"
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,6 +1,6 @@
 #include "speech/FliteEngine.h"
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 
 #include <flite/flite.h>
 

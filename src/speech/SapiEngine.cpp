@@ -1,6 +1,6 @@
 #include "speech/SapiEngine.h"
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 
 #include <QtMath>
 

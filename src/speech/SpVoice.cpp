@@ -1,6 +1,6 @@
 #include "speech/SpVoice.h"
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 #include "speech/SpeechPlayback.h"
 #include "speech/SpeechShaping.h"
 
@@ -100,14 +100,20 @@ void SpVoice::setVoice(const VoiceToken& token)
 
 void SpVoice::Speak(const QString& text, int)
 {
+    speakAt(text, d->rate);
+}
+
+void SpVoice::speakAt(const QString& text, double rate)
+{
     if (d->voices.empty())
         throw Fault(QStringLiteral("音声合成の声がありません"));
     // Also after an engine's own wait (Festival's thread) when nothing is played.
     const WakeForInputAfterwards wake;
     const VoiceToken& voice = d->voices[d->current];
     playSpeechToEnd(
-        d->output, std::make_shared<const AudioClip>(shapeSpeech(
-                       voice.m_engine->synthesize(voice.m_voiceIndex, spokenPart(text), d->rate))));
+        d->output,
+        std::make_shared<const AudioClip>(shapeSpeech(voice.m_engine->synthesize(
+            voice.m_voiceIndex, spokenPart(text), std::clamp(rate, kSlowestRate, kFastestRate)))));
 }
 
 void SpVoice::setRate(double rate)

@@ -63,9 +63,11 @@ public:
     // a watchdog ends the wait when the output stalls. Throws a Fault when
     // synthesis fails. Only flags 0 is ever passed: the engine's default.
     void Speak(const QString& text, int flags);
+    // Speak at this rate, for this text only.
+    void speakAt(const QString& text, double rate);
     // The speaking rate of every later Speak: 1.0 (the start) is each voice's
-    // own, 0.6 makes a word about 1.7 times as long. A slow replay sets it for
-    // one utterance and puts it back. Rates outside 0.25 to 4 are held there.
+    // own, 0.6 makes a word about 1.7 times as long. Rates outside 0.25 to 4
+    // are held there.
     void setRate(double rate);
     double rate() const;
     void speak(const QString& text) override { Speak(text, 0); }

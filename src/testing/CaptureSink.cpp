@@ -16,8 +16,7 @@ qint64 CaptureSink::record(Kind kind, std::shared_ptr<const AudioClip> clip)
 
 void CaptureSink::playCue(std::shared_ptr<const AudioClip> clip)
 {
-    m_cue = clip;
-    m_cueEndUs = record(Kind::Cue, std::move(clip));
+    record(Kind::Cue, std::move(clip));
 }
 
 void CaptureSink::playSpeech(std::shared_ptr<const AudioClip> clip)
@@ -38,8 +37,7 @@ void CaptureSink::advance(qint64 us)
 void CaptureSink::stopAll()
 {
     ++m_stops;
-    m_speechEndUs = m_cueEndUs = m_nowUs;
-    m_cue.reset();
+    m_speechEndUs = m_nowUs;
 }
 
 std::vector<CaptureSink::Capture> CaptureSink::captures(Kind kind) const
@@ -49,11 +47,6 @@ std::vector<CaptureSink::Capture> CaptureSink::captures(Kind kind) const
         if (capture.kind == kind)
             out.push_back(capture);
     return out;
-}
-
-std::shared_ptr<const AudioClip> CaptureSink::cueSounding() const
-{
-    return m_nowUs < m_cueEndUs ? m_cue : nullptr;
 }
 
 } // namespace vocarin

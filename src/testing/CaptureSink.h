@@ -31,26 +31,20 @@ public:
     bool isSpeechPlaying() const override { return m_nowUs < m_speechEndUs; }
     void stopAll() override;
 
-    void setAutoAdvance(bool on) { m_autoAdvance = on; }
     void advance(qint64 us); // says when the speech clip ends on the way
-    qint64 nowUs() const { return m_nowUs; }
 
     const std::vector<Capture>& captures() const { return m_captures; }
     std::vector<Capture> captures(Kind kind) const;
     void clear() { m_captures.clear(); }
-    // The cue sounding now on the simulated clock, or null.
-    std::shared_ptr<const AudioClip> cueSounding() const;
     int stopCount() const { return m_stops; }
 
 private:
     static qint64 durationUs(const AudioClip& clip);
     qint64 record(Kind kind, std::shared_ptr<const AudioClip> clip);
 
-    bool m_autoAdvance;
+    const bool m_autoAdvance;
     qint64 m_nowUs = 0;
     qint64 m_speechEndUs = 0;
-    qint64 m_cueEndUs = 0;
-    std::shared_ptr<const AudioClip> m_cue;
     std::vector<Capture> m_captures;
     int m_stops = 0;
 };

@@ -1,6 +1,6 @@
 #include "testing/ToneEngine.h"
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 
 #include <cmath>
 #include <numbers>

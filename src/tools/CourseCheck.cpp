@@ -1,9 +1,9 @@
 #include "tools/CourseCheck.h"
 
+#include "core/Fault.h"
 #include "course/ChoiceCount.h"
 #include "course/CourseLoad.h"
 #include "course/CourseText.h"
-#include "course/Fault.h"
 #include "tools/EncodingGuess.h"
 #include "tools/EncodingNames.h"
 #include "tools/ProblemText.h"

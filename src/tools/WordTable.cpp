@@ -1,8 +1,8 @@
 #include "tools/WordTable.h"
 
+#include "core/Fault.h"
 #include "course/CourseRecordings.h"
 #include "course/CourseText.h"
-#include "course/Fault.h"
 #include "tools/EncodingGuess.h"
 #include "tools/TextKinds.h"
 

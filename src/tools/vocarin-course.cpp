@@ -1,9 +1,9 @@
 // vocarin-course: checks course folders and makes them from spreadsheets.
 // A tool beside the program; the program itself reads no command line.
+#include "core/Fault.h"
 #include "course/ChoiceCount.h"
 #include "course/CourseRecordings.h"
 #include "course/CourseText.h"
-#include "course/Fault.h"
 #include "tools/CourseMake.h"
 #include "tools/FolderCheck.h"
 #include "tools/ReportFormat.h"

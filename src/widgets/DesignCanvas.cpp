@@ -52,6 +52,10 @@ bool DesignCanvas::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         break;
+    case QEvent::KeyPress:
+        if (ignoresKey(qobject_cast<QWidget*>(watched), *static_cast<QKeyEvent*>(event)))
+            return true;
+        break;
     case QEvent::FocusIn: {
         auto* control = qobject_cast<QWidget*>(watched);
         m_ring->follow(m_unringed.contains(control) ? nullptr : control);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace vocarin {
 
@@ -40,6 +41,13 @@ bool keepsKey(const QWidget* control, const QKeyEvent& key)
                code == Qt::Key_Enter || code == Qt::Key_F4;
     }
     return false;
+}
+
+bool ignoresKey(const QWidget* control, const QKeyEvent& key)
+{
+    auto* radio = qobject_cast<const QRadioButton*>(control);
+    return radio && radio->isChecked() &&
+           (key.key() == Qt::Key_Space || key.key() == Qt::Key_Select);
 }
 
 } // namespace vocarin

@@ -1,6 +1,6 @@
 #include "windows/Displays.h"
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 #include "windows/HeldInput.h"
 
 #include <QApplication>

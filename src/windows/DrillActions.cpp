@@ -1,6 +1,5 @@
 #include "windows/DrillActions.h"
 
-#include "speech/SpVoice.h"
 #include "widgets/AnswerButton.h"
 #include "windows/Displays.h"
 #include "windows/Lifecycle.h"
@@ -21,20 +20,50 @@ QList<QKeySequence> digitKeys(int digit)
     return {QKeySequence(key), QKeySequence(Qt::KeypadModifier | key)};
 }
 
+QList<QKeySequence> allDigitKeys()
+{
+    QList<QKeySequence> keys;
+    for (int digit = 1; digit <= 6; ++digit)
+        keys.append(digitKeys(digit));
+    return keys;
+}
+
+// "もう一度聞く（R または F5）": an action with its keys.
+QString withKeys(const QString& text, DrillAction action)
+{
+    return text + u'（' + drillKey(action).keysText + u'）';
+}
+
 } // namespace
+
+const QList<DrillKey>& drillKeys()
+{
+    static const QList<DrillKey> table{
+        {u"1～6（テンキーも可）"_s, allDigitKeys(), u"答えのボタンを押す"_s},
+        {u"Enter または →"_s,
+         {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
+          QKeySequence(Qt::KeypadModifier | Qt::Key_Enter), QKeySequence(Qt::Key_Right)},
+         u"次へ"_s},
+        {u"R または F5"_s, {QKeySequence(Qt::Key_R), QKeySequence(Qt::Key_F5)}, u"もう一度聞く"_s},
+        {u"Shift+R"_s, {QKeySequence(Qt::SHIFT | Qt::Key_R)}, u"ゆっくり聞く"_s},
+        {u"Home"_s, {QKeySequence(Qt::Key_Home)}, u"最初から"_s},
+        {u"M"_s, {QKeySequence(Qt::Key_M)}, u"間違えた単語だけ練習"_s},
+    };
+    return table;
+}
+
+const DrillKey& drillKey(DrillAction action)
+{
+    return drillKeys().at(int(action));
+}
 
 QString keyGuideText()
 {
-    return u"キー操作\n"
-           u"\n"
-           u"1～6（テンキーも可）：答えのボタンを押す\n"
-           u"Enter または →：次へ\n"
-           u"R または F5：もう一度聞く\n"
-           u"Shift+R：ゆっくり聞く\n"
-           u"Home：最初から\n"
-           u"M：間違えた単語だけ練習\n"
-           u"Tab：ボタンや選択肢を選ぶ（黒い枠が付きます）\n"
-           u"枠の付いたボタンは Space で、答え以外のボタンは Enter でも押せます"_s;
+    QString text = u"キー操作\n\n"_s;
+    for (const DrillKey& key : drillKeys())
+        text += key.keysText + u'：' + key.action + u'\n';
+    return text + u"Tab：ボタンや選択肢を選ぶ（黒い枠が付きます）\n"
+                  u"枠の付いたボタンは Space で、答え以外のボタンは Enter でも押せます"_s;
 }
 
 DrillActions::DrillActions(DrillControls controls, Lifecycle& life)
@@ -45,24 +74,30 @@ DrillActions::DrillActions(DrillControls controls, Lifecycle& life)
         addAction(button->objectName(), digitKeys(k), [button] { press(button); });
         button->setKeyBadge(k);
     }
-    addAction(u"次へ"_s,
-              {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
-               QKeySequence(Qt::KeypadModifier | Qt::Key_Enter), QKeySequence(Qt::Key_Right)},
-              [this] { press(m_controls.next); });
-    addAction(u"最初から"_s, {QKeySequence(Qt::Key_Home)}, [this] { press(m_controls.reset); });
-    m_listenAgain =
-        addAction(u"もう一度聞く"_s, {QKeySequence(Qt::Key_R), QKeySequence(Qt::Key_F5)},
-                  [this] { press(m_controls.listenAgain); });
-    m_listenSlowly = addAction(u"ゆっくり聞く"_s, {QKeySequence(Qt::SHIFT | Qt::Key_R)},
-                               [this] { listenSlowly(); });
-    m_mistakesRound = addAction(u"間違えた単語だけ練習"_s, {QKeySequence(Qt::Key_M)},
-                                [this] { m_life.handle(m_controls.mistakesRound); });
+    addAction(DrillAction::Next, [this] { press(m_controls.next); });
+    addAction(DrillAction::Reset, [this] { press(m_controls.reset); });
+    m_listenAgain = addAction(DrillAction::ListenAgain, [this] { press(m_controls.listenAgain); });
+    m_listenSlowly = addAction(DrillAction::ListenSlowly, [this] {
+        // As a click on もう一度聞く would be.
+        if (m_controls.listenAgain->isVisible() && m_controls.listenAgain->isEnabled())
+            m_life.handle(m_controls.listenSlowly);
+    });
+    m_mistakesRound =
+        addAction(DrillAction::MistakesRound, [this] { m_life.handle(m_controls.mistakesRound); });
     m_keyGuide = addAction(u"キー操作"_s, {},
                            [this] { m_life.handle([] { showMessage(keyGuideText()); }); });
 
-    m_controls.next->setToolTip(u"次の問題へ（Enter または →）"_s);
-    m_controls.listenAgain->setToolTip(u"もう一度聞く（R または F5）\nゆっくり聞く（Shift+R）"_s);
-    m_controls.reset->setToolTip(u"最初の問題から（Home）"_s);
+    m_controls.next->setToolTip(withKeys(u"次の問題へ"_s, DrillAction::Next));
+    m_controls.listenAgain->setToolTip(
+        withKeys(drillKey(DrillAction::ListenAgain).action, DrillAction::ListenAgain) + u'\n' +
+        withKeys(drillKey(DrillAction::ListenSlowly).action, DrillAction::ListenSlowly));
+    m_controls.reset->setToolTip(withKeys(u"最初の問題から"_s, DrillAction::Reset));
+}
+
+QAction* DrillActions::addAction(DrillAction action, std::function<void()> run)
+{
+    const DrillKey& key = drillKey(action);
+    return addAction(key.action, key.keys, std::move(run));
 }
 
 QAction* DrillActions::addAction(const QString& text, const QList<QKeySequence>& keys,
@@ -82,17 +117,6 @@ void DrillActions::press(QPushButton* button)
 {
     if (button->isVisible() && button->isEnabled())
         button->click();
-}
-
-void DrillActions::listenSlowly()
-{
-    if (!m_controls.listenAgain->isEnabled())
-        return;
-    SpVoice* voice = m_controls.voice();
-    const double rate = voice->rate();
-    voice->setRate(kSlowReplayRate);
-    press(m_controls.listenAgain);
-    voice->setRate(rate);
 }
 
 void DrillActions::fillContextMenu(QMenu& menu) const

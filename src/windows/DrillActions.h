@@ -16,7 +16,6 @@ namespace vocarin {
 
 class AnswerButton;
 class Lifecycle;
-class SpVoice;
 
 // What the keys and the menu work on in the main window.
 struct DrillControls
@@ -26,9 +25,21 @@ struct DrillControls
     QPushButton* next;
     QPushButton* reset;
     QPushButton* listenAgain;
-    std::function<SpVoice*()> voice;     // the speech object, null until it is made
+    std::function<void()> listenSlowly;  // the handler of the slow replay
     std::function<void()> mistakesRound; // the handler of the mistakes round
 };
+
+// The main window's own keys, one row an action, in the key guide's order.
+enum class DrillAction { Answer, Next, ListenAgain, ListenSlowly, Reset, MistakesRound };
+struct DrillKey
+{
+    QString keysText;         // the keys as the key guide and the tooltips write them
+    QList<QKeySequence> keys; // Answer: the digits 1 to 6, each button its own
+    QString action;           // what the key guide and the menu call the action
+};
+const DrillKey& drillKey(DrillAction action);
+// Every row, in the key guide's order.
+const QList<DrillKey>& drillKeys();
 
 // The keyboard and context-menu way through the main window: every action
 // presses the control a learner would click, so the exercise's rules hold.
@@ -36,9 +47,6 @@ class DrillActions : public QObject
 {
     Q_OBJECT
 public:
-    // The rate of the slow replay; 1.0 is the voice's own.
-    static constexpr double kSlowReplayRate = 0.6;
-
     DrillActions(DrillControls controls, Lifecycle& life);
 
     // The actions a right-click on the main window offers.
@@ -47,9 +55,9 @@ public:
 private:
     QAction* addAction(const QString& text, const QList<QKeySequence>& keys,
                        std::function<void()> run);
+    QAction* addAction(DrillAction action, std::function<void()> run);
     // As a click: only on a button the learner could click now.
     static void press(QPushButton* button);
-    void listenSlowly();
 
     DrillControls m_controls;
     Lifecycle& m_life;

@@ -1,11 +1,7 @@
 #include "windows/Fmain.h"
 
 #include "course/CourseDiscovery.h"
-#include "exercise/RandomSource.h"
-#include "speech/CourseSpeaker.h"
-#include "speech/CueSounds.h"
 #include "speech/SpVoice.h"
-#include "speech/SpeechEngine.h"
 #include "speech/VoiceList.h"
 #include "widgets/CircleShape.h"
 #include "widgets/ScaledView.h"
@@ -15,13 +11,11 @@
 #include "windows/HeldInput.h"
 #include "windows/Lifecycle.h"
 #include "windows/Placement.h"
-#include "windows/Platform.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -34,40 +28,32 @@ using namespace Qt::StringLiterals;
 
 namespace vocarin {
 
-namespace {
-
-// Qt clicks a radio button on Space also when it is checked already; a click
-// on the checked choice count would restart the run. Only the pointer may.
-class NoKeyClickOnChecked : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        auto* radio = qobject_cast<QRadioButton*>(watched);
-        return radio && radio->isChecked() && (key == Qt::Key_Space || key == Qt::Key_Select);
-    }
-};
-
-} // namespace
-
-TForm1::TForm1(Lifecycle& life, const Platform& platform) : m_life(life), m_platform(platform)
+TForm1::TForm1(Lifecycle& life) : m_life(life)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Form1"_s);
     buildLayout();
     bindHandlers();
+    m_board = std::make_unique<MainBoard>(BoardControls{.window = this,
+                                                        .answers = btnQArray,
+                                                        .english = lbEnglish,
+                                                        .shownAnswer = lbJap,
+                                                        .questNum = lbQuestNum,
+                                                        .correctNum = lbCorrectNum,
+                                                        .wrongNum = lbWrongNum,
+                                                        .circle = shpCircle,
+                                                        .next = btnNext,
+                                                        .listenAgain = bbtnListenAgain,
+                                                        .randomOn = rbRndOn,
+                                                        .englishOn = rbEnglishOn,
+                                                        .englishOff = rbEnglishOff,
+                                                        .choiceCounts = m_choiceCounts});
     m_drill = new DrillActions({.window = this,
                                 .answers = btnQArray,
                                 .next = btnNext,
                                 .reset = btnReset,
                                 .listenAgain = bbtnListenAgain,
-                                .voice = [this] { return voice.get(); },
+                                .listenSlowly = [this] { listenAgainSlowly(); },
                                 .mistakesRound = [this] { actMistakesRoundExecute(); }},
                                m_life);
     new HeldInput(*this, m_life);
@@ -84,7 +70,7 @@ void TForm1::forward(void (Exercise::*handler)(Params...), Args... args)
     // The exercise plays through the cue streams and works on the lists that
     // the close releases: it answers from FormCreate until then.
     if (m_exercise && !m_closing)
-        (m_exercise.get()->*handler)(args...);
+        (m_exercise->*handler)(args...);
 }
 
 void TForm1::bindHandlers()
@@ -106,14 +92,11 @@ void TForm1::bindHandlers()
     bind(rbEnglishOn, &QRadioButton::toggled, &TForm1::rbEnglishOnChange);
     bind(bbtnListenAgain, &QPushButton::clicked, &TForm1::bbtnListenAgainClick);
     bind(btnClose, &QPushButton::clicked, &TForm1::btnCloseClick);
-    auto* keys = new NoKeyClickOnChecked(this);
     // The choice-count buttons' group tells the one handler the count clicked.
     const std::array<QRadioButton*, 6> counts{rbItem1, rbItem2, rbItem3, rbItem4, rbItem5, rbItem6};
     m_choiceCounts = m_radioGroups.value(gbItemNum->objectName());
-    for (int count = 1; count <= int(counts.size()); ++count) {
-        counts.at(count - 1)->installEventFilter(keys);
+    for (int count = 1; count <= int(counts.size()); ++count)
         m_choiceCounts->setId(counts.at(count - 1), count);
-    }
     connect(m_choiceCounts, &QButtonGroup::idClicked, this,
             [this](int count) { m_life.handle([this, count] { rbItemClick(count); }); });
     bind(btnChangeCourse, &QPushButton::clicked, &TForm1::btnChangeCourseClick);
@@ -139,12 +122,10 @@ void TForm1::InitialGame(const QString& SubDirectory)
         focused->clearFocus();
 }
 
-void TForm1::FormCreate()
+void TForm1::FormCreate(FormParts parts)
 {
-    // The exercise state with its lists comes last, empty; nothing reads
-    // OptionList or SubDirectoryList before.
-    m_audio = m_platform.openAudioOutput();
-    voice = std::make_unique<SpVoice>(*m_audio, m_platform.speechEngines());
+    voice = &parts.voice;
+    m_releaseOnClose = std::move(parts.releaseOnClose);
     const VoiceList voices = listVoices(voice->GetVoices());
     if (voices.descriptions.isEmpty()) {
         vocarin::showMessage(noVoiceMessage());
@@ -164,19 +145,8 @@ void TForm1::FormCreate()
             ComboBox1Change();
         }
     }
-    if (voices.KeyVoice != kNoPreferredVoice)
-        ComboBox1Change();
-
-    RSPu = std::make_unique<CueStream>(u"SysPu"_s);
-    RSBubuu = std::make_unique<CueStream>(u"Sysbubuu"_s);
-    RSPingPong = std::make_unique<CueStream>(u"SysPingPong"_s);
-    m_cuePlayer = std::make_unique<CueStreamPlayer>(*m_audio, *RSPu, *RSPingPong, *RSBubuu);
-
-    m_random = m_platform.makeRandom();
-    m_speaker = std::make_unique<CourseSpeaker>(
-        *voice, *m_audio, [](const QString& text) { vocarin::showMessage(text); });
-    m_exercise =
-        std::make_unique<Exercise>(*this, *m_speaker, *m_cuePlayer, *m_random, QDir::current());
+    // The handlers reach the exercise once the voice is chosen.
+    m_exercise = &parts.exercise;
 }
 
 void TForm1::rbEnglishOnChange()
@@ -191,19 +161,9 @@ void TForm1::rbRndOffChange()
 
 void TForm1::FormClose()
 {
-    // Playback stops before the cue images go.
-    if (m_audio)
-        m_audio->stopAll();
-    m_cuePlayer.reset();
-    RSPu.reset();
-    RSBubuu.reset();
-    RSPingPong.reset();
-    if (!m_exercise)
-        return;
-    ExerciseState& s = state();
-    for (StringList* list : {&s.QuestionList, &s.AnswerList, &s.QNumList, &s.CQList, &s.OptionList,
-                             &s.CJList, &s.SubDirectoryList})
-        list->clear();
+    if (m_releaseOnClose)
+        m_releaseOnClose();
+    SubDirectoryList.clear();
 }
 
 void TForm1::btnResetClick()
@@ -214,6 +174,11 @@ void TForm1::btnResetClick()
 void TForm1::bbtnListenAgainClick()
 {
     forward(&Exercise::bbtnListenAgainClick);
+}
+
+void TForm1::listenAgainSlowly()
+{
+    forward(&Exercise::listenAgainSlowly);
 }
 
 void TForm1::btnWord1Click(QObject* Sender)
@@ -234,30 +199,37 @@ void TForm1::rbItemClick(int count)
 
 void TForm1::btnChangeCourseClick()
 {
-    Form2->ShowModal();
+    chooseCourse();
+}
+
+void TForm1::chooseCourse()
+{
+    Form2->ShowModal([this](int item) { InitialGame(SubDirectoryList.get(item)); });
 }
 
 void TForm1::FormShow()
 {
-    const CourseCatalogue courses = discoverCourses(m_exercise->courseRoot(), state().OptionList);
+    // Discovery reads the option files through a list of its own: the
+    // exercise's OptionList is the load's.
+    StringList optionFile;
+    const CourseCatalogue courses = discoverCourses(m_exercise->courseRoot(), optionFile);
     Form2->setCourses(courses.titles);
     for (const QString& folder : courses.folders)
-        state().SubDirectoryList.add(folder);
+        SubDirectoryList.add(folder);
     // The first course is ready for OK, the only one too: OK with nothing
     // selected could only fail. Changing course needs a second one.
     if (!courses.titles.isEmpty())
         Form2->setItemIndex(0);
     if (courses.titles.size() > 1)
         btnChangeCourse->setEnabled(true);
-    Form2->ShowModal();
+    chooseCourse();
 }
 
 void TForm1::FormDestroy()
 {
-    // The exercise speaks through the voice: it goes first.
-    m_exercise.reset();
-    m_speaker.reset();
-    voice.reset();
+    // The program releases the exercise and the voice after the window.
+    m_exercise = nullptr;
+    voice = nullptr;
 }
 
 void TForm1::ComboBox1Change()
@@ -275,109 +247,6 @@ void TForm1::showOnStart()
     showMaximised(this, kDesignSize, true);
     FormShow();
     activateWindow();
-}
-
-void TForm1::setCaption(const QString& caption)
-{
-    // The toolkit reads "[*]" in a title as the place of its modified mark;
-    // doubled, it shows as written.
-    setWindowTitle(QString(caption).replace(u"[*]"_s, u"[*][*]"_s));
-}
-
-void TForm1::setAnswerText(int button, const QString& text)
-{
-    btnQArray.at(button)->setMeaning(text);
-}
-
-QString TForm1::answerText(int button) const
-{
-    return btnQArray.at(button)->meaning();
-}
-
-void TForm1::setAnswerVisible(int button, bool visible)
-{
-    btnQArray.at(button)->setVisible(visible);
-}
-
-void TForm1::setAnswerEnabled(int button, bool enabled)
-{
-    btnQArray.at(button)->setEnabled(enabled);
-}
-
-void TForm1::setEnglishText(const QString& text)
-{
-    lbEnglish->setText(text);
-}
-
-void TForm1::setShownAnswer(const QString& text)
-{
-    lbJap->setText(text);
-}
-
-QString TForm1::shownAnswer() const
-{
-    return lbJap->text();
-}
-
-void TForm1::setQuestNumText(const QString& text)
-{
-    lbQuestNum->setText(text);
-}
-
-void TForm1::setCorrectNumText(const QString& text)
-{
-    lbCorrectNum->setText(text);
-}
-
-void TForm1::setWrongNumText(const QString& text)
-{
-    lbWrongNum->setText(text);
-}
-
-void TForm1::setCircleVisible(bool visible)
-{
-    shpCircle->setVisible(visible);
-}
-
-void TForm1::setNextEnabled(bool enabled)
-{
-    btnNext->setEnabled(enabled);
-}
-
-void TForm1::setListenAgainEnabled(bool enabled)
-{
-    bbtnListenAgain->setEnabled(enabled);
-}
-
-bool TForm1::isRandomOrderOn() const
-{
-    return rbRndOn->isChecked();
-}
-
-bool TForm1::isEnglishOn() const
-{
-    return rbEnglishOn->isChecked();
-}
-
-bool TForm1::isEnglishOff() const
-{
-    return rbEnglishOff->isChecked();
-}
-
-void TForm1::checkChoiceCount(int count)
-{
-    if (QAbstractButton* button = m_choiceCounts->button(count))
-        button->setChecked(true);
-}
-
-void TForm1::showMessage(const QString& text)
-{
-    vocarin::showMessage(text);
-}
-
-void TForm1::closeMainWindow()
-{
-    close();
 }
 
 void TForm1::contextMenuEvent(QContextMenuEvent* event)

@@ -58,8 +58,16 @@ struct ControlRow
     bool shadow = false; // the buttons' drop shadow
 };
 
-// The row order is the stacking order, later on top.
-const std::vector<ControlRow>& layoutRows()
+} // namespace
+
+// The table names the window's control members, which are its own.
+struct TForm1::Layout
+{
+    // The row order is the stacking order, later on top.
+    static const std::vector<ControlRow>& rows();
+};
+
+const std::vector<ControlRow>& TForm1::Layout::rows()
 {
     using K = Kind;
     using S = Start;
@@ -110,6 +118,8 @@ const std::vector<ControlRow>& layoutRows()
     // clang-format on
     return rows;
 }
+
+namespace {
 
 QWidget* makeControl(const ControlRow& row)
 {
@@ -205,7 +215,7 @@ void TForm1::buildLayout()
     frame->setContentsMargins(0, 0, 0, 0);
     frame->addWidget(ScaledLayout1);
 
-    const auto& rows = layoutRows();
+    const auto& rows = Layout::rows();
     for (const ControlRow& row : rows) {
         QWidget* control = makeControl(row);
         control->setObjectName(row.name);

@@ -2,7 +2,6 @@
 
 #include "widgets/Look.h"
 #include "widgets/ScaledView.h"
-#include "windows/Fmain.h"
 #include "windows/Lifecycle.h"
 #include "windows/Placement.h"
 
@@ -41,8 +40,8 @@ protected:
 
 } // namespace
 
-TForm2::TForm2(TForm1& form1, Lifecycle& life)
-    : QWidget(&form1, Qt::Window), m_form1(form1), m_life(life)
+TForm2::TForm2(QWidget& mainWindow, Lifecycle& life)
+    : QWidget(&mainWindow, Qt::Window), m_life(life)
 {
     setObjectName(u"Form2"_s);
     setWindowTitle(u"問題の変更"_s);
@@ -93,13 +92,13 @@ TForm2::TForm2(TForm1& form1, Lifecycle& life)
 
 void TForm2::Button1Click()
 {
-    const QString folder = m_form1.state().SubDirectoryList.get(ItemIndex());
-    m_form1.InitialGame(folder);
+    m_accept(ItemIndex());
     close();
 }
 
-void TForm2::ShowModal()
+void TForm2::ShowModal(std::function<void(int item)> accept)
 {
+    m_accept = std::move(accept);
     const QPointer<QWidget> previous = QApplication::activeWindow();
     setWindowModality(Qt::ApplicationModal);
     showMaximised(this, kDesignSize, !m_shownBefore);

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 class QAction;
 class QEventLoop;
 class QLabel;
@@ -13,17 +15,17 @@ namespace vocarin {
 
 class Lifecycle;
 class ScaledView;
-class TForm1;
 
 // The course selection dialog, always shown modally over the main window.
-// It owns no data: the folders are the main window's SubDirectoryList.
+// It owns no data: it offers the course titles and tells the one who shows
+// it which was chosen; the folders are the main window's SubDirectoryList.
 class TForm2 : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr QSize kDesignSize{442, 256};
 
-    TForm2(TForm1& form1, Lifecycle& life);
+    TForm2(QWidget& mainWindow, Lifecycle& life);
 
     QLabel* Label1;
     QListWidget* ListBox1;
@@ -33,8 +35,10 @@ public:
     void Button1Click();
 
     // Shows the dialog maximised and runs a nested loop until it is closed or
-    // the application terminates; hidden afterwards, never destroyed.
-    void ShowModal();
+    // the application terminates; hidden afterwards, never destroyed. OK
+    // hands the selected item's index (-1: none) to accept, then closes the
+    // dialog; a fault from accept leaves it open.
+    void ShowModal(std::function<void(int item)> accept);
 
     // Offers these course titles, in this order, none of them selected.
     void setCourses(const QStringList& titles);
@@ -46,8 +50,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    TForm1& m_form1;
     Lifecycle& m_life;
+    std::function<void(int item)> m_accept; // while shown
     QEventLoop* m_loop = nullptr;
     bool m_shownBefore = false;
     QAction* m_escape; // Esc: the close box's work on later showings

@@ -3,7 +3,7 @@
 // What a call raised: the message of the fault of the given kind, or nothing
 // when the call returned.
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 
 #include <QString>
 

@@ -5,10 +5,10 @@
 // fixed-seed generator. The sink and the voices outlive the program run, for
 // the test to look at afterwards; the program gets forwarders to them.
 
+#include "app/Platform.h"
 #include "exercise/RandomSource.h"
 #include "testing/CaptureSink.h"
 #include "testing/ToneEngine.h"
-#include "windows/Platform.h"
 
 #include <QStringList>
 

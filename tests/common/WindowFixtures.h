@@ -6,6 +6,7 @@
 
 #include "WindowTestKit.h"
 
+#include "app/Program.h"
 #include "speech/CueSounds.h"
 #include "speech/VoiceList.h"
 #include "widgets/ScaledView.h"
@@ -48,7 +49,7 @@ inline QRectF designRect(QWidget* control)
 // Where a control is drawn, in pixels of the window's view.
 inline QRectF onScreen(TForm1& form, QWidget* control)
 {
-    return form.ScaledLayout1->viewportTransform().mapRect(designRect(control));
+    return form.view()->viewportTransform().mapRect(designRect(control));
 }
 
 inline QString captionOf(QWidget* control)
@@ -62,11 +63,17 @@ inline QString captionOf(QWidget* control)
     return QString();
 }
 
+// The program's parts made, FormCreate included, before the first showing.
+inline TForm1& createdForm(Program& program)
+{
+    program.create();
+    return *program.form();
+}
+
 // The main window as built, before FormCreate, shown at a client size.
 struct BuiltForm
 {
-    explicit BuiltForm(QSize size = TForm1::kDesignSize)
-        : m_platform(standInPlatform(m_made, {.voices = kVoices})), form(m_life, m_platform)
+    explicit BuiltForm(QSize size = TForm1::kDesignSize) : form(m_life)
     {
         form.show();
         resize(size);
@@ -75,7 +82,7 @@ struct BuiltForm
     void resize(QSize size)
     {
         form.resize(size);
-        QTRY_COMPARE(form.ScaledLayout1->viewport()->size(), size);
+        QTRY_COMPARE(form.view()->viewport()->size(), size);
     }
 
     // Every control on the design canvas, from the bottom of the stack up.
@@ -91,12 +98,11 @@ struct BuiltForm
                 }
             }
         };
-        collect(collect, form.ScaledLayout1->canvas());
+        collect(collect, form.view()->canvas());
         return found;
     }
 
-    Made m_made;
-    Platform m_platform;
+    Made m_made; // stays empty: nothing is made for the window alone
     Lifecycle m_life;
     TForm1 form;
 };
@@ -129,9 +135,9 @@ inline QStringList cueNames(const CaptureSink& sink)
 struct LoadedWindow
 {
     explicit LoadedWindow(QStringList voices = kVoices)
-        : platform(standInPlatform(made, {.voices = std::move(voices)})), form(life, platform)
+        : platform(standInPlatform(made, {.voices = std::move(voices)})), program(platform),
+          life(program.life()), form(createdForm(program))
     {
-        form.FormCreate();
         form.resize(1300, 798);
         form.show();
         form.InitialGame(u".\\a\\"_s);
@@ -143,31 +149,32 @@ struct LoadedWindow
             auto* button =
                 qobject_cast<QAbstractButton*>(form.control(u"btnWord"_s + QString::number(k)));
             if (button->isVisible() && button->isEnabled() &&
-                (form.answerText(k) == form.state().AnsCheckString) == right)
+                (form.board().answerText(k) == form.state().AnsCheckString) == right)
                 return button;
         }
         return nullptr;
     }
-    void click(QWidget* control) { clickAt(form.ScaledLayout1, kMain, centreOf(control)); }
+    void click(QWidget* control) { clickAt(form.view(), kMain, centreOf(control)); }
     // A radio button is clicked on its circle, 8 units in from its left edge.
     void clickRadio(QWidget* radio)
     {
         const QRectF box = designRect(radio);
-        clickAt(form.ScaledLayout1, kMain, {box.left() + 8, box.center().y()});
+        clickAt(form.view(), kMain, {box.left() + 8, box.center().y()});
     }
     void answerWrong()
     {
         QAbstractButton* wrong = visibleAnswer(false);
         QVERIFY(wrong);
         click(wrong);
-        QCOMPARE(form.lbWrongNum->text(), u"誤答数： 1"_s);
+        QCOMPARE(form.control<QLabel>(u"lbWrongNum"_s)->text(), u"誤答数： 1"_s);
     }
     QStringList order() { return form.state().QNumList.lines(); }
 
     Made made;
     Platform platform;
-    Lifecycle life;
-    TForm1 form;
+    Program program;
+    Lifecycle& life;
+    TForm1& form;
 };
 
 inline QStringList listOrder(int words)

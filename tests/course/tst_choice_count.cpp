@@ -1,7 +1,7 @@
 #include "Faults.h"
 
+#include "core/Fault.h"
 #include "course/ChoiceCount.h"
-#include "course/Fault.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "TemporaryFolder.h"
 
+#include "core/Fault.h"
 #include "course/CourseLoad.h"
-#include "course/Fault.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 #include "Faults.h"
 #include "TemporaryFolder.h"
 
+#include "core/Fault.h"
 #include "course/CourseText.h"
-#include "course/Fault.h"
 #include "course/StringList.h"
 
 #include <QTest>

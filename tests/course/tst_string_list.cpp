@@ -1,7 +1,7 @@
 #include "Faults.h"
 #include "TemporaryFolder.h"
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 #include "course/StringList.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "ExerciseDoubles.h"
 #include "Faults.h"
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 
 #include <QTest>
 

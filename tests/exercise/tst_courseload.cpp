@@ -1,6 +1,6 @@
 #include "ExerciseDoubles.h"
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 #include "CourseFiles.h"
 #include "ExerciseDoubles.h"
 
+#include "core/Fault.h"
 #include "course/CourseLoad.h"
-#include "course/Fault.h"
 
 #include <QTest>
 

@@ -2,7 +2,7 @@
 #include "ExerciseDoubles.h"
 #include "TemporaryFolder.h"
 
-#include "course/Fault.h"
+#include "core/Fault.h"
 
 #include <QTest>
 

@@ -18,6 +18,8 @@
 
 namespace vocarin::testkit {
 
+using namespace Qt::StringLiterals;
+
 // The program's own steps, with a course dialog that `inDialog` acts in.
 class RunningProgram : public Program
 {
@@ -39,13 +41,13 @@ public:
     void changeCourse(std::function<void(TForm2&)> inDialog)
     {
         whileDialogUp(std::move(inDialog));
-        form()->btnChangeCourse->click();
+        form()->control<QPushButton>(u"btnChangeCourse"_s)->click();
     }
     // "終了", then the shutdown: the main loop sees the termination, the
     // dialog is destroyed, then the main window.
     void close()
     {
-        form()->btnClose->click();
+        form()->control<QPushButton>(u"btnClose"_s)->click();
         run();
     }
 

@@ -52,8 +52,8 @@ void answerRight(TForm1& form, int count)
         QPushButton* right = rightButton(form);
         QVERIFY(right);
         right->click();
-        QVERIFY(form.btnNext->isEnabled());
-        form.btnNext->click();
+        QVERIFY(form.control<QPushButton>(u"btnNext"_s)->isEnabled());
+        form.control<QPushButton>(u"btnNext"_s)->click();
     }
 }
 
@@ -139,8 +139,9 @@ void FaultTest::oneVoiceEngineFailingLeavesTheOthers()
     BoxAnswerer answerer;
     Made made;
     RunningProgram program(standInPlatform(made, {.engines = Engines::BrokenThenTones, .seed = 1}));
-    QCOMPARE(program.form()->ComboBox1->count(), 2);
-    QCOMPARE(program.form()->ComboBox1->itemText(0), u"Tone A - English"_s);
+    QCOMPARE(program.form()->control<QComboBox>(u"ComboBox1"_s)->count(), 2);
+    QCOMPARE(program.form()->control<QComboBox>(u"ComboBox1"_s)->itemText(0),
+             u"Tone A - English"_s);
     QVERIFY(answerer.boxes.isEmpty());
 }
 
@@ -159,11 +160,11 @@ void FaultTest::voiceFailsWhileRunning()
     QVERIFY2(answerer.faults().first().contains(u"を音声にできません"_s),
              qPrintable(answerer.faults().first()));
     QCOMPARE(form.state().CorrectNum, 0);
-    QVERIFY(!form.btnNext->isEnabled());
+    QVERIFY(!form.control<QPushButton>(u"btnNext"_s)->isEnabled());
 
     // The voice is back: the run starts over and goes on.
     made.tones->setFailing(false);
-    form.btnReset->click();
+    form.control<QPushButton>(u"btnReset"_s)->click();
     answerRight(form, 2);
     QCOMPARE(form.state().CorrectNum, 2);
     QCOMPARE(answerer.faults().size(), 1);

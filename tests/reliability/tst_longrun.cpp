@@ -108,25 +108,33 @@ std::function<void(TForm2&)> LongRunTest::choose(int row) const
 
 void LongRunTest::changeOption(TForm1& form)
 {
-    QRadioButton* const items[] = {form.rbItem1, form.rbItem2, form.rbItem3,
-                                   form.rbItem4, form.rbItem5, form.rbItem6};
+    QRadioButton* const items[] = {
+        form.control<QRadioButton>(u"rbItem1"_s), form.control<QRadioButton>(u"rbItem2"_s),
+        form.control<QRadioButton>(u"rbItem3"_s), form.control<QRadioButton>(u"rbItem4"_s),
+        form.control<QRadioButton>(u"rbItem5"_s), form.control<QRadioButton>(u"rbItem6"_s)};
     switch (m_dice() % 6) {
     case 0:
     case 1:
         items[m_dice() % 6]->click();
         break;
     case 2:
-        (m_dice() % 2 ? form.rbRndOn : form.rbRndOff)->click();
+        (m_dice() % 2 ? form.control<QRadioButton>(u"rbRndOn"_s)
+                      : form.control<QRadioButton>(u"rbRndOff"_s))
+            ->click();
         break;
     case 3:
-        (m_dice() % 2 ? form.rbEnglishOn : form.rbEnglishOff)->click();
+        (m_dice() % 2 ? form.control<QRadioButton>(u"rbEnglishOn"_s)
+                      : form.control<QRadioButton>(u"rbEnglishOff"_s))
+            ->click();
         break;
     case 4:
-        form.ComboBox1->setCurrentIndex(int(m_dice() % unsigned(form.ComboBox1->count())));
+        form.control<QComboBox>(u"ComboBox1"_s)
+            ->setCurrentIndex(
+                int(m_dice() % unsigned(form.control<QComboBox>(u"ComboBox1"_s)->count())));
         break;
     default:
-        form.bbtnListenAgain->click();
-        form.btnReset->click();
+        form.control<QPushButton>(u"bbtnListenAgain"_s)->click();
+        form.control<QPushButton>(u"btnReset"_s)->click();
         break;
     }
 }
@@ -185,15 +193,15 @@ void LongRunTest::thousandsOfAnswers()
             } else if (roll < 6) {
                 changeOption(*form);
                 ++optionChanges;
-            } else if (form->btnNext->isEnabled() && roll % 4 != 0) {
-                form->btnNext->click();
+            } else if (form->control<QPushButton>(u"btnNext"_s)->isEnabled() && roll % 4 != 0) {
+                form->control<QPushButton>(u"btnNext"_s)->click();
             } else if (answer(*form)) {
                 ++answers;
-            } else if (form->btnNext->isEnabled()) {
-                form->btnNext->click();
+            } else if (form->control<QPushButton>(u"btnNext"_s)->isEnabled()) {
+                form->control<QPushButton>(u"btnNext"_s)->click();
             } else {
                 // The closing message was shown, or every button is pressed.
-                form->btnReset->click();
+                form->control<QPushButton>(u"btnReset"_s)->click();
             }
         }
         captured += qsizetype(made.sink->captures().size());

@@ -1,6 +1,6 @@
 // The Windows system voices through SAPI 5, beside our own engines. Under Wine
 // the list is missing or empty; on Windows it holds the installed voices.
-#include "course/Fault.h"
+#include "core/Fault.h"
 #include "speech/FliteEngine.h"
 #include "speech/SapiEngine.h"
 #include "speech/SpVoice.h"

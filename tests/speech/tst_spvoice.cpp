@@ -1,4 +1,4 @@
-#include "course/Fault.h"
+#include "core/Fault.h"
 #include "speech/SpVoice.h"
 #include "speech/VoiceList.h"
 #include "testing/CaptureSink.h"

@@ -1,8 +1,8 @@
 #include "TemporaryFolder.h"
 
+#include "core/Fault.h"
 #include "course/CourseLoad.h"
 #include "course/CourseRecordings.h"
-#include "course/Fault.h"
 #include "tools/CourseMake.h"
 #include "tools/WordTable.h"
 

@@ -89,7 +89,7 @@ struct DrillRig
     // The control with the keyboard focus, empty for none.
     QString focused() const
     {
-        QWidget* control = form->ScaledLayout1->canvas()->focusWidget();
+        QWidget* control = form->view()->canvas()->focusWidget();
         return control && control->hasFocus() ? control->objectName() : QString();
     }
     // Tab until the control has the focus, as a learner reaches it.
@@ -102,19 +102,19 @@ struct DrillRig
     Seen seen() const
     {
         const QStringList spoken = spokenTexts(*made.tones);
-        return {.quest = form->lbQuestNum->text(),
-                .correct = form->lbCorrectNum->text(),
-                .wrong = form->lbWrongNum->text(),
-                .shown = form->lbJap->text(),
-                .english = form->lbEnglish->text(),
+        return {.quest = form->control<QLabel>(u"lbQuestNum"_s)->text(),
+                .correct = form->control<QLabel>(u"lbCorrectNum"_s)->text(),
+                .wrong = form->control<QLabel>(u"lbWrongNum"_s)->text(),
+                .shown = form->control<QLabel>(u"lbJap"_s)->text(),
+                .english = form->control<QLabel>(u"lbEnglish"_s)->text(),
                 .lastSpoken = spoken.value(spoken.size() - 1),
                 .spoken = spoken.size(),
                 .boxes = answerer.boxes.size(),
                 .stops = made.sink->stopCount(),
-                .voice = form->ComboBox1->currentIndex(),
-                .listOpen = form->ComboBox1->view()->isVisible(),
-                .randomOn = form->rbRndOn->isChecked(),
-                .englishOn = form->rbEnglishOn->isChecked(),
+                .voice = form->control<QComboBox>(u"ComboBox1"_s)->currentIndex(),
+                .listOpen = form->control<QComboBox>(u"ComboBox1"_s)->view()->isVisible(),
+                .randomOn = form->control<QRadioButton>(u"rbRndOn"_s)->isChecked(),
+                .englishOn = form->control<QRadioButton>(u"rbEnglishOn"_s)->isChecked(),
                 .choices = form->state().SelectNum,
                 .dialogs = dialogs};
     }
@@ -196,7 +196,7 @@ void DrillTest::answerKeys()
     drive(p, [&] {
         const QString meaning = pressed ? p.answer(pressed)->text() : QString();
         p.key(key);
-        QCOMPARE(p.form->lbJap->text(), meaning);
+        QCOMPARE(p.form->control<QLabel>(u"lbJap"_s)->text(), meaning);
         QCOMPARE(p.cueCount(), pressed ? 2 : 0); // the click, then right or wrong
         if (!pressed)
             return;
@@ -222,10 +222,10 @@ void DrillTest::nextKeys()
     DrillRig p;
     drive(p, [&] {
         p.key(key); // Next is disabled until the right answer
-        QCOMPARE(p.form->lbQuestNum->text(), u"問題番号： 1/3"_s);
+        QCOMPARE(p.form->control<QLabel>(u"lbQuestNum"_s)->text(), u"問題番号： 1/3"_s);
         p.answer(p.answerNumber(true))->click();
         p.key(key);
-        QCOMPARE(p.form->lbQuestNum->text(), u"問題番号： 2/3"_s);
+        QCOMPARE(p.form->control<QLabel>(u"lbQuestNum"_s)->text(), u"問題番号： 2/3"_s);
         QCOMPARE(p.form->state().TempWord, u"grape"_s);
     });
 }
@@ -247,7 +247,8 @@ void DrillTest::listenKeys()
     DrillRig p;
     drive(p, [&] {
         p.key(key);
-        p.form->bbtnListenAgain->click(); // then at the normal rate again
+        p.form->control<QPushButton>(u"bbtnListenAgain"_s)
+            ->click(); // then at the normal rate again
         QCOMPARE(spokenTexts(*p.made.tones), QStringList(3, u"apple"_s));
         const auto speech = p.made.sink->captures(CaptureSink::Kind::Speech);
         const qint64 first = speech.at(0).clip->durationMs();
@@ -261,10 +262,10 @@ void DrillTest::homeResets()
     DrillRig p;
     drive(p, [&] {
         p.answer(p.answerNumber(true))->click();
-        p.form->btnNext->click();
+        p.form->control<QPushButton>(u"btnNext"_s)->click();
         p.key(Qt::Key_Home);
-        QCOMPARE(p.form->lbQuestNum->text(), u"問題番号： 1/3"_s);
-        QCOMPARE(p.form->lbCorrectNum->text(), u"正解数： 0"_s);
+        QCOMPARE(p.form->control<QLabel>(u"lbQuestNum"_s)->text(), u"問題番号： 1/3"_s);
+        QCOMPARE(p.form->control<QLabel>(u"lbCorrectNum"_s)->text(), u"正解数： 0"_s);
         QCOMPARE(spokenTexts(*p.made.tones).last(), u"apple"_s);
     });
 }
@@ -276,16 +277,16 @@ void DrillTest::mistakesKey()
         p.key(Qt::Key_M);
         QCOMPARE(p.answerer.boxes.size(), 1);
         QCOMPARE(p.answerer.boxes[0].text, u"間違えた単語はありません。"_s);
-        QCOMPARE(p.form->lbQuestNum->text(), u"問題番号： 1/3"_s);
+        QCOMPARE(p.form->control<QLabel>(u"lbQuestNum"_s)->text(), u"問題番号： 1/3"_s);
 
         p.answer(p.answerNumber(false))->click();
         p.answer(p.answerNumber(true))->click();
-        p.form->btnNext->click();
+        p.form->control<QPushButton>(u"btnNext"_s)->click();
         p.form->activateWindow(); // after the box, as a window manager does
         QTRY_COMPARE(QApplication::activeWindow(), p.form);
         p.key(Qt::Key_M);
-        QCOMPARE(p.form->lbQuestNum->text(), u"問題番号： 1/1"_s);
-        QCOMPARE(p.form->lbWrongNum->text(), u"誤答数： 0"_s);
+        QCOMPARE(p.form->control<QLabel>(u"lbQuestNum"_s)->text(), u"問題番号： 1/1"_s);
+        QCOMPARE(p.form->control<QLabel>(u"lbWrongNum"_s)->text(), u"誤答数： 0"_s);
         QCOMPARE(p.form->state().TempWord, u"apple"_s);
     });
 }
@@ -334,8 +335,8 @@ void DrillTest::keyDuringSpeechWaits()
                 p.made.sink->advance(60'000'000);
             });
             speech.start(5);
-            p.form->bbtnListenAgain->click();
-            QTRY_VERIFY(!p.form->lbJap->text().isEmpty());
+            p.form->control<QPushButton>(u"bbtnListenAgain"_s)->click();
+            QTRY_VERIFY(!p.form->control<QLabel>(u"lbJap"_s)->text().isEmpty());
         },
         false);
     QCOMPARE(cuesWhileSpeaking, 0);
@@ -391,7 +392,7 @@ void DrillTest::inputBeforeClosingMessageWaits()
                         quest = number->text();
                     return false;
                 }
-            } underMessage(p.form->lbQuestNum);
+            } underMessage(p.form->control<QLabel>(u"lbQuestNum"_s));
             qApp->installEventFilter(&underMessage);
             qsizetype cuesWhenSpeechBegan = -1;
             int cuesDuringSpeech = 0;
@@ -413,7 +414,7 @@ void DrillTest::inputBeforeClosingMessageWaits()
                                 text.size() == 1 ? text : QString());
                     }
                     if (!clicked.isEmpty()) {
-                        ScaledView* view = p.form->ScaledLayout1;
+                        ScaledView* view = p.form->view();
                         const QPoint at = view->viewport()->mapTo(
                             p.form,
                             designPoint(view, TForm1::kDesignSize,
@@ -434,18 +435,19 @@ void DrillTest::inputBeforeClosingMessageWaits()
             for (int question = 1; question <= 3; ++question) {
                 p.answer(p.answerNumber(false))->click();
                 p.answer(p.answerNumber(true))->click();
-                p.form->btnNext->click(); // after the last: the closing sentence and message
+                p.form->control<QPushButton>(u"btnNext"_s)
+                    ->click(); // after the last: the closing sentence and message
             }
             QVERIFY(made);
             QCOMPARE(p.answerer.boxes.size(), 1);
             QCOMPARE(p.answerer.boxes[0].text, u"おつかれさまです。単語の練習を終了しました。"_s);
             QCOMPARE(underMessage.quest, u"問題番号： 3/3"_s);
-            QCOMPARE(p.form->lbQuestNum->text(), u"問題番号： 3/3"_s);
+            QCOMPARE(p.form->control<QLabel>(u"lbQuestNum"_s)->text(), u"問題番号： 3/3"_s);
             // Then the input, once the window is active again.
             p.form->activateWindow(); // as a window manager does
-            QTRY_COMPARE(p.form->lbQuestNum->text(), quest);
+            QTRY_COMPARE(p.form->control<QLabel>(u"lbQuestNum"_s)->text(), quest);
             QTRY_COMPARE(spokenTexts(*p.made.tones).last(), word);
-            QCOMPARE(p.form->lbWrongNum->text(), u"誤答数： 0"_s);
+            QCOMPARE(p.form->control<QLabel>(u"lbWrongNum"_s)->text(), u"誤答数： 0"_s);
             QCOMPARE(cuesDuringSpeech, 0);
         },
         false);
@@ -467,7 +469,7 @@ void DrillTest::contextMenu()
             menu->setActiveAction(menu->actions().first());
             QTest::keyClick(menu, Qt::Key_Return);
         });
-        QWidget* viewport = p.form->ScaledLayout1->viewport();
+        QWidget* viewport = p.form->view()->viewport();
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
                                 viewport->mapToGlobal(QPoint(5, 5)));
         QCoreApplication::sendEvent(viewport, &event);
@@ -569,7 +571,7 @@ void DrillTest::focusedControlKeys()
             QVERIFY2(p.tabTo(target), qPrintable(target));
         if (listOpen) {
             p.key(Qt::Key_Space);
-            QVERIFY(p.form->ComboBox1->view()->isVisible());
+            QVERIFY(p.form->control<QComboBox>(u"ComboBox1"_s)->view()->isVisible());
         }
         // The course dialog, when a key brings it up, is closed again.
         QTimer dialogCloser;
@@ -634,7 +636,7 @@ void DrillTest::focusedControlKeys()
             expected.listOpen = false;
         }
         QCOMPARE(after.line(), expected.line());
-        if (p.form->ComboBox1->view()->isVisible())
+        if (p.form->control<QComboBox>(u"ComboBox1"_s)->view()->isVisible())
             p.key(Qt::Key_Escape);
         if (listOpen) // the keys are the voice box's again
             QCOMPARE(p.focused(), u"ComboBox1"_s);

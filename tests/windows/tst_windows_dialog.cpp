@@ -105,17 +105,18 @@ void CourseDialogTest::singleCourseDialog()
     script.then(dialogUp, [&] {
         // The only course is selected: OK starts it. There is no other to change to.
         QCOMPARE(dialog->ItemIndex(), 0);
-        QVERIFY(!form->btnChangeCourse->isEnabled());
+        QVERIFY(!form->control<QPushButton>(u"btnChangeCourse"_s)->isEnabled());
         clickAt(dialog->ScaledLayout1, kDialog, {312 + 60, 216 + 16});
     });
     script.then([&] { return !dialog->isVisible(); },
                 [&] {
                     QCOMPARE(answerer.boxes.size(), 0);
                     QCOMPARE(form->windowTitle(), u"果物"_s);
-                    QCOMPARE(form->lbQuestNum->text(), u"問題番号： 1/3"_s);
-                    QVERIFY(form->btnWord1->isVisible());
-                    QVERIFY(!form->btnChangeCourse->isEnabled());
-                    clickAt(form->ScaledLayout1, kMain, centreOf(form->btnClose));
+                    QCOMPARE(form->control<QLabel>(u"lbQuestNum"_s)->text(), u"問題番号： 1/3"_s);
+                    QVERIFY(form->control<AnswerButton>(u"btnWord1"_s)->isVisible());
+                    QVERIFY(!form->control<QPushButton>(u"btnChangeCourse"_s)->isEnabled());
+                    clickAt(form->view(), kMain,
+                            centreOf(form->control<QPushButton>(u"btnClose"_s)));
                 });
     QCOMPARE(runVocarin(platform), 0);
     QVERIFY(script.done());
@@ -132,7 +133,7 @@ void CourseDialogTest::noCourseDialog()
     script.then(dialogUp, [&] {
         QCOMPARE(dialog->ListBox1->count(), 0);
         QCOMPARE(dialog->ItemIndex(), -1);
-        QVERIFY(!form->btnChangeCourse->isEnabled());
+        QVERIFY(!form->control<QPushButton>(u"btnChangeCourse"_s)->isEnabled());
         // OK with nothing to choose: the list index fault, and the dialog stays.
         clickAt(dialog->ScaledLayout1, kDialog, {312 + 60, 216 + 16});
         QCOMPARE(answerer.boxes.size(), 1);
@@ -144,20 +145,21 @@ void CourseDialogTest::noCourseDialog()
         QCloseEvent close;
         QCoreApplication::sendEvent(dialog->windowHandle(), &close);
     });
-    script.then([&] { return !dialog->isVisible(); },
-                [&] {
-                    QCOMPARE(form->windowTitle(), u"Form1"_s);
-                    QVERIFY(form->shpCircle->isVisible());
-                    QVERIFY(!form->btnWord1->isVisible());
-                    // No course: Next and Restart do nothing.
-                    clickAt(form->ScaledLayout1, kMain, centreOf(form->btnNext));
-                    clickAt(form->ScaledLayout1, kMain, centreOf(form->btnReset));
-                    QCOMPARE(form->lbQuestNum->text(), u"問題番号:"_s);
-                    QVERIFY(answerer.boxes.size() == 1);
-                    // The system's close of the main window ends the program like 終了.
-                    QCloseEvent close;
-                    QCoreApplication::sendEvent(form->windowHandle(), &close);
-                });
+    script.then(
+        [&] { return !dialog->isVisible(); },
+        [&] {
+            QCOMPARE(form->windowTitle(), u"Form1"_s);
+            QVERIFY(form->control<CircleShape>(u"shpCircle"_s)->isVisible());
+            QVERIFY(!form->control<AnswerButton>(u"btnWord1"_s)->isVisible());
+            // No course: Next and Restart do nothing.
+            clickAt(form->view(), kMain, centreOf(form->control<QPushButton>(u"btnNext"_s)));
+            clickAt(form->view(), kMain, centreOf(form->control<QPushButton>(u"btnReset"_s)));
+            QCOMPARE(form->control<QLabel>(u"lbQuestNum"_s)->text(), u"問題番号:"_s);
+            QVERIFY(answerer.boxes.size() == 1);
+            // The system's close of the main window ends the program like 終了.
+            QCloseEvent close;
+            QCoreApplication::sendEvent(form->windowHandle(), &close);
+        });
     QCOMPARE(runVocarin(platform), 0);
     QVERIFY(script.done());
     QCOMPARE(made.sink->stopCount(), 1);
@@ -182,10 +184,8 @@ void CourseDialogTest::courseListKeepsSelection()
     QFETCH(int, selected);
     QFETCH(QString, action);
     QFETCH(int, afterwards);
-    Made made;
-    const Platform platform = standInPlatform(made, {.voices = kVoices});
     Lifecycle life;
-    TForm1 form(life, platform);
+    TForm1 form(life);
     TForm2 dialog(form, life);
     QStringList titles;
     for (int i = 0; i < courses; ++i)
@@ -318,12 +318,14 @@ void CourseDialogTest::escapeOnLaterShowing()
     script.then(dialogUp, [&] { clickAt(dialog->ScaledLayout1, kDialog, {312 + 60, 216 + 16}); });
     script.then([&] { return !dialog->isVisible(); },
                 [&] {
-                    AnswerButton* wrong = form->btnWord1->meaning() == form->state().AnsCheckString
-                                              ? form->btnWord2
-                                              : form->btnWord1;
-                    clickAt(form->ScaledLayout1, kMain, centreOf(wrong));
-                    const QStringList before{form->lbQuestNum->text(), form->lbWrongNum->text(),
-                                             form->lbJap->text()};
+                    AnswerButton* wrong = form->control<AnswerButton>(u"btnWord1"_s)->meaning() ==
+                                                  form->state().AnsCheckString
+                                              ? form->control<AnswerButton>(u"btnWord2"_s)
+                                              : form->control<AnswerButton>(u"btnWord1"_s);
+                    clickAt(form->view(), kMain, centreOf(wrong));
+                    const QStringList before{form->control<QLabel>(u"lbQuestNum"_s)->text(),
+                                             form->control<QLabel>(u"lbWrongNum"_s)->text(),
+                                             form->control<QLabel>(u"lbJap"_s)->text()};
                     const qsizetype spoken = made.tones->requests().size();
                     // The keys once the dialog is up again; if they leave it
                     // up, it is closed by hand a moment later.
@@ -344,13 +346,15 @@ void CourseDialogTest::escapeOnLaterShowing()
                                             keys[i].keyboardModifiers());
                     });
                     atDialog.start(5);
-                    clickAt(form->ScaledLayout1, kMain, centreOf(form->btnChangeCourse));
+                    clickAt(form->view(), kMain,
+                            centreOf(form->control<QPushButton>(u"btnChangeCourse"_s)));
                     QVERIFY(typed);
                     QVERIFY(!closedByHand);
                     QVERIFY(!dialog->isVisible());
                     QCOMPARE(form->windowTitle(), u"果物"_s);
-                    QCOMPARE((QStringList{form->lbQuestNum->text(), form->lbWrongNum->text(),
-                                          form->lbJap->text()}),
+                    QCOMPARE((QStringList{form->control<QLabel>(u"lbQuestNum"_s)->text(),
+                                          form->control<QLabel>(u"lbWrongNum"_s)->text(),
+                                          form->control<QLabel>(u"lbJap"_s)->text()}),
                              before);
                     QCOMPARE(made.tones->requests().size(), spoken);
                     form->close();

@@ -39,9 +39,8 @@ QImage drawnAt(TForm1& form, const QRectF& canvasRect)
 {
     // The copy is renewed from the controls' pending updates.
     QCoreApplication::processEvents();
-    const QRect pixels =
-        form.ScaledLayout1->viewportTransform().mapRect(canvasRect).toAlignedRect();
-    return form.ScaledLayout1->viewport()->grab(pixels).toImage();
+    const QRect pixels = form.view()->viewportTransform().mapRect(canvasRect).toAlignedRect();
+    return form.view()->viewport()->grab(pixels).toImage();
 }
 
 // Where two drawings of one place differ: the text that one of them shows.
@@ -66,10 +65,10 @@ QImage drawnByStock(TForm1& form, QWidget* control, QWidget& stock, bool shadow 
     stock.setPalette(control->palette());
     const QRectF place = designRect(control);
     QWidget* parent = control->parentWidget();
-    form.ScaledLayout1->place(&stock, parent == form.ScaledLayout1->canvas() ? nullptr : parent,
-                              QRectF(control->geometry()));
+    form.view()->place(&stock, parent == form.view()->canvas() ? nullptr : parent,
+                       QRectF(control->geometry()));
     if (shadow)
-        form.ScaledLayout1->addShadow(&stock);
+        form.view()->addShadow(&stock);
     control->hide();
     const QImage drawn = drawnAt(form, place);
     control->show();
@@ -404,17 +403,15 @@ void WindowLayoutTest::looks()
 
 void WindowLayoutTest::tabOrder()
 {
-    Made made;
-    const Platform platform = standInPlatform(made, {.voices = kVoices});
     Lifecycle life;
-    TForm1 form(life, platform);
+    TForm1 form(life);
     form.show();
     QApplication::setActiveWindow(&form);
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.ScaledLayout1->setFocus();
+    form.view()->setFocus();
 
     const auto focused = [&form] {
-        QWidget* control = form.ScaledLayout1->canvas()->focusWidget();
+        QWidget* control = form.view()->canvas()->focusWidget();
         return control && control->hasFocus() ? control->objectName() : QString();
     };
     // No control has the focus until Tab is pressed. Hidden answers and the
@@ -426,22 +423,22 @@ void WindowLayoutTest::tabOrder()
         u"ComboBox1"_s,    u"btnReset"_s};
     QStringList seen{focused()};
     for (qsizetype i = 1; i < expected.size(); ++i) {
-        QTest::keyClick(form.ScaledLayout1, Qt::Key_Tab);
+        QTest::keyClick(form.view(), Qt::Key_Tab);
         seen.append(focused());
     }
     QCOMPARE(seen, expected);
-    QTest::keyClick(form.ScaledLayout1, Qt::Key_Backtab);
+    QTest::keyClick(form.view(), Qt::Key_Backtab);
     QCOMPARE(focused(), u"ComboBox1"_s);
 
     // Every stop on show: the whole chain once round, from a click on the first
     // answer button (before FormCreate: the click does nothing else).
     for (int k = 1; k <= 6; ++k)
-        form.setAnswerVisible(k, true);
-    form.btnChangeCourse->setEnabled(true);
-    clickAt(form.ScaledLayout1, kMain, centreOf(form.btnWord4));
+        form.board().setAnswerVisible(k, true);
+    form.control<QPushButton>(u"btnChangeCourse"_s)->setEnabled(true);
+    clickAt(form.view(), kMain, centreOf(form.control<AnswerButton>(u"btnWord4"_s)));
     QStringList chain{focused()};
     for (int i = 0; i < 22; ++i) {
-        QTest::keyClick(form.ScaledLayout1, Qt::Key_Tab);
+        QTest::keyClick(form.view(), Qt::Key_Tab);
         chain.append(focused());
     }
     QCOMPARE(chain,
@@ -452,8 +449,8 @@ void WindowLayoutTest::tabOrder()
                           u"rbItem4"_s,         u"rbItem3"_s,   u"rbItem2"_s,      u"rbItem1"_s,
                           u"btnChangeCourse"_s, u"ComboBox1"_s, u"btnWord4"_s}));
     // A click on any other control leaves the focus where it was.
-    clickAt(form.ScaledLayout1, kMain, centreOf(form.btnReset));
-    clickAt(form.ScaledLayout1, kMain, {483 + 8, 209.5}); // rbRndOn's circle
+    clickAt(form.view(), kMain, centreOf(form.control<QPushButton>(u"btnReset"_s)));
+    clickAt(form.view(), kMain, {483 + 8, 209.5}); // rbRndOn's circle
     QCOMPARE(focused(), u"btnWord4"_s);
 }
 
@@ -472,25 +469,24 @@ void WindowLayoutTest::clicksFollowStretch()
     QFETCH(double, yFactor);
     Made made;
     const Platform platform = standInPlatform(made, {.voices = kVoices});
-    Lifecycle life;
-    TForm1 form(life, platform);
-    form.FormCreate();
+    Program program(platform);
+    TForm1& form = createdForm(program);
     form.resize(qRound(650 * xFactor), qRound(399 * yFactor));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QCOMPARE(form.ScaledLayout1->viewport()->size(), form.size());
+    QCOMPARE(form.view()->viewport()->size(), form.size());
 
     // Design points of the radio buttons' own circles (8 units in from the left).
-    clickAt(form.ScaledLayout1, kMain, {483 + 8, 209.5});
-    QVERIFY(form.rbRndOn->isChecked());
-    clickAt(form.ScaledLayout1, kMain, {544 + 8, 209.5});
-    QVERIFY(form.rbEnglishOff->isChecked());
+    clickAt(form.view(), kMain, {483 + 8, 209.5});
+    QVERIFY(form.control<QRadioButton>(u"rbRndOn"_s)->isChecked());
+    clickAt(form.view(), kMain, {544 + 8, 209.5});
+    QVERIFY(form.control<QRadioButton>(u"rbEnglishOff"_s)->isChecked());
     // No course yet: a choice count only sets the count and checks its button.
-    clickAt(form.ScaledLayout1, kMain, {542 + 8, 252.5});
-    QVERIFY(form.rbItem4->isChecked());
+    clickAt(form.view(), kMain, {542 + 8, 252.5});
+    QVERIFY(form.control<QRadioButton>(u"rbItem4"_s)->isChecked());
     QCOMPARE(form.state().SelectNum, 4);
     // Listen again before any course speaks the empty word.
-    clickAt(form.ScaledLayout1, kMain, {496, 39});
+    clickAt(form.view(), kMain, {496, 39});
     QCOMPARE(spokenTexts(*made.tones), QStringList{QString()});
 }
 
@@ -504,7 +500,7 @@ void WindowLayoutTest::courseTextsShownAsWritten()
     LoadedWindow w;
     QCOMPARE(w.form.windowHandle()->title(), title);
     for (int question = 0; question < 3; ++question) {
-        QCOMPARE(shownText(w.form.lbEnglish), words.at(question));
+        QCOMPARE(shownText(w.form.control<QLabel>(u"lbEnglish"_s)), words.at(question));
         QStringList onButtons;
         for (int k = 1; k <= 3; ++k)
             onButtons.append(shownText(w.form.control(u"btnWord"_s + QString::number(k))));
@@ -514,12 +510,12 @@ void WindowLayoutTest::courseTextsShownAsWritten()
         QCOMPARE(onButtons, expected);
         // The right meaning is judged right and shown as it is.
         w.click(w.visibleAnswer(true));
-        QVERIFY(w.form.shpCircle->isVisible());
-        QCOMPARE(shownText(w.form.lbJap), meanings.at(question));
+        QVERIFY(w.form.control<CircleShape>(u"shpCircle"_s)->isVisible());
+        QCOMPARE(shownText(w.form.control<QLabel>(u"lbJap"_s)), meanings.at(question));
         if (question < 2)
-            w.click(w.form.btnNext);
+            w.click(w.form.control<QPushButton>(u"btnNext"_s));
     }
-    QCOMPARE(w.form.lbCorrectNum->text(), u"正解数： 3"_s);
+    QCOMPARE(w.form.control<QLabel>(u"lbCorrectNum"_s)->text(), u"正解数： 3"_s);
 }
 
 void WindowLayoutTest::longMeaningKeepsItsBeginning()
@@ -536,8 +532,8 @@ void WindowLayoutTest::longMeaningKeepsItsBeginning()
     QAbstractButton* other = w.visibleAnswer(false);
     QCOMPARE(other->toolTip(), QString()); // shown whole
     w.click(right);
-    QVERIFY(w.form.shpCircle->isVisible());
-    QCOMPARE(w.form.lbJap->text(), meaning);
+    QVERIFY(w.form.control<CircleShape>(u"shpCircle"_s)->isVisible());
+    QCOMPARE(w.form.control<QLabel>(u"lbJap"_s)->text(), meaning);
 }
 
 void WindowLayoutTest::countsShowWhole_data()
@@ -631,20 +627,20 @@ void WindowLayoutTest::meaningsBesideTheBadge()
     QFETCH(bool, whole);
     QFETCH(bool, centred);
     BuiltForm built;
-    built.form.setAnswerVisible(1, true);
+    built.form.board().setAnswerVisible(1, true);
     auto* button = qobject_cast<AnswerButton*>(built.form.control(u"btnWord1"_s));
     auto* badge = button->findChild<QLabel*>(u"keyBadge"_s);
     QVERIFY(button && badge);
     const QRectF place = designRect(button);
     for (const QSize size : kTwoSizes) {
         built.resize(size);
-        built.form.setAnswerText(1, QString());
+        built.form.board().setAnswerText(1, QString());
         const QImage empty = drawnAt(built.form, place);
-        built.form.setAnswerText(1, meaning);
+        built.form.board().setAnswerText(1, meaning);
         QCOMPARE(button->meaning(), meaning);
         const QImage shown = drawnAt(built.form, place);
         const QRect ink = inkBetween(shown, empty);
-        const QRectF badgeRect = built.form.ScaledLayout1->viewportTransform().mapRect(
+        const QRectF badgeRect = built.form.view()->viewportTransform().mapRect(
             designRect(badge).translated(-place.topLeft()));
         QVERIFY2(ink.left() > badgeRect.right(),
                  qPrintable(u"%1 x %2: text from %3, badge to %4"_s.arg(size.width())
@@ -692,15 +688,14 @@ void WindowLayoutTest::voicePopupStaysOnCanvas()
         voices.append(u"Voice %1 - English (United States)"_s.arg(i));
     Made made;
     const Platform platform = standInPlatform(made, {.voices = voices});
-    Lifecycle life;
-    TForm1 form(life, platform);
-    form.FormCreate();
+    Program program(platform);
+    TForm1& form = createdForm(program);
     form.resize(size);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
-    form.ComboBox1->showPopup();
-    QAbstractItemView* list = form.ComboBox1->view();
+    form.control<QComboBox>(u"ComboBox1"_s)->showPopup();
+    QAbstractItemView* list = form.control<QComboBox>(u"ComboBox1"_s)->view();
     QVERIFY(list->isVisible());
     QGraphicsProxyWidget* popup = list->window()->graphicsProxyWidget();
     QVERIFY(popup);
@@ -712,7 +707,7 @@ void WindowLayoutTest::voicePopupStaysOnCanvas()
                             .arg(popup->sceneBoundingRect().height())));
     // Drawn over every other control.
     const QPointF middle = popup->sceneBoundingRect().center();
-    QGraphicsItem* top = form.ScaledLayout1->scene()->items(middle).value(0);
+    QGraphicsItem* top = form.view()->scene()->items(middle).value(0);
     QVERIFY(top == popup || popup->isAncestorOf(top));
 
     // Every voice can be reached; the wheel scrolls when they do not all fit.
@@ -729,7 +724,7 @@ void WindowLayoutTest::voicePopupStaysOnCanvas()
         QApplication::sendEvent(list->viewport(), &wheel);
         QVERIFY(lastShown());
     }
-    form.ComboBox1->hidePopup();
+    form.control<QComboBox>(u"ComboBox1"_s)->hidePopup();
 }
 
 // What the closed voice box shows of each installed voice, at the layout's
@@ -744,13 +739,12 @@ void WindowLayoutTest::voiceBoxTellsVoicesApart()
     QVERIFY(descriptions.size() > 1);
     Made made;
     const Platform platform = standInPlatform(made, {.voices = descriptions});
-    Lifecycle life;
-    TForm1 form(life, platform);
-    form.FormCreate();
+    Program program(platform);
+    TForm1& form = createdForm(program);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
-    QComboBox* box = form.ComboBox1;
+    QComboBox* box = form.control<QComboBox>(u"ComboBox1"_s);
     QStyleOptionComboBox option;
     option.initFrom(box);
     const int room =
@@ -778,15 +772,15 @@ void WindowLayoutTest::labelLeavesClicksToTheVoiceBox()
 {
     writeFruitCourse(u"a"_s, u"果物"_s);
     LoadedWindow w;
-    const QRectF box = designRect(w.form.ComboBox1);
-    const QRectF label = designRect(w.form.Label1);
+    const QRectF box = designRect(w.form.control<QComboBox>(u"ComboBox1"_s));
+    const QRectF label = designRect(w.form.control<QLabel>(u"Label1"_s));
     QVERIFY(label.intersects(box));
-    w.click(w.form.Label1); // beside the box: nothing
-    QVERIFY(!w.form.ComboBox1->view()->isVisible());
+    w.click(w.form.control<QLabel>(u"Label1"_s)); // beside the box: nothing
+    QVERIFY(!w.form.control<QComboBox>(u"ComboBox1"_s)->view()->isVisible());
     const QRectF strip = label.intersected(box); // one unit tall
-    clickAt(w.form.ScaledLayout1, kMain, {strip.center().x(), strip.top() + 0.2});
-    QVERIFY(w.form.ComboBox1->view()->isVisible());
-    w.form.ComboBox1->hidePopup();
+    clickAt(w.form.view(), kMain, {strip.center().x(), strip.top() + 0.2});
+    QVERIFY(w.form.control<QComboBox>(u"ComboBox1"_s)->view()->isVisible());
+    w.form.control<QComboBox>(u"ComboBox1"_s)->hidePopup();
 }
 
 QTEST_MAIN(WindowLayoutTest)

@@ -62,29 +62,31 @@ void WindowSessionTest::radioEventOrder()
 {
     Made made;
     const Platform platform = standInPlatform(made, {.voices = kVoices});
-    Lifecycle life;
-    TForm1 form(life, platform);
-    form.FormCreate();
+    Program program(platform);
+    TForm1& form = createdForm(program);
     form.show();
 
     QStringList events;
-    for (QRadioButton* radio : {form.rbEnglishOff, form.rbEnglishOn}) {
+    for (QRadioButton* radio : {form.control<QRadioButton>(u"rbEnglishOff"_s),
+                                form.control<QRadioButton>(u"rbEnglishOn"_s)}) {
         connect(radio, &QRadioButton::toggled, &form, [&events, &form, radio](bool checked) {
             events.append(radio->objectName() + (checked ? u"+"_s : u"-"_s) +
-                          (form.rbEnglishOff->isChecked() ? u" off"_s : u" on"_s));
+                          (form.control<QRadioButton>(u"rbEnglishOff"_s)->isChecked() ? u" off"_s
+                                                                                      : u" on"_s));
         });
     }
-    clickAt(form.ScaledLayout1, kMain, {544 + 8, 209.5});
+    clickAt(form.view(), kMain, {544 + 8, 209.5});
     // The loser's change runs first and already sees the gainer checked.
     QCOMPARE(events, (QStringList{u"rbEnglishOn- off"_s, u"rbEnglishOff+ off"_s}));
-    clickAt(form.ScaledLayout1, kMain, {544 + 8, 209.5});
+    clickAt(form.view(), kMain, {544 + 8, 209.5});
     QCOMPARE(events.size(), 2);
 
     // The program's own check of a choice count runs no click handler.
     int clicks = 0;
-    connect(form.rbItem3, &QRadioButton::clicked, &form, [&clicks] { ++clicks; });
-    form.checkChoiceCount(3);
-    QVERIFY(form.rbItem3->isChecked());
+    connect(form.control<QRadioButton>(u"rbItem3"_s), &QRadioButton::clicked, &form,
+            [&clicks] { ++clicks; });
+    form.board().checkChoiceCount(3);
+    QVERIFY(form.control<QRadioButton>(u"rbItem3"_s)->isChecked());
     QCOMPARE(clicks, 0);
     QCOMPARE(form.state().SelectNum, 0);
 }
@@ -111,7 +113,7 @@ void WindowSessionTest::wholeRun()
             QWidget* button = form->control(u"btnWord"_s + QString::number(k));
             if (button->isVisible() &&
                 qobject_cast<QPushButton*>(button)->text() == form->state().AnsCheckString) {
-                clickAt(form->ScaledLayout1, kMain, centreOf(button));
+                clickAt(form->view(), kMain, centreOf(button));
                 return;
             }
         }
@@ -121,47 +123,49 @@ void WindowSessionTest::wholeRun()
     script.then(dialogUp, [&] {
         form = topLevel<TForm1>(u"Form1"_s);
         QVERIFY(form->isVisible());
-        QCOMPARE(form->ComboBox1->count(), 3);
-        QCOMPARE(form->ComboBox1->currentIndex(), 1); // the preferred voice
+        QCOMPARE(form->control<QComboBox>(u"ComboBox1"_s)->count(), 3);
+        QCOMPARE(form->control<QComboBox>(u"ComboBox1"_s)->currentIndex(),
+                 1); // the preferred voice
         QCOMPARE(dialog->ListBox1->count(), 2);
         QCOMPARE(dialog->ListBox1->item(0)->text(), u"果物"_s);
         QCOMPARE(dialog->ItemIndex(), 0);
-        QVERIFY(form->btnChangeCourse->isEnabled());
+        QVERIFY(form->control<QPushButton>(u"btnChangeCourse"_s)->isEnabled());
         QCOMPARE(dialog->windowTitle(), u"問題の変更"_s);
         clickAt(dialog->ScaledLayout1, kDialog, {312 + 60, 216 + 16});
     });
     script.then(dialogGone, [&] {
         QCOMPARE(form->windowTitle(), u"果物"_s);
-        QVERIFY(!form->shpCircle->isVisible());
-        QCOMPARE(form->lbEnglish->text(), u"apple"_s);
-        QCOMPARE(form->lbQuestNum->text(), u"問題番号： 1/3"_s);
+        QVERIFY(!form->control<CircleShape>(u"shpCircle"_s)->isVisible());
+        QCOMPARE(form->control<QLabel>(u"lbEnglish"_s)->text(), u"apple"_s);
+        QCOMPARE(form->control<QLabel>(u"lbQuestNum"_s)->text(), u"問題番号： 1/3"_s);
         // One wrong answer first, then the right one.
         for (int k = 1; k <= 3; ++k) {
             auto* button =
                 qobject_cast<QPushButton*>(form->control(u"btnWord"_s + QString::number(k)));
             if (button->text() != form->state().AnsCheckString) {
-                clickAt(form->ScaledLayout1, kMain, centreOf(button));
+                clickAt(form->view(), kMain, centreOf(button));
                 QVERIFY(!button->isEnabled());
                 break;
             }
         }
-        QCOMPARE(form->lbWrongNum->text(), u"誤答数： 1"_s);
+        QCOMPARE(form->control<QLabel>(u"lbWrongNum"_s)->text(), u"誤答数： 1"_s);
         answerRight();
-        QVERIFY(form->shpCircle->isVisible());
-        QCOMPARE(form->lbCorrectNum->text(), u"正解数： 0"_s);
+        QVERIFY(form->control<CircleShape>(u"shpCircle"_s)->isVisible());
+        QCOMPARE(form->control<QLabel>(u"lbCorrectNum"_s)->text(), u"正解数： 0"_s);
         for (int question = 2; question <= 3; ++question) {
-            clickAt(form->ScaledLayout1, kMain, centreOf(form->btnNext));
-            QCOMPARE(form->lbQuestNum->text(),
+            clickAt(form->view(), kMain, centreOf(form->control<QPushButton>(u"btnNext"_s)));
+            QCOMPARE(form->control<QLabel>(u"lbQuestNum"_s)->text(),
                      u"問題番号： "_s + QString::number(question) + u"/3"_s);
             answerRight();
         }
-        QCOMPARE(form->lbCorrectNum->text(), u"正解数： 2"_s);
-        clickAt(form->ScaledLayout1, kMain, centreOf(form->btnNext)); // the closing message
+        QCOMPARE(form->control<QLabel>(u"lbCorrectNum"_s)->text(), u"正解数： 2"_s);
+        clickAt(form->view(), kMain,
+                centreOf(form->control<QPushButton>(u"btnNext"_s))); // the closing message
         QCOMPARE(answerer.boxes.size(), 1);
         QCOMPARE(answerer.boxes[0].text, u"おつかれさまです。単語の練習を終了しました。"_s);
         QCOMPARE(answerer.boxes[0].caption, u"tst_windows_session"_s);
         QCOMPARE(made.sink->stopCount(), 0);
-        clickAt(form->ScaledLayout1, kMain, centreOf(form->btnClose));
+        clickAt(form->view(), kMain, centreOf(form->control<QPushButton>(u"btnClose"_s)));
     });
 
     QCOMPARE(runVocarin(platform), 0);
@@ -214,7 +218,8 @@ void WindowSessionTest::closeWhileSpeakingWaits()
     script.then([&] { return !topLevel<TForm2>(u"Form2"_s)->isVisible(); },
                 [&] {
                     closeArmed = true;
-                    clickAt(form->ScaledLayout1, kMain, centreOf(form->bbtnListenAgain));
+                    clickAt(form->view(), kMain,
+                            centreOf(form->control<QPushButton>(u"bbtnListenAgain"_s)));
                 });
     QCOMPARE(runVocarin(platform), 0);
     QCOMPARE(stopsWhenClosed, 0); // nothing released in the middle of the word
@@ -247,12 +252,15 @@ void WindowSessionTest::exerciseControlsBeforeCreate()
 {
     BuiltForm built;
     TForm1& form = built.form;
-    const QList<QWidget*> controls{form.btnNext, form.btnReset,     form.bbtnListenAgain,
-                                   form.rbRndOn, form.rbEnglishOff, form.rbItem4};
+    const QList<QWidget*> controls{
+        form.control<QPushButton>(u"btnNext"_s),         form.control<QPushButton>(u"btnReset"_s),
+        form.control<QPushButton>(u"bbtnListenAgain"_s), form.control<QRadioButton>(u"rbRndOn"_s),
+        form.control<QRadioButton>(u"rbEnglishOff"_s),   form.control<QRadioButton>(u"rbItem4"_s)};
     for (QWidget* control : controls)
-        clickAt(form.ScaledLayout1, kMain, designRect(control).topLeft() + QPointF(8, 8));
-    QVERIFY(form.rbItem4->isChecked()); // as the toolkit checks any clicked radio
-    QCOMPARE(form.lbQuestNum->text(), u"問題番号:"_s);
+        clickAt(form.view(), kMain, designRect(control).topLeft() + QPointF(8, 8));
+    QVERIFY(form.control<QRadioButton>(u"rbItem4"_s)
+                ->isChecked()); // as the toolkit checks any clicked radio
+    QCOMPARE(form.control<QLabel>(u"lbQuestNum"_s)->text(), u"問題番号:"_s);
     QVERIFY(!built.m_made.tones); // no voice made, none asked
 }
 
@@ -265,11 +273,11 @@ void WindowSessionTest::exerciseControlsAfterClose()
     QCOMPARE(spokenTexts(*w.made.tones), QStringList{u"apple"_s});
     w.form.close();
     QVERIFY(w.life.terminating());
-    w.click(w.form.bbtnListenAgain);
-    w.click(w.form.btnWord1);
-    w.clickRadio(w.form.rbRndOn);
+    w.click(w.form.control<QPushButton>(u"bbtnListenAgain"_s));
+    w.click(w.form.control<AnswerButton>(u"btnWord1"_s));
+    w.clickRadio(w.form.control<QRadioButton>(u"rbRndOn"_s));
     QCOMPARE(spokenTexts(*w.made.tones), QStringList{u"apple"_s});
-    QCOMPARE(w.form.lbJap->text(), QString());
+    QCOMPARE(w.form.control<QLabel>(u"lbJap"_s)->text(), QString());
     QCOMPARE(w.made.sink->captures(CaptureSink::Kind::Cue).size(), 0u);
 }
 
@@ -297,11 +305,12 @@ void WindowSessionTest::choiceCountKeys()
     if (byKey) {
         radio->setFocus(Qt::TabFocusReason);
         QVERIFY(radio->hasFocus());
-        QTest::keyClick(w.form.ScaledLayout1->viewport(), Qt::Key_Space);
+        QTest::keyClick(w.form.view()->viewport(), Qt::Key_Space);
     } else {
         w.clickRadio(radio);
     }
-    QCOMPARE(w.form.lbWrongNum->text(), restarts ? u"誤答数： 0"_s : u"誤答数： 1"_s);
+    QCOMPARE(w.form.control<QLabel>(u"lbWrongNum"_s)->text(),
+             restarts ? u"誤答数： 0"_s : u"誤答数： 1"_s);
     QCOMPARE(w.form.state().SelectNum, count);
     QVERIFY(radio->isChecked());
 }
@@ -314,30 +323,31 @@ void WindowSessionTest::optionsRestartOrShow()
 
     // Random order on: a new shuffle from question 1, counters at zero.
     w.answerWrong();
-    w.clickRadio(w.form.rbRndOn);
-    QVERIFY(w.form.rbRndOn->isChecked());
-    QCOMPARE(w.form.lbWrongNum->text(), u"誤答数： 0"_s);
-    QCOMPARE(w.form.lbQuestNum->text(), u"問題番号： 1/8"_s);
+    w.clickRadio(w.form.control<QRadioButton>(u"rbRndOn"_s));
+    QVERIFY(w.form.control<QRadioButton>(u"rbRndOn"_s)->isChecked());
+    QCOMPARE(w.form.control<QLabel>(u"lbWrongNum"_s)->text(), u"誤答数： 0"_s);
+    QCOMPARE(w.form.control<QLabel>(u"lbQuestNum"_s)->text(), u"問題番号： 1/8"_s);
     const QStringList shuffled = w.order();
     QVERIFY(shuffled != listOrder(8));
-    QCOMPARE(w.form.lbEnglish->text(), kEightWords.at(shuffled.first().toInt() - 1));
+    QCOMPARE(w.form.control<QLabel>(u"lbEnglish"_s)->text(),
+             kEightWords.at(shuffled.first().toInt() - 1));
 
     // Off again: list order restored, counters at zero.
     w.answerWrong();
-    w.clickRadio(w.form.rbRndOff);
+    w.clickRadio(w.form.control<QRadioButton>(u"rbRndOff"_s));
     QCOMPARE(w.order(), listOrder(8));
-    QCOMPARE(w.form.lbWrongNum->text(), u"誤答数： 0"_s);
+    QCOMPARE(w.form.control<QLabel>(u"lbWrongNum"_s)->text(), u"誤答数： 0"_s);
 
     // English display off empties the word at once, on shows the current one.
-    w.clickRadio(w.form.rbEnglishOff);
-    QCOMPARE(w.form.lbEnglish->text(), QString());
+    w.clickRadio(w.form.control<QRadioButton>(u"rbEnglishOff"_s));
+    QCOMPARE(w.form.control<QLabel>(u"lbEnglish"_s)->text(), QString());
     w.click(w.visibleAnswer(true));
-    w.click(w.form.btnNext);
-    QCOMPARE(w.form.lbQuestNum->text(), u"問題番号： 2/8"_s);
-    QCOMPARE(w.form.lbEnglish->text(), QString());
-    w.clickRadio(w.form.rbEnglishOn);
-    QCOMPARE(w.form.lbEnglish->text(), u"two"_s);
-    QCOMPARE(w.form.lbQuestNum->text(), u"問題番号： 2/8"_s); // no restart
+    w.click(w.form.control<QPushButton>(u"btnNext"_s));
+    QCOMPARE(w.form.control<QLabel>(u"lbQuestNum"_s)->text(), u"問題番号： 2/8"_s);
+    QCOMPARE(w.form.control<QLabel>(u"lbEnglish"_s)->text(), QString());
+    w.clickRadio(w.form.control<QRadioButton>(u"rbEnglishOn"_s));
+    QCOMPARE(w.form.control<QLabel>(u"lbEnglish"_s)->text(), u"two"_s);
+    QCOMPARE(w.form.control<QLabel>(u"lbQuestNum"_s)->text(), u"問題番号： 2/8"_s); // no restart
 }
 
 // A course with recordings: a word with one is heard from it, a word whose

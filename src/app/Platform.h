@@ -10,7 +10,7 @@ class AudioOutput;
 class RandomSource;
 class SpeechEngine;
 
-// The services the main window takes from the system: the real ones for the
+// The services the program takes from the system: the real ones for the
 // program (app/SystemPlatform.h), stand-ins for tests.
 struct Platform
 {

@@ -1,4 +1,4 @@
-#include "course/Fault.h"
+#include "core/Fault.h"
 
 namespace vocarin {
 
