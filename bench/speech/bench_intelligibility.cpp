@@ -4,11 +4,17 @@
 // tries to recognise it twice: with its whole vocabulary and language model
 // ("open"), and with a grammar of the list's words only ("closed"). Also the
 // silence before each word (first sample at -60 dBFS) and the level.
-// Usage: bench_intelligibility [words.txt]
+// With --courses, every word of each generated course (folders "words-*") by the
+// default voice, recognised with a grammar of that course's words: each course's
+// share recognised as itself, and the words heard as another.
+// Usage: bench_intelligibility [words.txt] | --courses FOLDER
 #include "ClipMeasures.h"
 
+#include "course/CourseDiscovery.h"
+#include "course/CourseLoad.h"
 #include "speech/AudioConvert.h"
 #include "speech/SpVoice.h"
+#include "speech/VoiceList.h"
 #include "testing/CaptureSink.h"
 #include "testing/WaveFile.h"
 
@@ -18,6 +24,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QSet>
 #include <QTextStream>
 
 #include <algorithm>
@@ -92,13 +99,145 @@ std::vector<double> recognised(const QString& hypFile, const QStringList& words,
     return right;
 }
 
+// The clip as the recogniser reads it, 16 kHz with a little silence around
+// the word, in path + ".wav".
+bool writeUtterance(const AudioClip& clip, const QString& path)
+{
+    AudioClip at16k = convertClip(clip, 16000, 1);
+    at16k.samples.insert(at16k.samples.begin(), 3200, 0.0f);
+    at16k.samples.insert(at16k.samples.end(), 3200, 0.0f);
+    QFile wav(path + QStringLiteral(".wav"));
+    if (!wav.open(QIODevice::WriteOnly))
+        return false;
+    wav.write(waveImage({1, 1, 16000, 16, false}, pcm16(at16k.samples)));
+    return true;
+}
+
+bool writeGrammar(const QString& path, const QStringList& words)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QStringList lower;
+    for (const QString& word : words)
+        lower << word.toLower();
+    file.write("#JSGF V1.0;\ngrammar words;\npublic <word> = " +
+               lower.join(QStringLiteral(" | ")).toUtf8() + ";\n");
+    return true;
+}
+
+// The words the recogniser's dictionary knows: a grammar may hold no other.
+QSet<QString> dictionaryWords()
+{
+    QSet<QString> known;
+    QFile file(kModel + QStringLiteral("/cmudict-en-us.dict"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return known;
+    QTextStream in(&file);
+    QString line;
+    while (in.readLineInto(&line))
+        known.insert(line.section(u' ', 0, 0).section(u'(', 0, 0));
+    return known;
+}
+
+// Each generated course's words by the default voice, recognised with a grammar
+// of that course's words.
+int courseWords(const QString& root)
+{
+    StringList optionList;
+    const QDir rootDir(root);
+    const CourseCatalogue catalogue = discoverCourses(rootDir, optionList);
+    const QSet<QString> known = dictionaryWords();
+    CaptureSink sink;
+    SpVoice voice(sink);
+    const VoiceCollection voices = voice.GetVoices();
+    const qint32 preferred = findPreferredVoice(voices);
+    voice.setVoice(voices.Item(preferred == kNoPreferredVoice ? 0 : preferred));
+    std::printf("Every word of the generated courses by %s, recognised by pocketsphinx (en-us) "
+                "with a grammar of its course's words\n",
+                qPrintable(voices.Item(preferred == kNoPreferredVoice ? 0 : preferred)
+                               .GetDescription()));
+
+    QTemporaryDir work;
+    QStringList missed;
+    qsizetype allWords = 0;
+    double allRight = 0;
+    double lowest = 100;
+    for (qsizetype c = 0; c < catalogue.folders.size(); ++c) {
+        if (!catalogue.folders[c].startsWith(QStringLiteral(".\\words-")))
+            continue;
+        const CourseFolder course{rootDir, catalogue.folders[c]};
+        const QStringList courseWords =
+            readCourseLists(course, listPrefix(readOptionFile(course))).words.lines();
+        QStringList words;
+        for (const QString& word : courseWords) {
+            if (known.contains(word.toLower()))
+                words << word;
+            else
+                std::printf("  %s: not in the recogniser's dictionary, left out\n",
+                            qPrintable(word));
+        }
+        const QString folder = work.filePath(QString::number(c));
+        QDir().mkpath(folder);
+        const QString control = folder + QStringLiteral("/words.ctl");
+        QFile controlFile(control);
+        if (!controlFile.open(QIODevice::WriteOnly) ||
+            !writeGrammar(folder + QStringLiteral("/words.gram"), words))
+            return 1;
+        for (qsizetype w = 0; w < words.size(); ++w) {
+            sink.clear();
+            voice.Speak(words[w], 0);
+            const AudioClip clip =
+                sink.captures().empty() ? AudioClip{16000, 1, {}} : *sink.captures().back().clip;
+            const QByteArray utterance = QStringLiteral("0_%1").arg(w).toLatin1();
+            if (!writeUtterance(clip, folder + u'/' + QString::fromLatin1(utterance)))
+                return 1;
+            controlFile.write(utterance + '\n');
+        }
+        controlFile.close();
+        QProcess recogniser;
+        const QString hyp = folder + QStringLiteral("/words.hyp");
+        startRecogniser(recogniser, folder, control, hyp,
+                        {QStringLiteral("-jsgf"), folder + QStringLiteral("/words.gram")});
+        recogniser.waitForFinished(-1);
+        const double share = recognised(hyp, words, 1).front();
+        // The words heard as another, with what was heard.
+        QFile hypFile(hyp);
+        if (hypFile.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            QTextStream in(&hypFile);
+            QString line;
+            while (in.readLineInto(&line)) {
+                const qsizetype open = line.lastIndexOf(u'(');
+                const int w = line.mid(open + 1).section(u' ', 0, 0).section(u'_', 1, 1).toInt();
+                const QString heard = line.left(open).trimmed();
+                if (open >= 0 && w < words.size() &&
+                    heard.compare(words[w], Qt::CaseInsensitive) != 0)
+                    missed << QStringLiteral("%1 (heard as \"%2\", %3)")
+                                  .arg(words[w], heard, catalogue.titles[c]);
+            }
+        }
+        std::printf("  %5.1f%%  %3d words  %s\n", share, int(words.size()),
+                    qPrintable(catalogue.titles[c]));
+        allWords += words.size();
+        allRight += share * double(words.size()) / 100.0;
+        lowest = std::min(lowest, share);
+    }
+    std::printf("All: %.1f%% of %d words; the lowest course %.1f%%\n",
+                allWords ? 100.0 * allRight / double(allWords) : 0.0, int(allWords), lowest);
+    std::printf("Heard as another word (%d; the first 20):\n", int(missed.size()));
+    for (const QString& word : missed.mid(0, 20))
+        std::printf("  %s\n", qPrintable(word));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QString listPath =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(VOCARIN_WORD_LIST);
+    const bool courses = argc > 2 && QByteArray(argv[1]) == "--courses";
+    const QString listPath = argc > 1 && !courses ? QString::fromLocal8Bit(argv[1])
+                                                  : QStringLiteral(VOCARIN_WORD_LIST);
     const QStringList words = readWords(listPath);
     if (words.isEmpty()) {
         std::fprintf(stderr, "bench_intelligibility: no words in %s\n", qPrintable(listPath));
@@ -109,19 +248,13 @@ int main(int argc, char** argv)
         std::printf("pocketsphinx (pocketsphinx, pocketsphinx-en-us) is not installed: skipped\n");
         return 0;
     }
+    if (courses)
+        return courseWords(QString::fromLocal8Bit(argv[2]));
 
     QTemporaryDir work;
     const QString grammar = work.filePath(QStringLiteral("words.gram"));
-    {
-        QFile file(grammar);
-        if (!file.open(QIODevice::WriteOnly))
-            return 1;
-        QStringList lower;
-        for (const QString& word : words)
-            lower << word.toLower();
-        file.write("#JSGF V1.0;\ngrammar words;\npublic <word> = " +
-                   lower.join(QStringLiteral(" | ")).toUtf8() + ";\n");
-    }
+    if (!writeGrammar(grammar, words))
+        return 1;
 
     // Every voice's words first, then one recogniser run per mode over all of
     // them: loading the language model takes longer than hearing a voice.
@@ -147,15 +280,9 @@ int main(int argc, char** argv)
                 leads[std::size_t(v)].push_back(leadMs(clip));
                 levels[std::size_t(v)].push_back(rmsDb(clip));
             }
-            // A little silence around the word, as a recogniser expects.
-            AudioClip at16k = convertClip(clip, 16000, 1);
-            at16k.samples.insert(at16k.samples.begin(), 3200, 0.0f);
-            at16k.samples.insert(at16k.samples.end(), 3200, 0.0f);
             const QByteArray utterance = QStringLiteral("%1_%2").arg(v).arg(w).toLatin1();
-            QFile wav(folder + u'/' + QString::fromLatin1(utterance) + QStringLiteral(".wav"));
-            if (!wav.open(QIODevice::WriteOnly))
+            if (!writeUtterance(clip, folder + u'/' + QString::fromLatin1(utterance)))
                 return 1;
-            wav.write(waveImage({1, 1, 16000, 16, false}, pcm16(at16k.samples)));
             controlFile.write(utterance + '\n');
         }
     }

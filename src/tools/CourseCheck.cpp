@@ -6,6 +6,7 @@
 #include "course/CourseText.h"
 #include "tools/EncodingGuess.h"
 #include "tools/EncodingNames.h"
+#include "tools/PairCheck.h"
 #include "tools/ProblemText.h"
 #include "tools/RecordingCheck.h"
 #include "tools/TextKinds.h"
@@ -86,6 +87,10 @@ public:
             checkWords(shownName(wordFile), *words);
         if (words && meanings)
             checkPairs(shownName(wordFile), *words, shownName(meaningFile), *meanings);
+        if (words && meanings)
+            m_report.problems.append(checkConfusablePairs(m_report.title, shownName(wordFile),
+                                                          *words, shownName(meaningFile),
+                                                          *meanings));
         if (words)
             checkLines(shownName(wordFile), *words);
         if (meanings)
