@@ -92,15 +92,30 @@ grab_controls() { # window-id file margin control...
 }
 
 # Presses Tab until the focus ring shows around a control: reaches a control
-# by its name, wherever the tab chain puts it. Fails after 40 presses.
+# by its name, wherever the tab chain puts it. After each Tab only the
+# control's surroundings are watched until they hold still. Fails after 40.
 tab_to() { # window-id control
-  local before=tab-to-$2.png now=tab-to-$2-now.png
-  grab_controls "$1" "$before" 3 "$2" || return 1
+  local rect width height x y w h left top right bottom crop before now last same
+  rect=$(layout_rect 3 "$2") || return 1
+  read -r width height x y w h <<<"$rect"
+  read -r left top < <(design_point "$1" "$width" "$height" "$x" "$y")
+  read -r right bottom < <(design_point "$1" "$width" "$height" $((x + w)) $((y + h)))
+  crop=$((right - left))x$((bottom - top))+$left+$top
+  around() { import -silent -window root -crop "$crop" rgb:- 2>/dev/null | md5sum; }
+  before=$(around)
   for _ in $(seq 40); do
     xdotool key Tab
-    wait_for_still "$1"
-    grab_controls "$1" "$now" 3 "$2" || return 1
-    images_differ "$before" "$now" && { rm -f "$before" "$now"; return 0; }
+    last='' same=0
+    for _ in $(seq 50); do
+      now=$(around)
+      if [[ $now == "$last" ]]; then
+        ((++same >= 2)) && break
+      else
+        same=0 last=$now
+      fi
+      sleep 0.1
+    done
+    [[ $now != "$before" ]] && return 0
   done
   return 1
 }
