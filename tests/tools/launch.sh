@@ -55,13 +55,16 @@ expect "no ~/Vocarin: the bundled courses" "$bundled"
 mkdir "$own"
 expect "empty ~/Vocarin: the bundled courses" "$bundled"
 mkdir "$own/notes"
+# shellcheck disable=SC2088 # "~/Vocarin" is the case's name
 expect "~/Vocarin with a folder but no course: the bundled courses" "$bundled"
 course "$own/notes/deeper" Option.txt
 expect "a course two levels down is none: the bundled courses" "$bundled"
 course "$own/day1" Option.txt
+# shellcheck disable=SC2088 # "~/Vocarin" is the case's name
 expect "~/Vocarin with a course in a subfolder" "$own"
 rm -r "$own/day1"
 course "$own" option.txt
+# shellcheck disable=SC2088 # "~/Vocarin" is the case's name
 expect "~/Vocarin itself a course, the name in other case" "$own"
 
 expect "a folder opened from the file manager" "$root/opened folder" "$root/opened folder"
@@ -71,8 +74,11 @@ expect "a file opened from the file manager: its folder" "$root/opened folder" \
 # Through a symbolic link, as /usr/local/bin links sometimes are.
 ln -s "$root/usr/bin/vocarin-launch" "$root/link"
 got=$(cd / && env -u DISPLAY HOME="$root/home" "$root/link")
-[ "$got" = "$(cd "$own" && pwd -P)" ] && pass "started through a link" ||
+if [ "$got" = "$(cd "$own" && pwd -P)" ]; then
+  pass "started through a link"
+else
   fail "started through a link: '$got'"
+fi
 
 expect_refusal "a missing folder" "「$root/missing」が見つかりません。" "$root/missing"
 expect_refusal "an option-like name" "「-dash」が見つかりません。" -dash
@@ -90,7 +96,7 @@ message_box() {
   has_text "$root/box.png" || { echo "the message box shows no text"; return 1; }
   xdotool key --window "$box" Return
   wait_for_exit "$pid" >/dev/null || return 1
-  [ "$exit_code" = 1 ] && [ ! -s "$root/out" ] || { echo "exit code $exit_code"; return 1; }
+  { [ "$exit_code" = 1 ] && [ ! -s "$root/out" ]; } || { echo "exit code $exit_code"; return 1; }
 }
 export -f message_box
 export root here

@@ -33,7 +33,7 @@ fi
 
 # shellcheck source=../x11/xsession.sh
 source "$(dirname "$0")/../x11/xsession.sh"
-cd "$work"
+cd "$work" || exit 1
 test_name="keys $case" pid=
 same() { ! images_differ "$1" "$2"; }
 
@@ -54,8 +54,8 @@ keys() { # key...
 }
 # The status line (question number and both counts) and the answer buttons.
 grab_state() { # prefix
-  grab_main "$main" 14 196 329 17 "$1-status.png" &&
-    grab_main "$main" 8 276 633 112 "$1-answers.png"
+  grab_controls "$main" "$1-status.png" 0 lbQuestNum lbCorrectNum lbWrongNum &&
+    grab_controls "$main" "$1-answers.png" 0 Panel1
 }
 # OK has the focus when the dialog opens: Enter loads the first course.
 load_first() {
@@ -84,7 +84,7 @@ digits-enter)
   xdotool key --delay 50 1 2 3 Return Return m
   wait_until 60 window_shown "Vocarin" || fail "no closing message after the last question"
   # The question number, clear of the message.
-  number() { grab_main "$main" 14 196 123 17 "$1.png"; }
+  number() { grab_controls "$main" "$1.png" 0 lbQuestNum; }
   number finished
   xdotool key Return
   wait_until 30 window_gone "Vocarin" || fail "Enter did not close the closing message"
@@ -105,8 +105,8 @@ tab-reset)
 voice-list)
   load_first
   # The closed voice box, reached by Tab, chooses a voice with the arrows.
-  keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
-  voice() { grab_main "$main" 296 244 141 22 "$1.png"; }
+  tab_to "$main" ComboBox1 || fail "Tab did not reach the voice box"
+  voice() { grab_controls "$main" "$1.png" 0 ComboBox1; }
   voice first
   keys Down
   voice second
@@ -117,8 +117,10 @@ voice-list)
   # Above and below the voice box, where its list opens (the box itself
   # shows the pointer over it).
   list_area() { # prefix
-    grab_main "$main" 290 0 153 240 "$1-above.png" &&
-      grab_main "$main" 290 270 153 129 "$1-below.png"
+    local height x y w h
+    read -r _ height x y w h <<<"$(layout_rect 6 ComboBox1)"
+    grab_main "$main" "$x" 0 "$w" $((y + 2)) "$1-above.png" &&
+      grab_main "$main" "$x" $((y + h - 2)) "$w" $((height - y - h + 2)) "$1-below.png"
   }
   list_area closed
   click_control "$main" ComboBox1
@@ -128,7 +130,7 @@ voice-list)
   fi
   keys 1 Escape
   list_area closed-again
-  same closed-above.png closed-again-above.png && same closed-below.png closed-again-below.png ||
+  { same closed-above.png closed-again-above.png && same closed-below.png closed-again-below.png; } ||
     fail "Esc did not close the voice list"
   grab_state after
   same start-status.png after-status.png || fail "a key in the voice list changed the counts"
@@ -136,10 +138,9 @@ voice-list)
   ;;
 radio-keys)
   load_first
-  random() { grab_main "$main" 427 184 105 44 "$1.png"; }
+  random() { grab_controls "$main" "$1.png" 0 gbRandom; }
   random off
-  # Three answers, 最初から and the two options of ランダム; 次へ is disabled.
-  keys Tab Tab Tab Tab Tab
+  tab_to "$main" rbRndOff || fail "Tab did not reach ランダム なし"
   random off-focused
   keys Right
   random on-by-arrow
@@ -155,22 +156,20 @@ focus-ring)
   load_first
   # 最初から, ランダム なし and the voice box, each with a margin for the ring.
   ring_areas() { # prefix
-    grab_main "$main" 146 230 101 42 "$1-button.png" &&
-      grab_main "$main" 431 196 53 29 "$1-radio.png" &&
-      grab_main "$main" 290 238 153 34 "$1-voice.png"
+    grab_controls "$main" "$1-button.png" 6 btnReset &&
+      grab_controls "$main" "$1-radio.png" 4 rbRndOff &&
+      grab_controls "$main" "$1-voice.png" 6 ComboBox1
   }
   ring_areas plain
-  keys Tab Tab Tab Tab
+  tab_to "$main" btnReset || fail "Tab did not reach 最初から, or drew no ring on it"
   ring_areas reset
-  images_differ plain-button.png reset-button.png || fail "no ring on the focused 最初から"
   keys Tab
   ring_areas random
   same plain-button.png random-button.png || fail "最初から does not look as before once the focus left"
   images_differ plain-radio.png random-radio.png || fail "no ring on the focused radio button"
-  keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
+  tab_to "$main" ComboBox1 || fail "Tab did not reach the voice box, or drew no ring on it"
   ring_areas voice
   same plain-radio.png voice-radio.png || fail "the radio button does not look as before once the focus left"
-  images_differ plain-voice.png voice-voice.png || fail "no ring on the focused voice box"
   cp reset-button.png focus-button.png
   cp random-radio.png focus-radio.png
   cp voice-voice.png focus-voice.png

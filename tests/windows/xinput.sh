@@ -46,7 +46,7 @@ fi
 
 # shellcheck source=../x11/xsession.sh
 source "$(dirname "$0")/../x11/xsession.sh"
-cd "$work"
+cd "$work" || exit 1
 test_name="xinput $case" pid=
 
 start_window_manager || fail "openbox did not start"
@@ -67,9 +67,9 @@ choose_course() { # row
 
 # Answer buttons (Panel1), the two text labels and the status labels.
 grab_state() { # main prefix
-  grab_main "$1" 8 276 633 112 "$2-answers.png"
-  grab_main "$1" 8 70 633 105 "$2-texts.png"
-  grab_main "$1" 14 196 329 17 "$2-counts.png"
+  grab_controls "$1" "$2-answers.png" 0 Panel1
+  grab_controls "$1" "$2-texts.png" 0 Panel3 Panel2
+  grab_controls "$1" "$2-counts.png" 0 lbQuestNum lbCorrectNum lbWrongNum
 }
 
 # The run of 一択 up to its last question answered, Next enabled: by clicks,
@@ -144,7 +144,7 @@ answer-during-speech)
   sleep 1                             # well inside the speech
   click_control "$main" btnWord1
   # The chosen meaning appears in lbJap, empty until then, once it is judged.
-  judged() { grab_main "$main" 24 72 600 44 now.png && has_text now.png; }
+  judged() { grab_controls "$main" now.png 0 lbJap && has_text now.png; }
   wait_until 60 judged || fail "the answer clicked during speech was not judged after it"
   ;;
 close-during-speech)
@@ -168,11 +168,15 @@ dialog-close | dialog-escape)
   fi
   choose_course 1
   main=$(window_id "動物") || fail "no main window"
-  unanswered() { grab_main "$main" 14 196 329 17 unanswered.png && has_text unanswered.png; }
+  unanswered() {
+    grab_controls "$main" unanswered.png 0 lbQuestNum lbCorrectNum lbWrongNum &&
+      has_text unanswered.png
+  }
   wait_until 60 unanswered || fail "the main window shows no counts"
   click_control "$main" btnWord1 # judged and counted
   counted() {
-    grab_main "$main" 14 196 329 17 now.png && images_differ unanswered.png now.png
+    grab_controls "$main" now.png 0 lbQuestNum lbCorrectNum lbWrongNum &&
+      images_differ unanswered.png now.png
   }
   wait_until 60 counted || fail "the answer was not counted"
   sleep 1 # the praise or "No!" is spoken; nothing on the window changes meanwhile

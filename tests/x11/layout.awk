@@ -3,7 +3,9 @@
 # main window's layout table (FmainLayout.cpp, one row a control, its rect
 # relative to its parent) and the dialog's place() calls (Fselect.cpp).
 # want=main or want=dialog: prints the canvas's design size. want=a control's
-# name: prints its canvas's design size and its centre on it.
+# name: prints its canvas's design size and its centre on it. want=rect:NAME,...
+# (controls of one canvas): prints the canvas's design size and the rectangle
+# around them (x y width height).
 function rect_of(text, r) { return split(text, r, /, */) }
 FILENAME ~ /Fmain\.h$/ && match($0, /kDesignSize\{[0-9]+, [0-9]+\}/) {
   size["main"] = substr($0, RSTART + 12, RLENGTH - 13); sub(/, /, " ", size["main"])
@@ -30,6 +32,19 @@ FILENAME ~ /Fselect\.cpp$/ && match($0, /place\([A-Za-z0-9]+, nullptr, \{[-0-9, 
 END {
   if (want in size) {
     print size[want]
+    exit 0
+  }
+  if (want ~ /^rect:/) {
+    count = split(substr(want, 6), names, ",")
+    for (i = 1; i <= count; i++) {
+      c = names[i]
+      if (!(c in canvas) || canvas[c] != canvas[names[1]]) exit 1
+      if (i == 1 || x[c] < left) left = x[c]
+      if (i == 1 || y[c] < top) top = y[c]
+      if (i == 1 || x[c] + w[c] > right) right = x[c] + w[c]
+      if (i == 1 || y[c] + h[c] > bottom) bottom = y[c] + h[c]
+    }
+    print size[canvas[names[1]]], left, top, right - left, bottom - top
     exit 0
   }
   if (!(want in canvas)) exit 1

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers for driving the real program in an X server (xvfb-session; with no
 # window manager every window of the program fills the screen, openbox can be
 # started for the tests that need one). Sourced by the scripts, the window
@@ -57,7 +58,7 @@ click_design() { # window-id canvas-width canvas-height x y
 # Where the windows' layout puts a control, read from their own sources
 # (layout.awk), so that no script repeats a coordinate of the layout.
 xsession_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-layout_of() { # main | dialog | control: the canvas's design size [and the control's centre]
+layout_of() { # main | dialog | control | rect:control,...: see layout.awk
   local src="$xsession_dir/../../src/windows"
   awk -v want="$1" -f "$xsession_dir/layout.awk" \
     "$src/Fmain.h" "$src/Fselect.h" "$src/FmainLayout.cpp" "$src/Fselect.cpp" ||
@@ -70,6 +71,53 @@ click_control() { # window-id control
   place=$(layout_of "$2") || return 1
   # shellcheck disable=SC2086
   click_design "$1" $place
+}
+
+# The rectangle around controls of one canvas, grown by a margin on every side
+# (design units): canvas-width canvas-height x y width height.
+layout_rect() { # margin control...
+  local margin=$1 width height x y w h place
+  shift
+  place=$(layout_of "rect:$(IFS=,; echo "$*")") || return 1
+  read -r width height x y w h <<<"$place"
+  echo "$width" "$height" $((x - margin)) $((y - margin)) $((w + 2 * margin)) $((h + 2 * margin))
+}
+
+# Saves the rectangle around controls, grown by a margin (design units), as an image.
+grab_controls() { # window-id file margin control...
+  local rect
+  rect=$(layout_rect "${@:3}") || return 1
+  # shellcheck disable=SC2086
+  grab_design "$1" $rect "$2"
+}
+
+# Presses Tab until the focus ring shows around a control: reaches a control
+# by its name, wherever the tab chain puts it. After each Tab only the
+# control's surroundings are watched until they hold still. Fails after 40.
+tab_to() { # window-id control
+  local rect width height x y w h left top right bottom crop before now last same
+  rect=$(layout_rect 3 "$2") || return 1
+  read -r width height x y w h <<<"$rect"
+  read -r left top < <(design_point "$1" "$width" "$height" "$x" "$y")
+  read -r right bottom < <(design_point "$1" "$width" "$height" $((x + w)) $((y + h)))
+  crop=$((right - left))x$((bottom - top))+$left+$top
+  around() { import -silent -window root -crop "$crop" rgb:- 2>/dev/null | md5sum; }
+  before=$(around)
+  for _ in $(seq 40); do
+    xdotool key Tab
+    last='' same=0
+    for _ in $(seq 50); do
+      now=$(around)
+      if [[ $now == "$last" ]]; then
+        ((++same >= 2)) && break
+      else
+        same=0 last=$now
+      fi
+      sleep 0.1
+    done
+    [[ $now != "$before" ]] && return 0
+  done
+  return 1
 }
 
 # click_design and grab_design on the dialog's or the main window's canvas.
@@ -195,6 +243,7 @@ play_session() {
 
 # For the window tests on the real program, which set test_name, work (their
 # folder), pid (the program) and main (its main window) as they go.
+# shellcheck disable=SC2154
 fail() {
   echo "$test_name: $*" >&2
   import -silent -window root "$work/failure.png" && echo "$test_name: screenshot $work/failure.png" >&2
