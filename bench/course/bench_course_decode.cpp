@@ -58,8 +58,8 @@ QByteArray encode(const QString& text, const char* encoding)
 
 struct Timing
 {
-    double wall = 1e9;                             // best wall time of the runs, seconds
-    double cpu = 1e9;                              // best processor time (user + system)
+    double wall = 1e9;                              // best wall time of the runs, seconds
+    double cpu = 1e9;                               // best processor time (user + system)
     long faults = std::numeric_limits<long>::max(); // fewest page faults of a run
 };
 

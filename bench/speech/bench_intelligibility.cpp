@@ -22,9 +22,9 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QSet>
 #include <QTextStream>
 
 #include <algorithm>
@@ -153,10 +153,10 @@ int courseWords(const QString& root)
     const VoiceCollection voices = voice.GetVoices();
     const qint32 preferred = findPreferredVoice(voices);
     voice.setVoice(voices.Item(preferred == kNoPreferredVoice ? 0 : preferred));
-    std::printf("Every word of the generated courses by %s, recognised by pocketsphinx (en-us) "
-                "with a grammar of its course's words\n",
-                qPrintable(voices.Item(preferred == kNoPreferredVoice ? 0 : preferred)
-                               .GetDescription()));
+    std::printf(
+        "Every word of the generated courses by %s, recognised by pocketsphinx (en-us) "
+        "with a grammar of its course's words\n",
+        qPrintable(voices.Item(preferred == kNoPreferredVoice ? 0 : preferred).GetDescription()));
 
     QTemporaryDir work;
     QStringList missed;
@@ -236,8 +236,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const bool courses = argc > 2 && QByteArray(argv[1]) == "--courses";
-    const QString listPath = argc > 1 && !courses ? QString::fromLocal8Bit(argv[1])
-                                                  : QStringLiteral(VOCARIN_WORD_LIST);
+    const QString listPath =
+        argc > 1 && !courses ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(VOCARIN_WORD_LIST);
     const QStringList words = readWords(listPath);
     if (words.isEmpty()) {
         std::fprintf(stderr, "bench_intelligibility: no words in %s\n", qPrintable(listPath));

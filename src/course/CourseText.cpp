@@ -55,8 +55,7 @@ private:
     }
 
     // Every CP932 character, and every replaced byte, is one UTF-16 unit.
-    template <typename Visit>
-    void forEachCharacter(QByteArrayView input, Visit visit) const
+    template <typename Visit> void forEachCharacter(QByteArrayView input, Visit visit) const
     {
         const auto* p = reinterpret_cast<const unsigned char*>(input.data());
         const auto* const end = p + input.size();
@@ -120,7 +119,6 @@ DecodedText decode(QByteArrayView bytes)
         return {*std::move(text), CourseEncoding::Utf8};
     return {Cp932Table::instance().decode(bytes), CourseEncoding::Cp932};
 }
-
 
 QString openFailureReason(int error)
 {

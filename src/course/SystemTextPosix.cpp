@@ -14,8 +14,7 @@ namespace {
 // ICU counts in 32 bits, so a huge input goes in pieces cut before a
 // character's first byte. Calls convert(piece) for each; false as soon as one
 // returns false.
-template <typename Convert>
-bool forEachPiece(QByteArrayView input, Convert convert)
+template <typename Convert> bool forEachPiece(QByteArrayView input, Convert convert)
 {
     constexpr qsizetype pieceLimit = std::numeric_limits<int32_t>::max();
     while (!input.isEmpty()) {

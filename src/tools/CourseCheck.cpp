@@ -88,9 +88,8 @@ public:
         if (words && meanings)
             checkPairs(shownName(wordFile), *words, shownName(meaningFile), *meanings);
         if (words && meanings)
-            m_report.problems.append(checkConfusablePairs(m_report.title, shownName(wordFile),
-                                                          *words, shownName(meaningFile),
-                                                          *meanings));
+            m_report.problems.append(checkConfusablePairs(
+                m_report.title, shownName(wordFile), *words, shownName(meaningFile), *meanings));
         if (words)
             checkLines(shownName(wordFile), *words);
         if (meanings)

@@ -190,14 +190,14 @@ QList<CourseProblem> checkConfusablePairs(const QString& title, const QString& w
         if (pair.kind == PairKind::Meaning) {
             if (meanings.at(pair.first) == meanings.at(pair.second))
                 continue;
-            problems.append(
-                {Severity::Warning, u"confusable-meaning"_s, meaningFile, pair.second + 1,
-                 u"単語%1の意味%2は、%3 行目の単語%4の意味%5とほとんど同じです。"
-                 u"答えのボタンに両方が出ると、正解が2つに見えます。"
-                 u"意味を書き分けるか、どちらかを別のコースに移してください。"_s
-                     .arg(quoted(word), quoted(meanings.at(pair.second)))
-                     .arg(pair.first + 1)
-                     .arg(quoted(other), quoted(meanings.at(pair.first)))});
+            problems.append({Severity::Warning, u"confusable-meaning"_s, meaningFile,
+                             pair.second + 1,
+                             u"単語%1の意味%2は、%3 行目の単語%4の意味%5とほとんど同じです。"
+                             u"答えのボタンに両方が出ると、正解が2つに見えます。"
+                             u"意味を書き分けるか、どちらかを別のコースに移してください。"_s
+                                 .arg(quoted(word), quoted(meanings.at(pair.second)))
+                                 .arg(pair.first + 1)
+                                 .arg(quoted(other), quoted(meanings.at(pair.first)))});
         } else if (!isListeningContrastCourse(title)) {
             problems.append(
                 {Severity::Warning, u"confusable-sound"_s, wordFile, pair.second + 1,

@@ -19,7 +19,7 @@ enum class PairKind {
 
 struct ConfusablePair
 {
-    qsizetype first;  // 0-based lines, first < second
+    qsizetype first; // 0-based lines, first < second
     qsizetype second;
     PairKind kind;
 };

@@ -42,8 +42,7 @@ QString ownCoursesFolder()
     return QDir::home().filePath(u"Vocarin"_s);
 }
 
-const QString kWhatToGive =
-    u"コースのあるフォルダーか、その中のファイルを1つ指定してください。"_s;
+const QString kWhatToGive = u"コースのあるフォルダーか、その中のファイルを1つ指定してください。"_s;
 
 struct StartFolder
 {

@@ -58,9 +58,7 @@ QString spokenBy(const QString& t2p, const QString& word)
     QProcess process;
     process.start(t2p, {word});
     process.waitForFinished();
-    return QString::fromUtf8(process.readAllStandardOutput())
-        .remove(u"pau"_s)
-        .simplified();
+    return QString::fromUtf8(process.readAllStandardOutput()).remove(u"pau"_s).simplified();
 }
 
 struct BundledCourse
@@ -117,10 +115,11 @@ void TestBundledCourses::initTestCase()
 // numbers within the level: "A1-2 中学1年 よく聞く単語 102～202".
 void TestBundledCourses::discoversExamplesThenLevelsInOrder()
 {
-    QCOMPARE(m_titles.mid(0, 5),
-             (QStringList{u"身の回りのもの"_s, u"動物"_s, u"録音つきの例（録音は合成音声）"_s,
-                          u"よく使う動詞"_s, u"A1-1 中学1年 はじめの単語 1～%1"_s.arg(
-                                                     m_generated.first().words.size())}));
+    QCOMPARE(
+        m_titles.mid(0, 5),
+        (QStringList{u"身の回りのもの"_s, u"動物"_s, u"録音つきの例（録音は合成音声）"_s,
+                     u"よく使う動詞"_s,
+                     u"A1-1 中学1年 はじめの単語 1～%1"_s.arg(m_generated.first().words.size())}));
     const QRegularExpression graded(
         u"^(A1|A2|B1|B2)-(\\d+) (中学[1-3]年|高校[1-3]年|大学) (はじめの単語|よく聞く単語) "
         u"(\\d+)～(\\d+)$"_s);
@@ -162,13 +161,11 @@ void TestBundledCourses::loads_data()
     QTest::newRow("UTF-8 with BOM") << u".\\"_s << 4 << u"apple"_s << u"りんご"_s;
     QTest::newRow("UTF-16LE with format marker")
         << u".\\animals\\"_s << 3 << u"bear"_s << u"クマ"_s;
-    QTest::newRow("with recordings")
-        << u".\\recordings\\"_s << 4 << u"bread"_s << u"パン"_s;
+    QTest::newRow("with recordings") << u".\\recordings\\"_s << 4 << u"bread"_s << u"パン"_s;
     QTest::newRow("CP932 with CRLF") << u".\\verbs\\"_s << 6 << u"begin"_s << u"始める"_s;
-    QTest::newRow("the first graded course") << u".\\words-a1-01\\"_s << 4 << u"mother"_s
-                                             << u"母"_s;
-    QTest::newRow("a listening contrast") << u".\\words-pairs-1\\"_s << 4 << u"light"_s
-                                          << u"光"_s;
+    QTest::newRow("the first graded course")
+        << u".\\words-a1-01\\"_s << 4 << u"mother"_s << u"母"_s;
+    QTest::newRow("a listening contrast") << u".\\words-pairs-1\\"_s << 4 << u"light"_s << u"光"_s;
 }
 
 void TestBundledCourses::loads()
@@ -212,9 +209,10 @@ void TestBundledCourses::generatedCoursesAreOrdinaryFiles()
             QVERIFY2(bytes.endsWith("\r\n") && bytes.count('\n') == bytes.count("\r\n"),
                      qPrintable(path + name));
         }
-        const QString notice = QString::fromUtf8(readBytes(m_courses.filePath(path + u"CREDITS.txt"_s)));
-        for (const QString& needed : {u"CC BY-SA 3.0"_s, u"FreeDict"_s, u"CEFR-J Wordlist"_s,
-                                      u"SUBTLEX-US"_s, u"EDICT"_s})
+        const QString notice =
+            QString::fromUtf8(readBytes(m_courses.filePath(path + u"CREDITS.txt"_s)));
+        for (const QString& needed :
+             {u"CC BY-SA 3.0"_s, u"FreeDict"_s, u"CEFR-J Wordlist"_s, u"SUBTLEX-US"_s, u"EDICT"_s})
             QVERIFY2(notice.contains(needed), qPrintable(path + u": "_s + needed));
     }
 }
@@ -274,8 +272,8 @@ void TestBundledCourses::generatedWordsAreDrillable()
         }
     }
     // The everyday words a learner needs early are there.
-    for (const QString& word : {u"mom"_s, u"nobody"_s, u"grandma"_s, u"Christmas"_s,
-                                u"January"_s, u"May"_s, u"December"_s, u"Monday"_s, u"Sunday"_s})
+    for (const QString& word : {u"mom"_s, u"nobody"_s, u"grandma"_s, u"Christmas"_s, u"January"_s,
+                                u"May"_s, u"December"_s, u"Monday"_s, u"Sunday"_s})
         QVERIFY2(all.contains(word), qPrintable(word));
 }
 

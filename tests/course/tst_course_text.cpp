@@ -163,8 +163,8 @@ void TestCourseText::namesTheEncodingItDecoded_data()
     QTest::addColumn<CourseEncoding>("encoding");
     QTest::addColumn<QString>("firstLine");
 
-    QTest::newRow("UTF-8 with mark") << "\xEF\xBB\xBF\xE8\xB5\xA4"_ba << CourseEncoding::Utf8Bom
-                                     << u"赤"_s;
+    QTest::newRow("UTF-8 with mark")
+        << "\xEF\xBB\xBF\xE8\xB5\xA4"_ba << CourseEncoding::Utf8Bom << u"赤"_s;
     QTest::newRow("UTF-16LE") << "\xFF\xFE\x64\x8D"_ba << CourseEncoding::Utf16LE << u"赤"_s;
     QTest::newRow("UTF-16BE") << "\xFE\xFF\x8D\x64"_ba << CourseEncoding::Utf16BE << u"赤"_s;
     QTest::newRow("unmarked UTF-8") << "\xE8\xB5\xA4\nred"_ba << CourseEncoding::Utf8 << u"赤"_s;

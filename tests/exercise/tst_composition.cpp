@@ -7,9 +7,9 @@
 
 using namespace Qt::StringLiterals;
 using vocarin::ExerciseState;
+using vocarin::testkit::faultOf;
 using vocarin::testkit::numbered;
 using vocarin::testkit::Rig;
-using vocarin::testkit::faultOf;
 
 namespace {
 

@@ -93,8 +93,8 @@ void TestCourseLoad::loads_data()
 
     const QStringList colours{u"Colours"_s, u"day1"_s, u"4"_s};
     QTest::newRow("course in the working folder")
-        << with(day1, u"Option.txt"_s, "Colours\r\nday1\r\n4\r\n") << u".\\"_s
-        << colours << 4 << u"Colours"_s << wordLines << meaningLines << 3 << false;
+        << with(day1, u"Option.txt"_s, "Colours\r\nday1\r\n4\r\n") << u".\\"_s << colours << 4
+        << u"Colours"_s << wordLines << meaningLines << 3 << false;
     QTest::newRow("format marker wav")
         << with(day1, u"Option.txt"_s, "Colours\nday1\nwav\n3\n") << u".\\"_s
         << QStringList{u"Colours"_s, u"day1"_s, u"wav"_s, u"3"_s} << 3 << u"Colours"_s << wordLines
@@ -103,39 +103,35 @@ void TestCourseLoad::loads_data()
         << with(day1, u"Option.txt"_s, "Colours\nday1\nmp3\n-2\nx\n") << u".\\"_s
         << QStringList{u"Colours"_s, u"day1"_s, u"mp3"_s, u"-2"_s, u"x"_s} << -2 << u"Colours"_s
         << wordLines << meaningLines << 3 << false;
-    QTest::newRow("course in a subfolder")
-        << Tree{{u"day1/Option.txt"_s, "Colours\nday1\n4"},
-                {u"day1/day1E.txt"_s, words},
-                {u"day1/day1J.txt"_s, meanings}}
-        << u".\\day1\\"_s << colours << 4 << u"Colours"_s << wordLines << meaningLines
-        << 3 << false;
+    QTest::newRow("course in a subfolder") << Tree{{u"day1/Option.txt"_s, "Colours\nday1\n4"},
+                                                   {u"day1/day1E.txt"_s, words},
+                                                   {u"day1/day1J.txt"_s, meanings}}
+                                           << u".\\day1\\"_s << colours << 4 << u"Colours"_s
+                                           << wordLines << meaningLines << 3 << false;
     QTest::newRow("names in other case") << Tree{{u"Day1/option.TXT"_s, "Colours\nday1\n4"},
                                                  {u"Day1/DAY1E.TXT"_s, words},
                                                  {u"Day1/Day1j.txt"_s, meanings}}
-                                         << u".\\day1\\"_s << colours << 4
-                                         << u"Colours"_s << wordLines << meaningLines << 3 << false;
+                                         << u".\\day1\\"_s << colours << 4 << u"Colours"_s
+                                         << wordLines << meaningLines << 3 << false;
 #ifndef Q_OS_WIN // two names differing in letter case alone cannot be there
     QTest::newRow("exact name wins")
         << with(with(day1, u"option.txt"_s, "Wrong\nday1\n5"), u"Option.txt"_s, "Colours\nday1\n4")
-        << u".\\"_s << colours << 4 << u"Colours"_s << wordLines << meaningLines << 3
-        << false;
+        << u".\\"_s << colours << 4 << u"Colours"_s << wordLines << meaningLines << 3 << false;
 #endif
     QTest::newRow("empty prefix") << Tree{{u"Option.txt"_s, "Colours\n\n4"},
                                           {u"E.txt"_s, words},
                                           {u"J.txt"_s, meanings}}
-                                  << u".\\"_s
-                                  << QStringList{u"Colours"_s, u""_s, u"4"_s} << 4 << u"Colours"_s
-                                  << wordLines << meaningLines << 3 << false;
+                                  << u".\\"_s << QStringList{u"Colours"_s, u""_s, u"4"_s} << 4
+                                  << u"Colours"_s << wordLines << meaningLines << 3 << false;
     QTest::newRow("prefix with a sub-path")
         << Tree{{u"c/Option.txt"_s, "Colours\nlists\\day1\n4"},
                 {u"c/lists/day1E.txt"_s, words},
                 {u"c/lists/day1J.txt"_s, meanings}}
-        << u".\\c\\"_s << QStringList{u"Colours"_s, u"lists\\day1"_s, u"4"_s} << 4
-        << u"Colours"_s << wordLines << meaningLines << 3 << false;
+        << u".\\c\\"_s << QStringList{u"Colours"_s, u"lists\\day1"_s, u"4"_s} << 4 << u"Colours"_s
+        << wordLines << meaningLines << 3 << false;
     QTest::newRow("meaning list shorter than the word list")
         << with(with(day1, u"day1J.txt"_s, "赤"), u"Option.txt"_s, "Colours\nday1\n4") << u".\\"_s
-        << colours << 4 << u"Colours"_s << wordLines << QStringList{u"赤"_s} << 3
-        << false;
+        << colours << 4 << u"Colours"_s << wordLines << QStringList{u"赤"_s} << 3 << false;
 
     QTest::newRow("two words") << Tree{{u"Option.txt"_s, "Colours\nday1\n4"},
                                        {u"day1E.txt"_s, "red\nblue\n"},
@@ -144,8 +140,7 @@ void TestCourseLoad::loads_data()
                                << QStringList{u"red"_s, u"blue"_s} << meaningLines << 2 << true;
     QTest::newRow("empty word list")
         << Tree{{u"Option.txt"_s, "Colours\nday1\n4"}, {u"day1E.txt"_s, ""}, {u"day1J.txt"_s, ""}}
-        << u".\\"_s << colours << 4 << u"Colours"_s << QStringList() << QStringList()
-        << 0 << true;
+        << u".\\"_s << colours << 4 << u"Colours"_s << QStringList() << QStringList() << 0 << true;
 }
 
 void TestCourseLoad::loads()
@@ -189,16 +184,15 @@ void TestCourseLoad::failedLoadChangesNothing_data()
         << with(day1, u"Option.txt"_s, "Colours\nday1\n") << u".\\"_s << listIndex(2);
     QTest::newRow("marker without a fourth line")
         << with(day1, u"Option.txt"_s, "Colours\nday1\nwav") << u".\\"_s << listIndex(3);
-    QTest::newRow("marker in capitals") << with(day1, u"Option.txt"_s, "Colours\nday1\nWAV\n3")
-                                        << u".\\"_s << notANumber(u"WAV"_s);
+    QTest::newRow("marker in capitals")
+        << with(day1, u"Option.txt"_s, "Colours\nday1\nWAV\n3") << u".\\"_s << notANumber(u"WAV"_s);
     QTest::newRow("marker with a blank") << with(day1, u"Option.txt"_s, "Colours\nday1\nwav \n3")
                                          << u".\\"_s << notANumber(u"wav "_s);
     QTest::newRow("bad count after a marker")
         << with(day1, u"Option.txt"_s, "Colours\nday1\nmp3\n6.0") << u".\\"_s
         << notANumber(u"6.0"_s);
     QTest::newRow("word list missing (wrong prefix)")
-        << with(day1, u"Option.txt"_s, "Colours\nday2\n4") << u".\\"_s
-        << notFound(u"day2E.txt"_s);
+        << with(day1, u"Option.txt"_s, "Colours\nday2\n4") << u".\\"_s << notFound(u"day2E.txt"_s);
     QTest::newRow("meaning list missing")
         << Tree{{u"Option.txt"_s, "Colours\nday1\n4"}, {u"day1E.txt"_s, words}} << u".\\"_s
         << notFound(u"day1J.txt"_s);

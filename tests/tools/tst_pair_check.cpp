@@ -1,5 +1,5 @@
-#include "TemporaryFolder.h"
 #include "CourseFiles.h"
+#include "TemporaryFolder.h"
 
 #include "tools/CourseCheck.h"
 #include "tools/PairCheck.h"
@@ -31,7 +31,8 @@ void TestPairCheck::meanings_data()
     QTest::addColumn<QString>("second");
     QTest::addColumn<bool>("confusable");
 
-    QTest::newRow("a condition in brackets") << u"～だろう"_s << u"（もし～なら）～だろう"_s << true;
+    QTest::newRow("a condition in brackets")
+        << u"～だろう"_s << u"（もし～なら）～だろう"_s << true;
     QTest::newRow("a particle after ～") << u"見える"_s << u"～に見える"_s << true;
     QTest::newRow("kanji numerals and digits") << u"二倍"_s << u"2倍"_s << true;
     QTest::newRow("full-width digits") << u"２倍"_s << u"二倍"_s << true;
@@ -55,8 +56,7 @@ void TestPairCheck::meanings()
     QFETCH(QString, second);
     QFETCH(bool, confusable);
 
-    const QList<ConfusablePair> pairs =
-        findConfusablePairs({u"one"_s, u"two"_s}, {first, second});
+    const QList<ConfusablePair> pairs = findConfusablePairs({u"one"_s, u"two"_s}, {first, second});
     QCOMPARE(pairs.size(), confusable ? 1 : 0);
     if (confusable) {
         QCOMPARE(pairs.first().first, 0);
@@ -88,8 +88,7 @@ void TestPairCheck::sounds()
     QFETCH(QString, second);
     QFETCH(bool, confusable);
 
-    const QList<ConfusablePair> pairs =
-        findConfusablePairs({first, second}, {u"甲"_s, u"乙"_s});
+    const QList<ConfusablePair> pairs = findConfusablePairs({first, second}, {u"甲"_s, u"乙"_s});
     QCOMPARE(pairs.size(), confusable ? 1 : 0);
     if (confusable)
         QCOMPARE(pairs.first().kind, PairKind::Sound);
