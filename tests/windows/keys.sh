@@ -43,8 +43,7 @@ pid=$!
 
 wait_until 60 window_shown "問題の変更" || fail "the course dialog did not appear"
 dialog=$(window_id "問題の変更")
-dialog_active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$dialog" ]]; }
-wait_until 30 dialog_active || fail "the course dialog did not become active"
+wait_until 30 window_active "問題の変更" || fail "the course dialog did not become active"
 wait_for_still "$dialog"
 
 # Keys, then a wait until the main window shows what they caused.
@@ -86,6 +85,7 @@ digits-enter)
   # The question number, clear of the message.
   number() { grab_controls "$main" "$1.png" 0 lbQuestNum; }
   number finished
+  wait_until 30 window_active Vocarin || fail "the closing message did not become active"
   xdotool key Return
   wait_until 30 window_gone "Vocarin" || fail "Enter did not close the closing message"
   # M: the round of the words missed, or the message that there are none.

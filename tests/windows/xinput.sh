@@ -105,6 +105,7 @@ closing_message() {
   number closing
   images_differ question-3.png closing.png && fail "input made during the closing sentence ran before the closing message"
   # The pointer goes over the message, as it does to reach OK; Enter closes it.
+  wait_until 30 window_active Vocarin || fail "the closing message did not become active"
   xdotool mousemove --window "$(window_id Vocarin)" 20 20 key Return
   wait_until 30 window_gone "Vocarin" || fail "Enter did not close the closing message"
 }
@@ -159,9 +160,7 @@ dialog-close | dialog-escape)
   # Esc leaves the dialog up at the first showing, where no course is loaded yet.
   if [[ $case == dialog-escape ]]; then
     wait_until 60 window_shown "問題の変更" || fail "the course dialog did not appear"
-    dialog=$(window_id "問題の変更")
-    dialog_active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$dialog" ]]; }
-    wait_until 30 dialog_active || fail "the course dialog did not become active"
+    wait_until 30 window_active "問題の変更" || fail "the course dialog did not become active"
     xdotool key Escape Tab Escape
     sleep 1
     window_shown "問題の変更" || fail "Esc closed the course dialog at its first showing"
@@ -183,9 +182,7 @@ dialog-close | dialog-escape)
   grab_state "$main" before
   click_control "$main" btnChangeCourse
   wait_until 60 window_shown "問題の変更" || fail "the course dialog did not appear again"
-  dialog=$(window_id "問題の変更")
-  dialog_active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$dialog" ]]; }
-  wait_until 30 dialog_active || fail "the course dialog did not become active"
+  wait_until 30 window_active "問題の変更" || fail "the course dialog did not become active"
   if [[ $case == dialog-close ]]; then close_key=alt+F4; else close_key=Escape; fi
   xdotool key "$close_key"
   wait_until 30 window_gone "問題の変更" || fail "$close_key did not close the course dialog"

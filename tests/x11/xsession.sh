@@ -146,6 +146,12 @@ window_id() { # title
 
 window_shown() { window_id "$1" >/dev/null; }
 window_gone() { ! window_id "$1" >/dev/null; }
+# Keys go to the active window: a box shown but not yet focused by the window
+# manager does not get them.
+window_active() { # title
+  local id
+  id=$(window_id "$1") && [[ $(xdotool getactivewindow 2>/dev/null) == "$id" ]]
+}
 
 # Starts openbox and waits until it manages the screen.
 start_window_manager() {
