@@ -40,8 +40,12 @@ fi
 shown_while_running() { running || fail "Vocarin ended before \"$1\" appeared"; window_shown "$1"; }
 
 wait_until 60 shown_while_running "問題の変更" || fail "the course dialog did not appear"
+dialog=$(window_id "問題の変更")
+# Mapped is not yet painted: the screenshot waits for the dialog's own text.
+dialog_painted() { import -silent -window "$dialog" "$work/dialog-only.png" && has_text "$work/dialog-only.png"; }
+wait_until 30 dialog_painted || fail "the course dialog shows no text"
 import -silent -window root "$work/dialog.png" || fail "no screenshot of the dialog"
-click_control "$(window_id "問題の変更")" Button1 # OK
+click_control "$dialog" Button1 # OK
 wait_until 60 window_gone "問題の変更" || fail "the course did not load"
 main=$(window_id "$title") || fail "the course did not load"
 
