@@ -77,6 +77,7 @@ void TestPairCheck::sounds_data()
     QTest::newRow("s and sh") << u"she"_s << u"see"_s << true;
     QTest::newRow("b and v") << u"boat"_s << u"vote"_s << true;
     QTest::newRow("er and ar") << u"hurt"_s << u"heart"_s << true;
+    QTest::newRow("the vowels of ball and bowl") << u"walk"_s << u"woke"_s << true;
     QTest::newRow("any letter case") << u"Light"_s << u"RIGHT"_s << true;
     QTest::newRow("words apart") << u"light"_s << u"left"_s << false;
     QTest::newRow("words the table does not know") << u"zorp"_s << u"zlorp"_s << false;
