@@ -137,7 +137,7 @@ int main(int argc, char* argv[])
             return;
         poll.stop();
         dialog->setItemIndex(0);
-        dialog->Button1->click();
+        dialog->control<QPushButton>(u"Button1"_s)->click();
         QTimer::singleShot(500, [] {
             TForm1* form = mainWindow();
             settle();

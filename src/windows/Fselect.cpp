@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+
 using namespace Qt::StringLiterals;
 
 namespace vocarin {
@@ -88,6 +90,14 @@ TForm2::TForm2(QWidget& mainWindow, Lifecycle& life)
     m_escape->setShortcutContext(Qt::WindowShortcut);
     connect(m_escape, &QAction::triggered, this, &QWidget::close);
     addAction(m_escape);
+}
+
+QWidget* TForm2::controlNamed(const QString& name) const
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{Label1, ListBox1, Button1})
+        if (control->objectName() == name)
+            return control;
+    return nullptr;
 }
 
 void TForm2::Button1Click()

@@ -27,12 +27,15 @@ public:
 
     TForm2(QWidget& mainWindow, Lifecycle& life);
 
-    QLabel* Label1;
-    QListWidget* ListBox1;
-    QPushButton* Button1;
-    ScaledView* ScaledLayout1;
-
     void Button1Click();
+
+    // Finding a control by name; null when there is none or it is not a Control.
+    template <typename Control = QWidget> Control* control(const QString& name) const
+    {
+        return qobject_cast<Control*>(controlNamed(name));
+    }
+    // The view that shows the controls stretched over the window.
+    ScaledView* view() const { return ScaledLayout1; }
 
     // Shows the dialog maximised and runs a nested loop until it is closed or
     // the application terminates; hidden afterwards, never destroyed. OK
@@ -50,6 +53,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The controls sit on the view's canvas, not among the dialog's children.
+    QWidget* controlNamed(const QString& name) const;
+
+    QLabel* Label1;
+    QListWidget* ListBox1;
+    QPushButton* Button1;
+    ScaledView* ScaledLayout1;
     Lifecycle& m_life;
     std::function<void(int item)> m_accept; // while shown
     QEventLoop* m_loop = nullptr;

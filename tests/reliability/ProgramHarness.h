@@ -67,7 +67,7 @@ inline void pressOk(TForm2& dialog, std::initializer_list<int> rows)
 {
     for (int row : rows) {
         dialog.setItemIndex(row);
-        dialog.Button1->click();
+        dialog.control<QPushButton>(u"Button1"_s)->click();
     }
 }
 

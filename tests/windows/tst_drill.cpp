@@ -136,7 +136,7 @@ void drive(DrillRig& program, const std::function<void()>& steps, bool autoAdvan
     script.then([&] { return dialog() && QApplication::activeModalWidget() == dialog(); },
                 [&] {
                     program.form = topLevel<TForm1>(u"Form1"_s);
-                    dialog()->Button1->click();
+                    dialog()->control<QPushButton>(u"Button1"_s)->click();
                 });
     script.then([&] { return !dialog()->isVisible(); },
                 [&] {

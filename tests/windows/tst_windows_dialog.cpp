@@ -106,7 +106,7 @@ void CourseDialogTest::singleCourseDialog()
         // The only course is selected: OK starts it. There is no other to change to.
         QCOMPARE(dialog->ItemIndex(), 0);
         QVERIFY(!form->control<QPushButton>(u"btnChangeCourse"_s)->isEnabled());
-        clickAt(dialog->ScaledLayout1, kDialog, {312 + 60, 216 + 16});
+        clickAt(dialog->view(), kDialog, {312 + 60, 216 + 16});
     });
     script.then([&] { return !dialog->isVisible(); },
                 [&] {
@@ -131,11 +131,11 @@ void CourseDialogTest::noCourseDialog()
     const auto dialogUp = [&start] { return start.dialogUp(); };
 
     script.then(dialogUp, [&] {
-        QCOMPARE(dialog->ListBox1->count(), 0);
+        QCOMPARE(dialog->control<QListWidget>(u"ListBox1"_s)->count(), 0);
         QCOMPARE(dialog->ItemIndex(), -1);
         QVERIFY(!form->control<QPushButton>(u"btnChangeCourse"_s)->isEnabled());
         // OK with nothing to choose: the list index fault, and the dialog stays.
-        clickAt(dialog->ScaledLayout1, kDialog, {312 + 60, 216 + 16});
+        clickAt(dialog->view(), kDialog, {312 + 60, 216 + 16});
         QCOMPARE(answerer.boxes.size(), 1);
         QCOMPARE(answerer.boxes[0].caption, u"エラー"_s);
         QCOMPARE(answerer.boxes[0].text, u"リストのインデックスが範囲を超えています (-1)"_s);
@@ -198,17 +198,17 @@ void CourseDialogTest::courseListKeepsSelection()
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(dialog.ItemIndex(), selected);
 
-    QListWidget* list = dialog.ListBox1;
+    QListWidget* list = dialog.control<QListWidget>(u"ListBox1"_s);
     const auto clickRow = [&](int row, Qt::KeyboardModifiers modifiers) {
         // Through the dialog's canvas: the list's own coordinates are design units.
         const QPointF inList = list->visualItemRect(list->item(row)).center();
         const QPointF onCanvas =
             designRect(list).topLeft() + QPointF(list->viewport()->mapTo(list, inList.toPoint()));
-        QTest::mouseClick(dialog.ScaledLayout1->viewport(), Qt::LeftButton, modifiers,
-                          designPoint(dialog.ScaledLayout1, kDialog, onCanvas));
+        QTest::mouseClick(dialog.view()->viewport(), Qt::LeftButton, modifiers,
+                          designPoint(dialog.view(), kDialog, onCanvas));
     };
     if (action == u"blank")
-        clickAt(dialog.ScaledLayout1, kDialog, {220, 200});
+        clickAt(dialog.view(), kDialog, {220, 200});
     else if (action == u"ctrl")
         clickRow(selected, Qt::ControlModifier);
     else
@@ -257,7 +257,7 @@ void CourseDialogTest::courseDialogKeys()
         [&] {
             auto* dialog = topLevel<TForm2>(u"Form2"_s);
             return dialog && QApplication::activeModalWidget() == dialog &&
-                   dialog->Button1->hasFocus();
+                   dialog->control<QPushButton>(u"Button1"_s)->hasFocus();
         },
         [&] {
             form = topLevel<TForm1>(u"Form1"_s);
@@ -265,13 +265,13 @@ void CourseDialogTest::courseDialogKeys()
             for (int i = 0; i < keys.count(); ++i)
                 QTest::keyClick(dialog->windowHandle(), keys[i].key(), keys[i].keyboardModifiers());
             if (doubleClick) {
-                QListWidget* list = dialog->ListBox1;
+                QListWidget* list = dialog->control<QListWidget>(u"ListBox1"_s);
                 const QPoint inList = list->visualItemRect(list->item(2)).center();
                 const QPointF onCanvas =
                     designRect(list).topLeft() + QPointF(list->viewport()->mapTo(list, inList));
                 // The first click of the two, then the second, a double-click.
-                const QPoint at = designPoint(dialog->ScaledLayout1, kDialog, onCanvas);
-                QWidget* viewport = dialog->ScaledLayout1->viewport();
+                const QPoint at = designPoint(dialog->view(), kDialog, onCanvas);
+                QWidget* viewport = dialog->view()->viewport();
                 QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
                 QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
             }
@@ -315,7 +315,7 @@ void CourseDialogTest::escapeOnLaterShowing()
     bool typed = false;
     bool closedByHand = false;
 
-    script.then(dialogUp, [&] { clickAt(dialog->ScaledLayout1, kDialog, {312 + 60, 216 + 16}); });
+    script.then(dialogUp, [&] { clickAt(dialog->view(), kDialog, {312 + 60, 216 + 16}); });
     script.then([&] { return !dialog->isVisible(); },
                 [&] {
                     AnswerButton* wrong = form->control<AnswerButton>(u"btnWord1"_s)->meaning() ==
@@ -338,7 +338,7 @@ void CourseDialogTest::escapeOnLaterShowing()
                             dialog->close();
                             return;
                         }
-                        if (!dialog->Button1->hasFocus())
+                        if (!dialog->control<QPushButton>(u"Button1"_s)->hasFocus())
                             return;
                         typed = true;
                         for (int i = 0; i < keys.count(); ++i)

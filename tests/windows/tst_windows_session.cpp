@@ -126,12 +126,12 @@ void WindowSessionTest::wholeRun()
         QCOMPARE(form->control<QComboBox>(u"ComboBox1"_s)->count(), 3);
         QCOMPARE(form->control<QComboBox>(u"ComboBox1"_s)->currentIndex(),
                  1); // the preferred voice
-        QCOMPARE(dialog->ListBox1->count(), 2);
-        QCOMPARE(dialog->ListBox1->item(0)->text(), u"果物"_s);
+        QCOMPARE(dialog->control<QListWidget>(u"ListBox1"_s)->count(), 2);
+        QCOMPARE(dialog->control<QListWidget>(u"ListBox1"_s)->item(0)->text(), u"果物"_s);
         QCOMPARE(dialog->ItemIndex(), 0);
         QVERIFY(form->control<QPushButton>(u"btnChangeCourse"_s)->isEnabled());
         QCOMPARE(dialog->windowTitle(), u"問題の変更"_s);
-        clickAt(dialog->ScaledLayout1, kDialog, {312 + 60, 216 + 16});
+        clickAt(dialog->view(), kDialog, {312 + 60, 216 + 16});
     });
     script.then(dialogGone, [&] {
         QCOMPARE(form->windowTitle(), u"果物"_s);
@@ -213,7 +213,7 @@ void WindowSessionTest::closeWhileSpeakingWaits()
     script.then([&] { return topLevel<TForm2>(u"Form2"_s) && QApplication::activeModalWidget(); },
                 [&] {
                     form = topLevel<TForm1>(u"Form1"_s);
-                    clickAt(topLevel<TForm2>(u"Form2"_s)->ScaledLayout1, kDialog, {372, 232});
+                    clickAt(topLevel<TForm2>(u"Form2"_s)->view(), kDialog, {372, 232});
                 });
     script.then([&] { return !topLevel<TForm2>(u"Form2"_s)->isVisible(); },
                 [&] {
@@ -237,7 +237,7 @@ void WindowSessionTest::tooFewWordsEnds()
     Script script;
     script.then([&] { return topLevel<TForm2>(u"Form2"_s) && QApplication::activeModalWidget(); },
                 [&] {
-                    clickAt(topLevel<TForm2>(u"Form2"_s)->ScaledLayout1, kDialog, {372, 232});
+                    clickAt(topLevel<TForm2>(u"Form2"_s)->view(), kDialog, {372, 232});
                 });
     QCOMPARE(runVocarin(platform), 0);
     QCOMPARE(answerer.boxes.size(), 1);
