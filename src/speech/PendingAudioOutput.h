@@ -2,19 +2,25 @@
 
 #include "speech/AudioOutput.h"
 
+#include <functional>
 #include <future>
 
 namespace vocarin {
 
-// An output whose device is still being opened on another thread. Cues to
-// prepare are kept until the device is there; anything that must sound waits
-// for it. The first sound comes long after start-up, so in practice nothing
-// waits.
+// An output whose device is opened on a thread of its own once the event loop
+// runs, which at start-up is after the windows are shown: opening it (on Linux
+// PulseAudio's start, then ALSA probing every card) would otherwise take the
+// processor from them. Cues to prepare are kept until the device is there;
+// anything that must sound waits for it, and opens it at once when the loop
+// has not run yet. The first sound comes long after start-up, so in practice
+// nothing waits.
 class PendingAudioOutput : public AudioOutput
 {
     Q_OBJECT
 public:
-    explicit PendingAudioOutput(std::future<std::unique_ptr<AudioOutput>> opening);
+    using Opener = std::function<std::unique_ptr<AudioOutput>()>;
+
+    explicit PendingAudioOutput(Opener open);
     ~PendingAudioOutput() override;
 
     void prepareCue(const std::shared_ptr<const AudioClip>& clip) override;
@@ -24,8 +30,10 @@ public:
     void stopAll() override;
 
 private:
+    void startOpening();
     AudioOutput& device() const;
 
+    Opener m_open;
     mutable std::future<std::unique_ptr<AudioOutput>> m_opening;
     mutable std::unique_ptr<AudioOutput> m_device;
     mutable std::vector<std::shared_ptr<const AudioClip>> m_cuesToPrepare;
