@@ -14,8 +14,8 @@ Platform systemPlatform()
 {
     // Readying the system's fonts is among the slowest steps of start-up and
     // needs no window system: it runs on a thread of its own from here on,
-    // while Qt connects to the display. The sound device is opened after the
-    // windows are shown (PendingAudioOutput), and after this readying.
+    // while Qt connects to the display. The sound device is opened once the
+    // program asks (PendingAudioOutput), after this readying.
     const std::shared_future<void> prepared =
         std::async(std::launch::async, prepareSystemServices).share();
     return Platform{

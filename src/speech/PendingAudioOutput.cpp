@@ -1,18 +1,13 @@
 #include "speech/PendingAudioOutput.h"
 
-#include <QTimer>
-
 namespace vocarin {
 
-PendingAudioOutput::PendingAudioOutput(Opener open) : m_open(std::move(open))
-{
-    QTimer::singleShot(0, this, &PendingAudioOutput::startOpening);
-}
+PendingAudioOutput::PendingAudioOutput(Opener open) : m_open(std::move(open)) {}
 
 // The device may still be opening; its thread is waited for here, never left behind.
 PendingAudioOutput::~PendingAudioOutput() = default;
 
-void PendingAudioOutput::startOpening()
+void PendingAudioOutput::openInBackground()
 {
     if (!m_device && !m_opening.valid())
         m_opening = std::async(std::launch::async, m_open);

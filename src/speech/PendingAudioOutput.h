@@ -7,13 +7,11 @@
 
 namespace vocarin {
 
-// An output whose device is opened on a thread of its own once the event loop
-// runs, which at start-up is after the windows are shown: opening it (on Linux
-// PulseAudio's start, then ALSA probing every card) would otherwise take the
-// processor from them. Cues to prepare are kept until the device is there;
-// anything that must sound waits for it, and opens it at once when the loop
-// has not run yet. The first sound comes long after start-up, so in practice
-// nothing waits.
+// An output whose device is opened on a thread of its own when asked
+// (openInBackground), which the program does once the course dialog is on
+// screen. Cues to prepare are kept until the device is there; anything that
+// must sound waits for it, and opens it at once when it was not asked yet.
+// The first sound comes long after start-up, so in practice nothing waits.
 class PendingAudioOutput : public AudioOutput
 {
     Q_OBJECT
@@ -24,13 +22,13 @@ public:
     ~PendingAudioOutput() override;
 
     void prepareCue(const std::shared_ptr<const AudioClip>& clip) override;
+    void openInBackground() override;
     void playCue(std::shared_ptr<const AudioClip> clip) override;
     void playSpeech(std::shared_ptr<const AudioClip> clip) override;
     bool isSpeechPlaying() const override;
     void stopAll() override;
 
 private:
-    void startOpening();
     AudioOutput& device() const;
 
     Opener m_open;
