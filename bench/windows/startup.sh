@@ -3,7 +3,8 @@
 # bare Qt window started the same way, and beside that window showing a line
 # of Japanese text in each face the program uses (loading those faces is part
 # of any window of the program). Runs under Xvfb; prints the medians of
-# several runs and the ratios to the bare window (target: 1.5 or less).
+# several runs and the course dialog's ratios to both (target: at most 1.1
+# times the window with the Japanese text).
 # Usage: startup.sh <vocarin binary> <bare_window binary> [runs]
 set -euo pipefail
 vocarin=$(realpath "$1") bare=$(realpath "$2") runs=${3:-15}
@@ -57,4 +58,4 @@ v=$(median_of v) b=$(median_of b) j=$(median_of j)
 echo "course dialog shown: ${v} ms (median of $runs)"
 echo "bare Qt window shown: ${b} ms (median of $runs)"
 awk -v j="$j" -v b="$b" 'BEGIN { printf "bare window with Japanese text in the program'"'"'s faces: %d ms (%.2f of the bare window)\n", j, j / b }'
-awk -v v="$v" -v b="$b" 'BEGIN { printf "ratio: %.2f (target <= 1.5)\n", v / b }'
+awk -v v="$v" -v b="$b" -v j="$j" 'BEGIN { printf "ratio: %.2f of the bare window, %.2f of the Japanese window (target <= 1.1)\n", v / b, v / j }'

@@ -11,6 +11,7 @@
 #include "windows/Displays.h"
 #include "windows/Fmain.h"
 #include "windows/Fselect.h"
+#include "windows/Placement.h"
 
 #include <QApplication>
 
@@ -50,6 +51,9 @@ void Program::create()
 
 void Program::show()
 {
+    // Opening the sound device beside the windows took the processor from
+    // them; nothing sounds before a course is chosen in the dialog.
+    afterFirstExposed(*m_dialog, [this] { m_audio->openInBackground(); });
     m_form->showOnStart();
 }
 

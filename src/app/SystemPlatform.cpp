@@ -12,21 +12,18 @@ namespace vocarin {
 
 Platform systemPlatform()
 {
-    // Readying the system's fonts and opening the sound device (on Linux
-    // PulseAudio, then ALSA probing every card) are the slowest steps of
-    // start-up, and neither needs the window system: they run on a thread of
-    // their own from here on, while Qt connects to the display. The device is
-    // waited for only when something must sound.
-    auto opening = std::make_shared<std::future<std::unique_ptr<AudioOutput>>>(
-        std::async(std::launch::async, [] {
-            prepareSystemServices();
-            return openSystemAudioOutput();
-        }));
+    // Readying the system's fonts is among the slowest steps of start-up and
+    // needs no window system: it runs on a thread of its own from here on,
+    // while Qt connects to the display. The sound device is opened once the
+    // program asks (PendingAudioOutput), after this readying.
+    const std::shared_future<void> prepared =
+        std::async(std::launch::async, prepareSystemServices).share();
     return Platform{
-        .openAudioOutput = [opening]() -> std::unique_ptr<AudioOutput> {
-            if (opening->valid())
-                return std::make_unique<PendingAudioOutput>(std::move(*opening));
-            return openSystemAudioOutput();
+        .openAudioOutput = [prepared]() -> std::unique_ptr<AudioOutput> {
+            return std::make_unique<PendingAudioOutput>([prepared] {
+                prepared.wait();
+                return openSystemAudioOutput();
+            });
         },
         .speechEngines = [] { return SpVoice::defaultEngines(); },
         .makeRandom = [] { return std::make_unique<ClockSeededRandom>(); },

@@ -16,6 +16,8 @@ class AudioOutput : public QObject
 public:
     // Readies a cue for instant playing (format conversion); called once when it is loaded.
     virtual void prepareCue(const std::shared_ptr<const AudioClip>& clip) { (void)clip; }
+    // Starts opening the device on a thread of its own where it is not open yet.
+    virtual void openInBackground() {}
     virtual void playCue(std::shared_ptr<const AudioClip> clip) = 0;
     virtual void playSpeech(std::shared_ptr<const AudioClip> clip) = 0;
     virtual bool isSpeechPlaying() const = 0;

@@ -2,18 +2,21 @@
 
 namespace vocarin {
 
-PendingAudioOutput::PendingAudioOutput(std::future<std::unique_ptr<AudioOutput>> opening)
-    : m_opening(std::move(opening))
-{
-}
+PendingAudioOutput::PendingAudioOutput(Opener open) : m_open(std::move(open)) {}
 
 // The device may still be opening; its thread is waited for here, never left behind.
 PendingAudioOutput::~PendingAudioOutput() = default;
 
+void PendingAudioOutput::openInBackground()
+{
+    if (!m_device && !m_opening.valid())
+        m_opening = std::async(std::launch::async, m_open);
+}
+
 AudioOutput& PendingAudioOutput::device() const
 {
     if (!m_device) {
-        m_device = m_opening.get();
+        m_device = m_opening.valid() ? m_opening.get() : m_open();
         if (!m_device->thread())
             m_device->moveToThread(thread());
         connect(m_device.get(), &AudioOutput::speechFinished, this, &AudioOutput::speechFinished);

@@ -30,6 +30,7 @@ public:
     void playSpeech(std::shared_ptr<const AudioClip> clip) override;
     bool isSpeechPlaying() const override { return m_nowUs < m_speechEndUs; }
     void stopAll() override;
+    void openInBackground() override { ++m_backgroundOpens; }
 
     void advance(qint64 us); // says when the speech clip ends on the way
 
@@ -37,6 +38,7 @@ public:
     std::vector<Capture> captures(Kind kind) const;
     void clear() { m_captures.clear(); }
     int stopCount() const { return m_stops; }
+    int backgroundOpenCount() const { return m_backgroundOpens; }
 
 private:
     static qint64 durationUs(const AudioClip& clip);
@@ -47,6 +49,7 @@ private:
     qint64 m_speechEndUs = 0;
     std::vector<Capture> m_captures;
     int m_stops = 0;
+    int m_backgroundOpens = 0;
 };
 
 } // namespace vocarin

@@ -2,6 +2,8 @@
 
 #include <QSize>
 
+#include <functional>
+
 class QWidget;
 
 namespace vocarin {
@@ -11,5 +13,8 @@ namespace vocarin {
 // (a bare X server) nobody acts on "maximised": the window then takes the
 // screen's available area itself.
 void showMaximised(QWidget* window, QSize clientSize, bool firstShowing);
+
+// Runs the step once, when the window is first on screen (exposed).
+void afterFirstExposed(QWidget& window, std::function<void()> step);
 
 } // namespace vocarin

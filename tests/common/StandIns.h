@@ -57,6 +57,7 @@ public:
     }
     bool isSpeechPlaying() const override { return m_sink.isSpeechPlaying(); }
     void stopAll() override { m_sink.stopAll(); }
+    void openInBackground() override { m_sink.openInBackground(); }
 
 private:
     CaptureSink& m_sink;

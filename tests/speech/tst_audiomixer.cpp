@@ -9,9 +9,9 @@
 #include <QTest>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <csignal>
-#include <future>
 #include <numbers>
 
 using namespace vocarin;
@@ -63,7 +63,8 @@ private Q_SLOTS:
     void convertsToDeviceFormat();
     void systemOutputReachesTheDevice();
     void deviceLeavesTerminationSignalsAlone();
-    void pendingOutputPreparesCuesOnceOpen();
+    void pendingOutputOpensWhenAsked();
+    void pendingOutputOpensAtOnceWhenASoundComesFirst();
 };
 
 void TestAudioMixer::newCueStartsFromItsBeginning()
@@ -232,20 +233,56 @@ void TestAudioMixer::deviceLeavesTerminationSignalsAlone()
     QVERIFY(std::signal(SIGINT, interruption) == SIG_DFL);
 }
 
-// Cues prepared while the device is still opening reach it before anything plays.
-void TestAudioMixer::pendingOutputPreparesCuesOnceOpen()
+// Counts the devices it opens; each is a RecordingOutput whose calls it shows.
+struct CountingOpener
 {
-    std::promise<std::unique_ptr<AudioOutput>> opening;
-    PendingAudioOutput output(opening.get_future());
+    std::atomic<int> opened = 0;
+    const std::vector<QString>* calls = nullptr;
+
+    PendingAudioOutput::Opener opener()
+    {
+        return [this]() -> std::unique_ptr<AudioOutput> {
+            auto device = std::make_unique<RecordingOutput>();
+            calls = &device->calls;
+            ++opened;
+            return device;
+        };
+    }
+};
+
+// The device opens when asked (at start-up, once the course dialog is on
+// screen), not when the output is made; cues prepared before then reach it
+// before anything plays.
+void TestAudioMixer::pendingOutputOpensWhenAsked()
+{
+    CountingOpener devices;
+    PendingAudioOutput output(devices.opener());
     const auto cue = std::make_shared<const AudioClip>(AudioClip{8000, 1, {0.5f}});
     output.prepareCue(cue);
+    QTest::qWait(20);
+    QCOMPARE(devices.opened.load(), 0);
 
-    auto recording = std::make_unique<RecordingOutput>();
-    const std::vector<QString>& calls = recording->calls;
-    opening.set_value(std::move(recording));
+    output.openInBackground();
+    QTRY_COMPARE(devices.opened.load(), 1);
     output.playCue(cue);
     output.prepareCue(cue);
-    QCOMPARE(calls, (std::vector<QString>{u"prepare"_s, u"cue"_s, u"prepare"_s}));
+    QCOMPARE(*devices.calls, (std::vector<QString>{u"prepare"_s, u"cue"_s, u"prepare"_s}));
+    QCOMPARE(devices.opened.load(), 1);
+}
+
+// A sound wanted before the device was asked for opens it at once, and only once.
+void TestAudioMixer::pendingOutputOpensAtOnceWhenASoundComesFirst()
+{
+    CountingOpener devices;
+    PendingAudioOutput output(devices.opener());
+    const auto cue = std::make_shared<const AudioClip>(AudioClip{8000, 1, {0.5f}});
+    output.playCue(cue);
+    QCOMPARE(devices.opened.load(), 1);
+    QCOMPARE(*devices.calls, std::vector<QString>{u"cue"_s});
+
+    output.openInBackground();
+    QTest::qWait(20);
+    QCOMPARE(devices.opened.load(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestAudioMixer)

@@ -102,12 +102,14 @@ void CourseDialogTest::singleCourseDialog()
     auto& [made, platform, answerer, script, form, dialog] = start;
     const auto dialogUp = [&start] { return start.dialogUp(); };
 
-    script.then(dialogUp, [&] {
-        // The only course is selected: OK starts it. There is no other to change to.
-        QCOMPARE(dialog->ItemIndex(), 0);
-        QVERIFY(!form->control<QPushButton>(u"btnChangeCourse"_s)->isEnabled());
-        clickAt(dialog->view(), kDialog, {312 + 60, 216 + 16});
-    });
+    // The sound device is asked to open once the dialog is on screen, and once only.
+    script.then([&] { return dialogUp() && made.sink->backgroundOpenCount() == 1; },
+                [&] {
+                    // The only course is selected: OK starts it. There is no other to change to.
+                    QCOMPARE(dialog->ItemIndex(), 0);
+                    QVERIFY(!form->control<QPushButton>(u"btnChangeCourse"_s)->isEnabled());
+                    clickAt(dialog->view(), kDialog, {312 + 60, 216 + 16});
+                });
     script.then([&] { return !dialog->isVisible(); },
                 [&] {
                     QCOMPARE(answerer.boxes.size(), 0);
@@ -121,6 +123,7 @@ void CourseDialogTest::singleCourseDialog()
     QCOMPARE(runVocarin(platform), 0);
     QVERIFY(script.done());
     QCOMPARE(spokenTexts(*made.tones).value(0), u"apple"_s);
+    QCOMPARE(made.sink->backgroundOpenCount(), 1);
 }
 
 void CourseDialogTest::noCourseDialog()
