@@ -3,6 +3,8 @@
 
 #include "WindowFixtures.h"
 #include "WorkingFolder.h"
+#include "course/CourseDiscovery.h"
+#include "course/CourseLoad.h"
 #include "speech/SpVoice.h"
 #include "widgets/AnswerButton.h"
 #include "widgets/CircleShape.h"
@@ -117,6 +119,7 @@ private Q_SLOTS:
     void countsShowWhole();
     void meaningsBesideTheBadge_data();
     void meaningsBesideTheBadge();
+    void bundledMeaningsShowWhole();
     void voicePopupStaysOnCanvas_data();
     void voicePopupStaysOnCanvas();
     void voiceBoxTellsVoicesApart();
@@ -668,6 +671,38 @@ void WindowLayoutTest::meaningsBesideTheBadge()
                      qPrintable(u"%1 pixels wide, %2 on a stock button"_s.arg(ink.width())
                                     .arg(stockInk.width())));
         }
+    }
+}
+
+// Every meaning of the bundled courses shows whole on an answer button: a
+// learner answering by keys never sees the tooltip of a cut one.
+void WindowLayoutTest::bundledMeaningsShowWhole()
+{
+    const QDir courses(QStringLiteral(VOCARIN_COURSES_DIR));
+    StringList optionList;
+    const CourseCatalogue catalogue = discoverCourses(courses, optionList);
+    QStringList meanings;
+    for (const QString& folder : catalogue.folders) {
+        const CourseFolder course{courses, folder};
+        meanings += readCourseLists(course, listPrefix(readOptionFile(course))).meanings.lines();
+    }
+    QVERIFY(meanings.size() > 3000);
+    BuiltForm built;
+    built.form.board().setAnswerVisible(1, true);
+    auto* button = qobject_cast<AnswerButton*>(built.form.control(u"btnWord1"_s));
+    QVERIFY(button);
+    for (const QSize size : kTwoSizes) {
+        built.resize(size);
+        QStringList cut;
+        for (const QString& meaning : std::as_const(meanings)) {
+            built.form.board().setAnswerText(1, meaning);
+            if (button->text() != QString(meaning).replace(u'&', u"&&"_s))
+                cut.append(meaning);
+        }
+        QVERIFY2(
+            cut.isEmpty(),
+            qPrintable(
+                u"%1 x %2: %3"_s.arg(size.width()).arg(size.height()).arg(cut.join(u" / "_s))));
     }
 }
 
