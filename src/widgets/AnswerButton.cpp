@@ -54,11 +54,12 @@ void AnswerButton::showMeaning()
     initStyleOption(&option);
     const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
     const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this);
-    // The meaning keeps the margin on the right and the badge with the margin
-    // on the left.
+    // The meaning keeps the badge with the margin on the left; a meaning too
+    // long to be centred may use the margin on the right, so that ten
+    // full-width characters show whole beside any key's badge.
     const int badge = m_badge ? std::max(0, m_badge->geometry().right() + 1 - contents.left()) : 0;
     QString shown =
-        fontMetrics().elidedText(m_meaning, Qt::ElideRight, contents.width() - 2 * margin - badge);
+        fontMetrics().elidedText(m_meaning, Qt::ElideRight, contents.width() - margin - badge);
     // Centred as every button centres its text, unless that puts it under the
     // badge: then just far enough right to clear it.
     const qreal centredLeft =

@@ -674,8 +674,10 @@ void WindowLayoutTest::meaningsBesideTheBadge()
     }
 }
 
-// Every meaning of the bundled courses shows whole on an answer button: a
-// learner answering by keys never sees the tooltip of a cut one.
+// Every meaning of the bundled courses shows whole on every answer button,
+// whatever the width of its key's badge: a learner answering by keys never
+// sees the tooltip of a cut one. The buttons lay out their text on the design
+// canvas, so the window's size does not change what fits.
 void WindowLayoutTest::bundledMeaningsShowWhole()
 {
     const QDir courses(QStringLiteral(VOCARIN_COURSES_DIR));
@@ -688,21 +690,17 @@ void WindowLayoutTest::bundledMeaningsShowWhole()
     }
     QVERIFY(meanings.size() > 3000);
     BuiltForm built;
-    built.form.board().setAnswerVisible(1, true);
-    auto* button = qobject_cast<AnswerButton*>(built.form.control(u"btnWord1"_s));
-    QVERIFY(button);
-    for (const QSize size : kTwoSizes) {
-        built.resize(size);
+    for (int k = 1; k <= 6; ++k) {
+        built.form.board().setAnswerVisible(k, true);
+        auto* button = qobject_cast<AnswerButton*>(built.form.control(u"btnWord%1"_s.arg(k)));
+        QVERIFY(button);
         QStringList cut;
         for (const QString& meaning : std::as_const(meanings)) {
-            built.form.board().setAnswerText(1, meaning);
-            if (button->text() != QString(meaning).replace(u'&', u"&&"_s))
+            built.form.board().setAnswerText(k, meaning);
+            if (!button->toolTip().isEmpty())
                 cut.append(meaning);
         }
-        QVERIFY2(
-            cut.isEmpty(),
-            qPrintable(
-                u"%1 x %2: %3"_s.arg(size.width()).arg(size.height()).arg(cut.join(u" / "_s))));
+        QVERIFY2(cut.isEmpty(), qPrintable(u"button %1: %2"_s.arg(k).arg(cut.join(u" / "_s))));
     }
 }
 
