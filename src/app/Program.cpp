@@ -26,8 +26,8 @@ Program::Program(Platform platform) : m_platform(std::move(platform))
     // The output is a QObject: made here, before the thread below, it also
     // makes this thread Qt's main thread when no QApplication exists yet.
     m_audio = m_platform.openAudioOutput();
-    m_speech = std::async(std::launch::async, makeSpeech, std::ref(*m_audio),
-                          m_platform.speechEngines());
+    m_speech = std::async(m_platform.speechOnOwnThread ? std::launch::async : std::launch::deferred,
+                          makeSpeech, std::ref(*m_audio), m_platform.speechEngines());
 }
 
 Program::~Program()

@@ -28,8 +28,9 @@ class Program
 {
 public:
     // Opens the sound output (the device itself later) and starts making the
-    // voice, then the cues, on a thread of their own: they need no window
-    // system, so the program makes them while Qt connects to the display.
+    // voice, then the cues, on a thread of their own where the platform
+    // allows: they need no window system, so the program makes them while Qt
+    // connects to the display.
     explicit Program(Platform platform);
     // The course dialog first, then the main window, then the services.
     ~Program();
