@@ -38,8 +38,8 @@ Program::~Program()
 Program::Speech Program::makeSpeech(AudioOutput& audio,
                                     std::vector<std::unique_ptr<SpeechEngine>> engines)
 {
-    // In the order create took before: a voice that cannot be made is the
-    // fault reported, and no cue is decoded.
+    // The voice first: a voice that cannot be made is the fault reported, and
+    // no cue is decoded.
     Speech made;
     made.voice = std::make_unique<SpVoice>(audio, std::move(engines));
     made.pu = std::make_unique<CueStream>(u"SysPu"_s);
@@ -50,7 +50,7 @@ Program::Speech Program::makeSpeech(AudioOutput& audio,
 
 void Program::create()
 {
-    Speech speech = m_speech.get(); // rethrows the fault that stopped the thread
+    Speech speech = m_speech.get(); // rethrows the fault that stopped the making
     voice = std::move(speech.voice);
     RSPu = std::move(speech.pu);
     RSBubuu = std::move(speech.bubuu);

@@ -57,7 +57,7 @@ private:
     // exercise's lists are released.
     void releaseOnClose();
 
-    // What the thread makes.
+    // What Program's constructor starts making.
     struct Speech
     {
         std::unique_ptr<SpVoice> voice;
