@@ -17,6 +17,9 @@ struct Platform
     std::function<std::unique_ptr<AudioOutput>()> openAudioOutput;
     std::function<std::vector<std::unique_ptr<SpeechEngine>>()> speechEngines;
     std::function<std::unique_ptr<RandomSource>()> makeRandom;
+    // The engines started and the cues decoded on a thread of their own while
+    // the windows are made; otherwise on the window thread, when they are needed.
+    bool speechOnOwnThread = true;
 };
 
 } // namespace vocarin

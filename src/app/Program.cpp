@@ -21,20 +21,40 @@ using namespace Qt::StringLiterals;
 
 namespace vocarin {
 
-Program::Program(Platform platform) : m_platform(std::move(platform)) {}
+Program::Program(Platform platform) : m_platform(std::move(platform))
+{
+    // The output is a QObject: made here, before the thread below, it also
+    // makes this thread Qt's main thread when no QApplication exists yet.
+    m_audio = m_platform.openAudioOutput();
+    m_speech = std::async(m_platform.speechOnOwnThread ? std::launch::async : std::launch::deferred,
+                          makeSpeech, std::ref(*m_audio), m_platform.speechEngines());
+}
 
 Program::~Program()
 {
     destroy();
 }
 
+Program::Speech Program::makeSpeech(AudioOutput& audio,
+                                    std::vector<std::unique_ptr<SpeechEngine>> engines)
+{
+    // The voice first: a voice that cannot be made is the fault reported, and
+    // no cue is decoded.
+    Speech made;
+    made.voice = std::make_unique<SpVoice>(audio, std::move(engines));
+    made.pu = std::make_unique<CueStream>(u"SysPu"_s);
+    made.bubuu = std::make_unique<CueStream>(u"Sysbubuu"_s);
+    made.pingPong = std::make_unique<CueStream>(u"SysPingPong"_s);
+    return made;
+}
+
 void Program::create()
 {
-    m_audio = m_platform.openAudioOutput();
-    voice = std::make_unique<SpVoice>(*m_audio, m_platform.speechEngines());
-    RSPu = std::make_unique<CueStream>(u"SysPu"_s);
-    RSBubuu = std::make_unique<CueStream>(u"Sysbubuu"_s);
-    RSPingPong = std::make_unique<CueStream>(u"SysPingPong"_s);
+    Speech speech = m_speech.get(); // rethrows the fault that stopped the making
+    voice = std::move(speech.voice);
+    RSPu = std::move(speech.pu);
+    RSBubuu = std::move(speech.bubuu);
+    RSPingPong = std::move(speech.pingPong);
     m_cuePlayer = std::make_unique<CueStreamPlayer>(*m_audio, *RSPu, *RSPingPong, *RSBubuu);
     m_random = m_platform.makeRandom();
     m_speaker = std::make_unique<CourseSpeaker>(*voice, *m_audio,
@@ -76,6 +96,8 @@ void Program::releaseOnClose()
 
 void Program::destroy()
 {
+    // A voice and cues still being made are waited for and dropped.
+    m_speech = {};
     m_dialog.reset();
     // The window lets go of the exercise first; the exercise speaks through
     // the voice, which goes after it.
@@ -91,13 +113,12 @@ void Program::destroy()
     m_audio.reset();
 }
 
-int runVocarin(const Platform& platform)
+int runVocarin(Program& program)
 {
     // The main window's close ends the program, not the last window hidden.
     QApplication::setQuitOnLastWindowClosed(false);
     look::applyJapaneseDefaultFont();
 
-    Program program(platform);
     QString stage = u"FormCreate"_s;
     try {
         program.create();
@@ -105,10 +126,17 @@ int runVocarin(const Platform& platform)
         program.show();
     } catch (const std::exception& fault) {
         showFatalReport(fault, stage);
+        program.destroy();
         return 1;
     }
     program.run();
     return 0;
+}
+
+int runVocarin(const Platform& platform)
+{
+    Program program(platform);
+    return runVocarin(program);
 }
 
 } // namespace vocarin

@@ -27,6 +27,7 @@ Platform systemPlatform()
         },
         .speechEngines = [] { return SpVoice::defaultEngines(); },
         .makeRandom = [] { return std::make_unique<ClockSeededRandom>(); },
+        .speechOnOwnThread = SpVoice::defaultEnginesStartOnAnyThread(),
     };
 }
 

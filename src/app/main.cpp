@@ -6,7 +6,7 @@
 int main(int argc, char* argv[])
 {
     // Before the application object, so that the services start beside it.
-    const vocarin::Platform platform = vocarin::systemPlatform();
+    vocarin::Program program(vocarin::systemPlatform());
     QApplication app(argc, argv);
-    return vocarin::runVocarin(platform);
+    return vocarin::runVocarin(program);
 }

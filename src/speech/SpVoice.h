@@ -53,6 +53,9 @@ public:
     // The system's engines, one source file a system: on Linux flite,
     // espeak-ng, then Festival; on Windows SAPI 5, then flite.
     static std::vector<std::unique_ptr<SpeechEngine>> defaultEngines();
+    // Whether those may be started on a thread other than the window thread,
+    // to be used on the window thread afterwards.
+    static bool defaultEnginesStartOnAnyThread();
 
     VoiceCollection GetVoices() const;
     VoiceCollection GetVoices(const QString& requiredAttributes,

@@ -14,4 +14,9 @@ std::vector<std::unique_ptr<SpeechEngine>> SpVoice::defaultEngines()
     return engines;
 }
 
+bool SpVoice::defaultEnginesStartOnAnyThread()
+{
+    return true;
+}
+
 } // namespace vocarin

@@ -13,4 +13,10 @@ std::vector<std::unique_ptr<SpeechEngine>> SpVoice::defaultEngines()
     return engines;
 }
 
+// SAPI's objects belong to the apartment of the thread that made them.
+bool SpVoice::defaultEnginesStartOnAnyThread()
+{
+    return false;
+}
+
 } // namespace vocarin

@@ -29,9 +29,23 @@ void AnswerButton::setMeaning(const QString& meaning)
 
 void AnswerButton::setKeyBadge(int digit)
 {
+    m_badgeDigit = digit;
+    if (!isHidden())
+        makeBadge();
+}
+
+void AnswerButton::setVisible(bool visible)
+{
+    if (visible && m_badgeDigit != 0 && !m_badge)
+        makeBadge();
+    QPushButton::setVisible(visible);
+}
+
+void AnswerButton::makeBadge()
+{
     // Drawn over the button, not part of its text, which stays the meaning
     // that is judged.
-    m_badge = new QLabel(QString::number(digit), this);
+    m_badge = new QLabel(QString::number(m_badgeDigit), this);
     m_badge->setObjectName(u"keyBadge"_s);
     m_badge->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_badge->setAlignment(Qt::AlignCenter);

@@ -19,7 +19,10 @@ public:
 
     void setMeaning(const QString& meaning);
     QString meaning() const { return m_meaning; }
+    // The badge is made when the button is shown: made for a hidden button,
+    // its style sheet and its bold face would only hold up the program's start.
     void setKeyBadge(int digit);
+    void setVisible(bool visible) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -27,8 +30,10 @@ protected:
 
 private:
     void showMeaning();
+    void makeBadge();
 
     QString m_meaning;
+    int m_badgeDigit = 0; // 0: no badge
     QLabel* m_badge = nullptr;
     // How far right of the centre the meaning is drawn to clear the badge.
     int m_shift = 0;

@@ -68,6 +68,7 @@ private Q_SLOTS:
     void cleanup();
     void noSoundDevice_data();
     void noSoundDevice();
+    void voiceEngineFailsToStart_data();
     void voiceEngineFailsToStart();
     void oneVoiceEngineFailingLeavesTheOthers();
     void voiceFailsWhileRunning();
@@ -118,12 +119,22 @@ void FaultTest::noSoundDevice()
     qputenv("SDL_AUDIODRIVER", oldDriver);
 }
 
+void FaultTest::voiceEngineFailsToStart_data()
+{
+    QTest::addColumn<bool>("onOwnThread");
+    QTest::newRow("started on a thread of its own") << true;
+    QTest::newRow("started on the window thread (Windows)") << false;
+}
+
 void FaultTest::voiceEngineFailsToStart()
 {
     // No voice object at all: the fatal fault report, exit code 1.
+    QFETCH(bool, onOwnThread);
     BoxAnswerer answerer;
     Made made;
-    QCOMPARE(runVocarin(standInPlatform(made, {.engines = Engines::Broken, .seed = 1})), 1);
+    Platform platform = standInPlatform(made, {.engines = Engines::Broken, .seed = 1});
+    platform.speechOnOwnThread = onOwnThread;
+    QCOMPARE(runVocarin(platform), 1);
     QCOMPARE(answerer.boxes.size(), 1);
     QCOMPARE(answerer.boxes.first().caption, u"アプリケーションエラー"_s);
     const QString text = answerer.boxes.first().text;
